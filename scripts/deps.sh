@@ -1,0 +1,27 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages the build needs,
+# running apt-get update once and only when something is missing.
+HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqcustomplot-dev libgl1-mesa-dev
+                libgtest-dev libgmock-dev libbenchmark-dev)
+
+hygro_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "${HYGRO_PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+hygro_build() {  # hygro_build BUILD_DIR [cmake options...]
+    local dir=$1
+    shift
+    cmake -S "$HYGRO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

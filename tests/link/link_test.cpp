@@ -1,0 +1,195 @@
+// The link's byte semantics, through the real termios code on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <numeric>
+#include <thread>
+
+#include "common/pty_pair.h"
+#include "link/instrument_link.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class LinkTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok());
+        std::string why;
+        auto ex = link.BeginExchange();
+        ASSERT_TRUE(ex.OpenInstrumentPort(pty.slavePath(), &why)) << why;
+    }
+
+    // Waits until the bytes the instrument wrote are queued on the port.
+    static void SettleLine() { std::this_thread::sleep_for(50ms); }
+
+    PtyPair pty;
+    InstrumentLink link;
+};
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> out;
+    for (int v : values)
+        out.push_back(static_cast<std::uint8_t>(v));
+    return out;
+}
+
+TEST_F(LinkTest, SendsByCountWithZeroBytesAndTextUpToTheFirstZero) {
+    auto ex = link.BeginExchange();
+    auto& cmd = ex.CommandBuffer();
+    std::iota(cmd.begin(), cmd.end(), std::uint8_t{0});  // byte 0 is zero, bytes 10, 13, 17, 19 too
+    ASSERT_EQ(ex.SendSettingsFrame(), SendOutcome::Sent);
+    EXPECT_EQ(pty.ReadAll(),
+              std::vector<std::uint8_t>(cmd.begin(), cmd.begin() + kSettingsFrameSize));
+
+    ex.PutTextCommand("01t?end");
+    ASSERT_EQ(ex.SendTextCommand(), SendOutcome::Sent);
+    EXPECT_EQ(pty.ReadAll(), Bytes({'0', '1', 't', '?', 'e', 'n', 'd'}));
+}
+
+TEST_F(LinkTest, LoggerRequestForRecordZeroSendsAllEightBytes) {
+    auto ex = link.BeginExchange();
+    ex.ClearBuffers();
+    ex.PutTextCommand("01ra?end");
+    ex.CommandBuffer()[3] = 0;
+    ASSERT_EQ(ex.SendLoggerRequest(), SendOutcome::Sent);
+    EXPECT_EQ(pty.ReadAll(), Bytes({0x30, 0x31, 0x72, 0x00, 0x3F, 0x65, 0x6E, 0x64}));
+}
+
+TEST_F(LinkTest, EveryByteValuePassesUntranslatedBothWays) {
+    std::vector<std::uint8_t> all(256);
+    std::iota(all.begin(), all.end(), std::uint8_t{0});
+    pty.Write(all);
+    SettleLine();
+    auto ex = link.BeginExchange();
+    ASSERT_TRUE(ex.ReadReply());
+    EXPECT_TRUE(std::equal(all.begin(), all.end(), ex.ReplyBuffer().begin()));
+
+    // CR, LF, XON/XOFF, interrupt and end-of-file characters go out as they are.
+    auto& cmd = ex.CommandBuffer();
+    const auto controls = Bytes({0x0D, 0x0A, 0x11, 0x13, 0x03, 0x04, 0x1A, 0x7F, 0xFF, 0x00});
+    std::copy(controls.begin(), controls.end(), cmd.begin());
+    ASSERT_EQ(ex.SendCount(controls.size()), SendOutcome::Sent);
+    EXPECT_EQ(pty.ReadAll(), controls);
+}
+
+TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail) {
+    std::vector<std::uint8_t> longReply(700);
+    for (std::size_t i = 0; i < longReply.size(); ++i)
+        longReply[i] = static_cast<std::uint8_t>(i % 251 + 1);
+    pty.Write(longReply);
+    SettleLine();
+    auto ex = link.BeginExchange();
+    ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_TRUE(std::equal(longReply.begin(), longReply.begin() + 512, ex.ReplyBuffer().begin()));
+
+    // The 188 bytes that did not fit are the next read's reply; the buffer behind them
+    // still holds the first read's bytes.
+    ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_TRUE(std::equal(longReply.begin() + 512, longReply.end(), ex.ReplyBuffer().begin()));
+    EXPECT_TRUE(std::equal(longReply.begin() + 188, longReply.begin() + 512,
+                           ex.ReplyBuffer().begin() + 188));
+
+    pty.Write(Bytes({'O', 'K'}));
+    SettleLine();
+    ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_EQ(ex.ReplyBuffer()[0], 'O');
+    EXPECT_EQ(ex.ReplyBuffer()[1], 'K');
+    EXPECT_EQ(ex.ReplyBuffer()[2], longReply[512 + 2]);
+}
+
+TEST_F(LinkTest, NoBytesReadsFalseAndLeavesBufferUntouched) {
+    auto ex = link.BeginExchange();
+    ex.ReplyBuffer().fill(0xA5);
+    EXPECT_FALSE(ex.ReadReply());
+    EXPECT_TRUE(std::all_of(ex.ReplyBuffer().begin(), ex.ReplyBuffer().end(),
+                            [](std::uint8_t b) { return b == 0xA5; }));
+    EXPECT_FALSE(ex.PortGone());
+}
+
+TEST_F(LinkTest, ClearBuffersZeroesBoth) {
+    auto ex = link.BeginExchange();
+    ex.CommandBuffer().fill(0x55);
+    ex.ReplyBuffer().fill(0xAA);
+    ex.ClearBuffers();
+    auto isZero = [](std::uint8_t b) { return b == 0; };
+    EXPECT_TRUE(std::all_of(ex.CommandBuffer().begin(), ex.CommandBuffer().end(), isZero));
+    EXPECT_TRUE(std::all_of(ex.ReplyBuffer().begin(), ex.ReplyBuffer().end(), isZero));
+}
+
+TEST_F(LinkTest, ReplyTextStopsAtFirstZeroAndNeverPastTheBuffer) {
+    auto ex = link.BeginExchange();
+    ex.ReplyBuffer().fill('A');
+    EXPECT_EQ(ex.ReplyText(), std::string(kReplyBufferSize, 'A'));
+    ex.ReplyBuffer()[6] = 0;
+    EXPECT_EQ(ex.ReplyText(), "AAAAAA");
+}
+
+TEST_F(LinkTest, HungUpPortIsReportedAndNothingBlocks) {
+    pty.CloseMaster();
+    auto ex = link.BeginExchange();
+    EXPECT_FALSE(ex.ReadReply());
+    EXPECT_TRUE(ex.PortGone());
+    EXPECT_FALSE(link.PortIsOpen());
+    ex.PutTextCommand("01t?end");
+    EXPECT_EQ(ex.SendTextCommand(), SendOutcome::PortGone);
+    EXPECT_FALSE(ex.ReadReply());
+}
+
+TEST_F(LinkTest, SecondOpenOfTheSamePortIsRefused) {
+    InstrumentLink other;
+    auto ex = other.BeginExchange();
+    std::string why;
+    EXPECT_FALSE(ex.OpenInstrumentPort(pty.slavePath(), &why));
+    EXPECT_FALSE(why.empty());
+}
+
+TEST(LinkWithoutPort, SendIsRefusedAtOnceAndReadFindsNothing) {
+    InstrumentLink link;
+    auto ex = link.BeginExchange();
+    ex.PutTextCommand("01s?end");
+    EXPECT_EQ(ex.SendTextCommand(), SendOutcome::NotOpen);
+    EXPECT_FALSE(ex.ReadReply());
+    std::string why;
+    EXPECT_FALSE(ex.OpenInstrumentPort("/nonexistent/ttyX", &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(link.PortIsOpen());
+}
+
+TEST(LinkLock, ExchangesNeverOverlap) {
+    InstrumentLink link;
+    std::atomic<int> inside{0};
+    std::atomic<bool> overlapped{false};
+    auto worker = [&] {
+        for (int i = 0; i < 20; ++i) {
+            auto ex = link.BeginExchange();
+            if (inside.fetch_add(1) != 0)
+                overlapped = true;
+            ex.Sleep(1ms);
+            inside.fetch_sub(1);
+        }
+    };
+    std::thread a(worker), b(worker);
+    a.join();
+    b.join();
+    EXPECT_FALSE(overlapped.load());
+}
+
+TEST(LinkShutdown, WakesASleepingExchangeAndLaterSleepsReturnAtOnce) {
+    InstrumentLink link;
+    std::atomic<bool> sleepResult{true};
+    std::thread sleeper([&] {
+        auto ex = link.BeginExchange();
+        sleepResult = ex.Sleep(std::chrono::hours(1));
+    });
+    std::this_thread::sleep_for(20ms);
+    link.Shutdown();
+    sleeper.join();  // would hang for an hour if the sleep were not woken
+    EXPECT_FALSE(sleepResult.load());
+    auto ex = link.BeginExchange();
+    EXPECT_FALSE(ex.Sleep(std::chrono::hours(1)));
+}
+
+}  // namespace
