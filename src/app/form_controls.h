@@ -1,0 +1,45 @@
+#pragma once
+// Creating the window's controls at fixed pixel positions on a tab page. Every control gets
+// its design name as object name so code and tests can find it by that name.
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Font of a control relative to the window's font: 0 keeps the window's pixel size.
+struct FontLook {
+    int pixelSize = 0;
+    bool bold = false;
+};
+
+// A plain-text label at `design`. Its size grows to fit its text where the design's size is
+// too small (or not given), the way an auto-sized caption does; the position never moves.
+QLabel* MakeLabel(QWidget* page, const char* name, const QString& text, const QRect& design,
+                  FontLook look = {});
+
+// A plain-text caption ending just left of `control` on the same row.
+QLabel* MakeCaptionLeftOf(QWidget* page, const char* name, const QString& text,
+                          const QWidget* control);
+
+QLineEdit* MakeEdit(QWidget* page, const char* name, const QString& text, const QRect& geometry);
+
+// A drop-down list (not editable) with `items`; `index` -1 starts with no selection.
+// Buttons and lists were laid out for a narrow font: where the installed font is wider, their
+// font is made a little smaller when that lets the caption or the widest item fit.
+QComboBox* MakeComboBox(QWidget* page, const char* name, const QStringList& items, int index,
+                        const QRect& geometry);
+
+QPushButton* MakeButton(QWidget* page, const char* name, const QString& text, const QRect& geometry,
+                        FontLook look = {});
+
+void SetFontLook(QWidget* widget, FontLook look);
+
+// Lowers the edit's font size until the widest of `samples` fits into its text area, so a
+// readout laid out for a narrow font is not cut off when only a wider one is installed.
+void FitFontToEdit(QLineEdit* edit, const QStringList& samples);

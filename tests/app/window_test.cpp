@@ -1,0 +1,477 @@
+#include <gtest/gtest.h>
+
+#include <qcustomplot.h>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "app/app_texts.h"
+#include "app/item_lists.h"
+#include "app/main_window.h"
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QString TextOf(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        return edit->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        return combo->currentText();
+    }
+    return QString();
+}
+
+enum class Shown { Yes, Hidden };
+enum class Enabled { Yes, No };
+
+TEST(WindowTest, ControlsStartAsDesigned) {
+    // A geometry with zero size checks only the position (the control sizes to its text).
+    struct Case {
+        const char* name;
+        const char* text;
+        Shown shown;
+        Enabled enabled;
+        QRect geometry;
+    };
+    const Case cases[] = {
+        {"PageControl1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 553}},
+        {"Chart1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 537}},
+        // Hygrometer tab.
+        {"Connect", "Połącz", Shown::Yes, Enabled::Yes, {432, 200, 105, 81}},
+        {"Button1", "Wczytaj wykres", Shown::Yes, Enabled::Yes, {440, 376, 97, 25}},
+        {"Label10", "Temperatura punktu rosy", Shown::Yes, Enabled::Yes, {48, 32, 0, 0}},
+        {"Edit20", "- - - - -", Shown::Yes, Enabled::Yes, {11, 56, 249, 105}},
+        {"Label11", "Temperatura otoczenia", Shown::Yes, Enabled::Yes, {112, 192, 0, 0}},
+        {"Edit14", "- - - - -", Shown::Yes, Enabled::Yes, {128, 216, 129, 59}},
+        {"Label8", "Wilgotność względna [%]", Shown::Yes, Enabled::Yes, {104, 320, 0, 0}},
+        {"Edit6", "- - - -", Shown::Yes, Enabled::Yes, {128, 344, 121, 59}},
+        {"StaticText1", "NIVIon", Shown::Yes, Enabled::Yes, {512, 32, 0, 0}},
+        {"StaticText2", "Hygrometer", Shown::Yes, Enabled::Yes, {544, 56, 0, 0}},
+        {"Label17", "v. 2.22", Shown::Yes, Enabled::Yes, {688, 504, 0, 0}},
+        {"Label35", "Czas pracy", Shown::Yes, Enabled::Yes, {40, 576, 0, 0}},
+        {"Label16", "Status", Shown::Yes, Enabled::Yes, {128, 576, 0, 0}},
+        {"Label34", "Urzadzenie:", Shown::Yes, Enabled::Yes, {192, 576, 0, 0}},
+        {"Label23", "Temperatura lustra", Shown::Yes, Enabled::Yes, {32, 624, 0, 0}},
+        {"Edit15", "- - - -", Shown::Yes, Enabled::Yes, {24, 648, 105, 56}},
+        {"Label22", "Temperatura glowicy", Shown::Yes, Enabled::Yes, {176, 624, 0, 0}},
+        {"Edit7", "- - - -", Shown::Yes, Enabled::Yes, {176, 648, 105, 59}},
+        {"Label21", "Szron", Shown::Yes, Enabled::Yes, {336, 656, 0, 0}},
+        {"Edit13", "Edit13", Shown::Yes, Enabled::Yes, {336, 672, 89, 27}},
+        {"Label12", "Zaroszenie lustra [jp]", Shown::Yes, Enabled::Yes, {448, 656, 0, 0}},
+        {"Edit8", "Edit8", Shown::Yes, Enabled::Yes, {448, 672, 97, 28}},
+        {"Edit22", "Edit22", Shown::Yes, Enabled::Yes, {336, 600, 0, 0}},
+        {"Edit23", "Edit23", Shown::Yes, Enabled::Yes, {448, 600, 0, 0}},
+        {"Edit19", "Edit19", Shown::Yes, Enabled::Yes, {336, 624, 0, 0}},
+        {"Edit21", "Edit21", Shown::Yes, Enabled::Yes, {448, 624, 0, 0}},
+        {"Label13", "Moc peltiera [jp]", Shown::Hidden, Enabled::Yes, {384, 728, 0, 0}},
+        {"Edit9", "Edit9", Shown::Hidden, Enabled::Yes, {384, 752, 97, 28}},
+        {"Label14", "Wyjscie 1 [mA]", Shown::Hidden, Enabled::Yes, {104, 728, 0, 0}},
+        {"Edit10", "Edit10", Shown::Hidden, Enabled::Yes, {104, 752, 0, 0}},
+        {"Label15", "Wyjscie 2 [mA]", Shown::Hidden, Enabled::Yes, {232, 728, 0, 0}},
+        {"Edit11", "Edit11", Shown::Hidden, Enabled::Yes, {232, 752, 0, 0}},
+        // Settings tab.
+        {"Label50", "Basic", Shown::Yes, Enabled::Yes, {56, 32, 0, 0}},
+        {"Label47", "Alarms", Shown::Yes, Enabled::Yes, {264, 32, 0, 0}},
+        {"Label48", "Analogue Outputs", Shown::Yes, Enabled::Yes, {424, 32, 0, 0}},
+        {"Label49", "Logger", Shown::Yes, Enabled::Yes, {640, 32, 0, 0}},
+        {"Label7", "Displayed unit", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox1", "°Cdp", Shown::Yes, Enabled::Yes, {104, 64, 57, 21}},
+        {"Label24", "Temp System Unit", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox10", "°C", Shown::Yes, Enabled::Yes, {104, 96, 57, 21}},
+        {"Label52", "Manual Temp.", Shown::Yes, Enabled::Yes, {}},
+        {"Edit32", "22.5", Shown::Yes, Enabled::Yes, {104, 128, 49, 21}},
+        {"Label53", "Pressure", Shown::Yes, Enabled::Yes, {}},
+        {"Edit33", "1.00", Shown::Yes, Enabled::Yes, {104, 160, 49, 21}},
+        {"Label54", "bar", Shown::Yes, Enabled::Yes, {}},
+        {"Label45", "Buzzer", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox12", "", Shown::Yes, Enabled::Yes, {280, 72, 73, 21}},
+        {"Label26", "Tryb pracy", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox7", "", Shown::Yes, Enabled::Yes, {280, 120, 73, 21}},
+        {"Label6", "Próg górny", Shown::Yes, Enabled::Yes, {}},
+        {"Edit5", "", Shown::Yes, Enabled::Yes, {304, 152, 49, 21}},
+        {"Label27", "Próg dolny", Shown::Yes, Enabled::Yes, {}},
+        {"Edit16", "", Shown::Yes, Enabled::Yes, {304, 184, 49, 21}},
+        {"Label29", "Tryb pracy", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox9", "", Shown::Yes, Enabled::Yes, {280, 248, 73, 21}},
+        {"Label30", "Próg górny", Shown::Yes, Enabled::Yes, {}},
+        {"Edit17", "", Shown::Yes, Enabled::Yes, {304, 280, 49, 21}},
+        {"Label31", "Próg dolny", Shown::Yes, Enabled::Yes, {}},
+        {"Edit18", "", Shown::Yes, Enabled::Yes, {304, 312, 49, 21}},
+        {"Label1", "Rodzaj wyjścia", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox2", "4-20mA", Shown::Yes, Enabled::Yes, {504, 72, 65, 21}},
+        {"Label4", "Wyjście 1 min", Shown::Yes, Enabled::Yes, {}},
+        {"Edit1", "", Shown::Yes, Enabled::Yes, {504, 112, 49, 21}},
+        {"Label5", "Wyjście 1 max", Shown::Yes, Enabled::Yes, {}},
+        {"Edit2", "", Shown::Yes, Enabled::Yes, {504, 144, 49, 21}},
+        {"Label32", "Rodzaj wyjścia", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox5", "4-20mA", Shown::Yes, Enabled::Yes, {504, 248, 65, 21}},
+        {"Label2", "Wyjście 2 min", Shown::Yes, Enabled::Yes, {}},
+        {"Edit3", "", Shown::Yes, Enabled::Yes, {504, 280, 49, 21}},
+        {"Label3", "Wyjście 2 max", Shown::Yes, Enabled::Yes, {}},
+        {"Edit4", "", Shown::Yes, Enabled::Yes, {504, 312, 49, 21}},
+        {"Label46", "Mode", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox11", "", Shown::Yes, Enabled::Yes, {688, 72, 49, 21}},
+        {"Label51", "Record when AL1", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox13", "", Shown::Yes, Enabled::Yes, {688, 112, 49, 21}},
+        {"Label55", "Record when AL2", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox14", "", Shown::Yes, Enabled::Yes, {688, 144, 49, 21}},
+        {"Label56", "Record interval", Shown::Yes, Enabled::Yes, {}},
+        {"ComboBox15", "", Shown::Yes, Enabled::Yes, {688, 176, 49, 21}},
+        {"Button2", "Odczytaj ustawienia", Shown::Yes, Enabled::Yes, {216, 400, 105, 25}},
+        {"ZapisUstawien", "Zapisz ustawienia", Shown::Yes, Enabled::Yes, {424, 400, 105, 25}},
+        {"Label9", "Brak komunikacji !", Shown::Hidden, Enabled::Yes, {24, 472, 0, 0}},
+        {"Label19", "Czyszczenie co", Shown::Hidden, Enabled::Yes, {272, 456, 0, 0}},
+        {"Edit12", "", Shown::Hidden, Enabled::No, {360, 448, 0, 0}},
+        {"Label20", "godzin(y)", Shown::Hidden, Enabled::Yes, {416, 456, 0, 0}},
+        {"ComboBox3", "°Cdp", Shown::Hidden, Enabled::No, {576, 200, 0, 0}},
+        {"ComboBox4", "°Cdp", Shown::Hidden, Enabled::No, {88, 400, 0, 0}},
+        {"ComboBox6", "°C", Shown::Hidden, Enabled::No, {568, 192, 0, 0}},
+        {"ComboBox8", "°C", Shown::Hidden, Enabled::No, {64, 368, 0, 0}},
+        {"Label18", "Jednostka", Shown::Hidden, Enabled::Yes, {488, 208, 0, 0}},
+        {"Label33", "Jednostka", Shown::Hidden, Enabled::Yes, {488, 192, 0, 0}},
+        {"Label25", "Jednostki", Shown::Hidden, Enabled::Yes, {24, 408, 0, 0}},
+        {"Label28", "Jednostki", Shown::Hidden, Enabled::Yes, {16, 376, 0, 0}},
+        // Logger tab.
+        {"Label42", "Numer", Shown::Yes, Enabled::Yes, {96, 32, 0, 0}},
+        {"Edit30", "", Shown::Yes, Enabled::Yes, {168, 24, 81, 21}},
+        {"Label41", "ID obiektu", Shown::Yes, Enabled::Yes, {96, 56, 0, 0}},
+        {"Edit29", "", Shown::Yes, Enabled::Yes, {168, 48, 81, 21}},
+        {"Label36", "Wilgotnosc", Shown::Yes, Enabled::Yes, {96, 96, 0, 0}},
+        {"Edit24", "", Shown::Yes, Enabled::Yes, {168, 88, 81, 21}},
+        {"Label37", "Temperatura", Shown::Yes, Enabled::Yes, {96, 120, 0, 0}},
+        {"Edit25", "", Shown::Yes, Enabled::Yes, {168, 112, 81, 21}},
+        {"Label40", "Data", Shown::Yes, Enabled::Yes, {96, 152, 0, 0}},
+        {"Edit27", "", Shown::Yes, Enabled::Yes, {168, 144, 81, 21}},
+        {"Label39", "Czas", Shown::Yes, Enabled::Yes, {96, 176, 0, 0}},
+        {"Edit28", "", Shown::Yes, Enabled::Yes, {168, 168, 81, 21}},
+        {"Label38", "Status", Shown::Yes, Enabled::Yes, {96, 208, 0, 0}},
+        {"Edit26", "", Shown::Yes, Enabled::Yes, {168, 200, 81, 21}},
+        {"Label43", "Wprowadx numer rekordu", Shown::Yes, Enabled::Yes, {88, 288, 0, 0}},
+        {"Label44", "[0 ... 255]", Shown::Yes, Enabled::Yes, {120, 304, 0, 0}},
+        {"Edit31", "", Shown::Yes, Enabled::Yes, {120, 320, 41, 21}},
+        {"Button3", "Wczytaj dane", Shown::Yes, Enabled::Yes, {200, 320, 75, 25}},
+        {"Button4", "Zapisz dane w pliku", Shown::Yes, Enabled::Yes, {408, 312, 121, 41}},
+        {"ProgressBar1", "", Shown::Hidden, Enabled::Yes, {392, 280, 150, 16}},
+    };
+    const TForm1 form;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto* widget = form.findChild<QWidget*>(QString::fromLatin1(c.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(TextOf(widget), U(c.text));
+        EXPECT_EQ(widget->isHidden(), c.shown == Shown::Hidden);
+        EXPECT_EQ(widget->isEnabled(), c.enabled == Enabled::Yes);
+        if (!c.geometry.isNull()) {
+            EXPECT_EQ(widget->pos(), c.geometry.topLeft());
+        }
+        if (c.geometry.width() > 0) {
+            EXPECT_EQ(widget->size(), c.geometry.size());
+        }
+    }
+}
+
+TEST(WindowTest, ListsHoldTheirItemsAndStartSelection) {
+    struct Case {
+        const char* name;
+        QStringList items;
+        int index;
+    };
+    const Case cases[] = {
+        {"ComboBox1", DisplayUnitItems(), 0},      {"ComboBox10", TemperatureScaleItems(), 0},
+        {"ComboBox2", OutputRangeItems(), 1},      {"ComboBox5", OutputRangeItems(), 1},
+        {"ComboBox7", AlarmModeItems(), -1},       {"ComboBox9", AlarmModeItems(), -1},
+        {"ComboBox12", BuzzerItems(), -1},         {"ComboBox11", LoggerModeItems(), -1},
+        {"ComboBox13", RecordIntervalItems(), -1}, {"ComboBox14", RecordIntervalItems(), -1},
+        {"ComboBox15", RecordIntervalItems(), -1}, {"ComboBox3", HiddenUnitItems(), 0},
+        {"ComboBox4", HiddenUnitItems(), 0},       {"ComboBox6", HiddenUnitItems(), 5},
+        {"ComboBox8", HiddenUnitItems(), 5},
+    };
+    const TForm1 form;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto* combo = form.findChild<QComboBox*>(QString::fromLatin1(c.name));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_FALSE(combo->isEditable());
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) {
+            items << combo->itemText(i);
+        }
+        EXPECT_EQ(items, c.items);
+        EXPECT_EQ(combo->currentIndex(), c.index);
+    }
+}
+
+// The item lists themselves: the index of an item is the value the instrument uses.
+TEST(ItemListsTest, ItemsSitAtTheirCodes) {
+    struct Case {
+        const char* list;
+        QStringList items;
+        int index;
+        const char* item;
+    };
+    const Case cases[] = {
+        {"unit", DisplayUnitItems(), 0, "°Cdp"},
+        {"unit", DisplayUnitItems(), 2, "ppmV"},
+        {"unit", DisplayUnitItems(), 5, "°C"},
+        {"unit", DisplayUnitItems(), 8, "°F-°Fdp"},
+        {"scale", TemperatureScaleItems(), 1, "°F"},
+        {"output", OutputRangeItems(), 0, "0-20mA"},
+        {"alarm", AlarmModeItems(), 0, "0 wyłączony"},
+        {"alarm", AlarmModeItems(), 3, "3 pomiędzy"},
+        {"alarm", AlarmModeItems(), 6, "6 dolny z histerezą"},
+        {"buzzer", BuzzerItems(), 3, "AL1&AL2"},
+        {"logger", LoggerModeItems(), 1, "Stop"},
+        {"interval", RecordIntervalItems(), 0, "OFF"},
+        {"interval", RecordIntervalItems(), 7, "1h"},
+        {"interval", RecordIntervalItems(), 12, "24h"},
+        {"hidden unit", HiddenUnitItems(), 2, "g/m3"},
+        {"hidden unit", HiddenUnitItems(), 7, "t-tdp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.list) + " " + std::to_string(c.index));
+        ASSERT_LT(c.index, c.items.size());
+        EXPECT_EQ(c.items.at(c.index), U(c.item));
+    }
+}
+
+TEST(ItemListsTest, ListsHaveOneItemPerCode) {
+    struct Case {
+        const char* list;
+        QStringList items;
+        qsizetype size;
+    };
+    const Case cases[] = {
+        {"unit", DisplayUnitItems(), 9},
+        {"scale", TemperatureScaleItems(), 2},
+        {"output", OutputRangeItems(), 2},
+        {"alarm", AlarmModeItems(), 7},
+        {"buzzer", BuzzerItems(), 4},
+        {"logger", LoggerModeItems(), 2},
+        {"interval", RecordIntervalItems(), 13},
+        {"hidden unit", HiddenUnitItems(), 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        EXPECT_EQ(c.items.size(), c.size);
+        QStringList unique = c.items;
+        EXPECT_EQ(unique.removeDuplicates(), 0);
+    }
+}
+
+TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
+    struct Case {
+        const char* page;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"TabSheet1", "Wykres"},
+        {"TabSheet2", "Ustawienia"},
+        {"TabSheet3", "Higrometr"},
+        {"TabSheet4", "Rejestrator"},
+    };
+    const TForm1 form;
+    ASSERT_EQ(form.PageControl1->count(), static_cast<int>(std::size(cases)));
+    for (int i = 0; i < form.PageControl1->count(); ++i) {
+        SCOPED_TRACE(cases[i].page);
+        EXPECT_EQ(form.PageControl1->widget(i)->objectName(), cases[i].page);
+        EXPECT_EQ(form.PageControl1->tabText(i), U(cases[i].caption));
+    }
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet3);
+}
+
+TEST(WindowTest, WindowItself) {
+    const TForm1 form;
+    EXPECT_EQ(form.objectName(), "Form1");
+    EXPECT_EQ(form.windowTitle(), U(kWindowCaption));
+    EXPECT_EQ(form.windowTitle(), "KRT20 Higrometr");
+    EXPECT_EQ(form.size(), QSize(758, 558));
+    EXPECT_EQ(form.font().pixelSize(), 11);
+    EXPECT_EQ(form.font().families().value(0), "MS Sans Serif");
+    EXPECT_EQ(form.backgroundRole(), QPalette::Button);
+    EXPECT_TRUE(form.autoFillBackground());
+    EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(form.layout(), nullptr);
+
+    ASSERT_NE(form.Chart1, nullptr);
+    EXPECT_EQ(form.Chart1->parentWidget(), form.TabSheet1);
+    const auto* title = qobject_cast<QCPTextElement*>(form.Chart1->plotLayout()->element(0, 0));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), U("Wykres wilgotności i temperatury"));
+}
+
+TEST(WindowTest, LargeReadoutsShowTheirWidestTextsInFull) {
+    struct Case {
+        const char* name;
+        int designPixels;
+        QColor background;
+        QColor text;  // invalid: the palette's own text colour
+        QStringList samples;
+    };
+    const Case cases[] = {
+        {"Edit20", 85, QColor(128, 0, 0), QColor(255, 0, 0), {"- - - - -", "-88.88", "Error"}},
+        {"Edit14", 43, QColor(0, 128, 128), QColor(), {"- - - - -", "-88.88"}},
+        {"Edit6", 43, QColor(0, 128, 128), QColor(), {"- - - -", "100.00"}},
+    };
+    const TForm1 form;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto* edit = form.findChild<QLineEdit*>(QString::fromLatin1(c.name));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_TRUE(edit->isReadOnly());
+        EXPECT_TRUE(edit->font().bold());
+        EXPECT_EQ(edit->palette().color(QPalette::Base), c.background);
+        if (c.text.isValid()) {
+            EXPECT_EQ(edit->palette().color(QPalette::Text), c.text);
+        }
+        // The design size, or smaller where the installed font is wider than the design's.
+        EXPECT_LE(edit->font().pixelSize(), c.designPixels);
+        EXPECT_GE(edit->font().pixelSize(), c.designPixels / 2);
+        const QFontMetrics metrics(edit->font());
+        EXPECT_LE(metrics.height(), edit->height() - 4);
+        for (const QString& sample : c.samples) {
+            SCOPED_TRACE(sample.toStdString());
+            EXPECT_LE(metrics.horizontalAdvance(sample), edit->width() - 8);
+        }
+    }
+}
+
+TEST(WindowTest, ButtonCaptionsFitTheirButtons) {
+    struct Case {
+        const char* name;
+        int designPixels;
+    };
+    const Case cases[] = {
+        {"Connect", 16},       {"Button1", 11}, {"Button2", 11},
+        {"ZapisUstawien", 11}, {"Button3", 11}, {"Button4", 11},
+    };
+    const TForm1 form;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto* button = form.findChild<QPushButton*>(QString::fromLatin1(c.name));
+        ASSERT_NE(button, nullptr);
+        // Made smaller only where the installed font is wider than the design's, and only
+        // so far that the caption stays readable.
+        EXPECT_LE(button->font().pixelSize(), c.designPixels);
+        EXPECT_GE(button->font().pixelSize(), 9);
+        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
+                  button->width() - 6);
+    }
+}
+
+TEST(WindowTest, VisibleControlsOfAPageDoNotOverlap) {
+    const TForm1 form;
+    const int pageBottom = form.PageControl1->height();
+    for (const QWidget* page : {form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4}) {
+        SCOPED_TRACE(page->objectName().toStdString());
+        QList<const QWidget*> shown;
+        for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isHidden() && child->y() < pageBottom) {
+                shown << child;
+            }
+        }
+        EXPECT_FALSE(shown.isEmpty());
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                SCOPED_TRACE(
+                    (shown[i]->objectName() + " / " + shown[j]->objectName()).toStdString());
+                EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()));
+            }
+        }
+    }
+}
+
+TEST(WindowTest, LabelsNeverInterpretRichText) {
+    const TForm1 form;
+    const QList<QLabel*> labels = form.findChildren<QLabel*>();
+    EXPECT_GT(labels.size(), 50);
+    for (const QLabel* label : labels) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
+}
+
+// Handlers and the worker reach controls through the members, tests and tools by name: both
+// must lead to the same control.
+TEST(WindowTest, EveryMemberCarriesItsOwnNameAsObjectName) {
+    struct Case {
+        const char* name;
+        std::function<const QWidget*(const TForm1&)> member;
+    };
+#define HYGRO_MEMBER(n)                                           \
+    Case {                                                        \
+#n, [](const TForm1& f) -> const QWidget* { return f.n; } \
+    }
+    const Case cases[] = {
+        HYGRO_MEMBER(PageControl1),  HYGRO_MEMBER(TabSheet1),   HYGRO_MEMBER(TabSheet2),
+        HYGRO_MEMBER(TabSheet3),     HYGRO_MEMBER(TabSheet4),   HYGRO_MEMBER(Chart1),
+        HYGRO_MEMBER(Label1),        HYGRO_MEMBER(Label2),      HYGRO_MEMBER(Label3),
+        HYGRO_MEMBER(Label4),        HYGRO_MEMBER(Label5),      HYGRO_MEMBER(Label6),
+        HYGRO_MEMBER(Label7),        HYGRO_MEMBER(Label8),      HYGRO_MEMBER(Label9),
+        HYGRO_MEMBER(Label10),       HYGRO_MEMBER(Label11),     HYGRO_MEMBER(Label12),
+        HYGRO_MEMBER(Label13),       HYGRO_MEMBER(Label14),     HYGRO_MEMBER(Label15),
+        HYGRO_MEMBER(Label16),       HYGRO_MEMBER(Label17),     HYGRO_MEMBER(Label18),
+        HYGRO_MEMBER(Label19),       HYGRO_MEMBER(Label20),     HYGRO_MEMBER(Label21),
+        HYGRO_MEMBER(Label22),       HYGRO_MEMBER(Label23),     HYGRO_MEMBER(Label24),
+        HYGRO_MEMBER(Label25),       HYGRO_MEMBER(Label26),     HYGRO_MEMBER(Label27),
+        HYGRO_MEMBER(Label28),       HYGRO_MEMBER(Label29),     HYGRO_MEMBER(Label30),
+        HYGRO_MEMBER(Label31),       HYGRO_MEMBER(Label32),     HYGRO_MEMBER(Label33),
+        HYGRO_MEMBER(Label34),       HYGRO_MEMBER(Label35),     HYGRO_MEMBER(Label36),
+        HYGRO_MEMBER(Label37),       HYGRO_MEMBER(Label38),     HYGRO_MEMBER(Label39),
+        HYGRO_MEMBER(Label40),       HYGRO_MEMBER(Label41),     HYGRO_MEMBER(Label42),
+        HYGRO_MEMBER(Label43),       HYGRO_MEMBER(Label44),     HYGRO_MEMBER(Label45),
+        HYGRO_MEMBER(Label46),       HYGRO_MEMBER(Label47),     HYGRO_MEMBER(Label48),
+        HYGRO_MEMBER(Label49),       HYGRO_MEMBER(Label50),     HYGRO_MEMBER(Label51),
+        HYGRO_MEMBER(Label52),       HYGRO_MEMBER(Label53),     HYGRO_MEMBER(Label54),
+        HYGRO_MEMBER(Label55),       HYGRO_MEMBER(Label56),     HYGRO_MEMBER(Edit1),
+        HYGRO_MEMBER(Edit2),         HYGRO_MEMBER(Edit3),       HYGRO_MEMBER(Edit4),
+        HYGRO_MEMBER(Edit5),         HYGRO_MEMBER(Edit6),       HYGRO_MEMBER(Edit7),
+        HYGRO_MEMBER(Edit8),         HYGRO_MEMBER(Edit9),       HYGRO_MEMBER(Edit10),
+        HYGRO_MEMBER(Edit11),        HYGRO_MEMBER(Edit12),      HYGRO_MEMBER(Edit13),
+        HYGRO_MEMBER(Edit14),        HYGRO_MEMBER(Edit15),      HYGRO_MEMBER(Edit16),
+        HYGRO_MEMBER(Edit17),        HYGRO_MEMBER(Edit18),      HYGRO_MEMBER(Edit19),
+        HYGRO_MEMBER(Edit20),        HYGRO_MEMBER(Edit21),      HYGRO_MEMBER(Edit22),
+        HYGRO_MEMBER(Edit23),        HYGRO_MEMBER(Edit24),      HYGRO_MEMBER(Edit25),
+        HYGRO_MEMBER(Edit26),        HYGRO_MEMBER(Edit27),      HYGRO_MEMBER(Edit28),
+        HYGRO_MEMBER(Edit29),        HYGRO_MEMBER(Edit30),      HYGRO_MEMBER(Edit31),
+        HYGRO_MEMBER(Edit32),        HYGRO_MEMBER(Edit33),      HYGRO_MEMBER(ComboBox1),
+        HYGRO_MEMBER(ComboBox2),     HYGRO_MEMBER(ComboBox3),   HYGRO_MEMBER(ComboBox4),
+        HYGRO_MEMBER(ComboBox5),     HYGRO_MEMBER(ComboBox6),   HYGRO_MEMBER(ComboBox7),
+        HYGRO_MEMBER(ComboBox8),     HYGRO_MEMBER(ComboBox9),   HYGRO_MEMBER(ComboBox10),
+        HYGRO_MEMBER(ComboBox11),    HYGRO_MEMBER(ComboBox12),  HYGRO_MEMBER(ComboBox13),
+        HYGRO_MEMBER(ComboBox14),    HYGRO_MEMBER(ComboBox15),  HYGRO_MEMBER(Connect),
+        HYGRO_MEMBER(ZapisUstawien), HYGRO_MEMBER(Button1),     HYGRO_MEMBER(Button2),
+        HYGRO_MEMBER(Button3),       HYGRO_MEMBER(Button4),     HYGRO_MEMBER(ProgressBar1),
+        HYGRO_MEMBER(StaticText1),   HYGRO_MEMBER(StaticText2),
+    };
+#undef HYGRO_MEMBER
+    const TForm1 form;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QWidget* member = c.member(form);
+        ASSERT_NE(member, nullptr);
+        EXPECT_EQ(member->objectName(), QString::fromLatin1(c.name));
+        EXPECT_EQ(form.findChildren<QWidget*>(QString::fromLatin1(c.name)).size(), 1);
+    }
+}
+
+}  // namespace
