@@ -1,0 +1,52 @@
+#pragma once
+// Items of the Settings tab's drop-down lists, shared by the window and the conversions so
+// that an item's index means the same to both. Texts are UTF-8.
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <span>
+
+// ComboBox1; the index is the display unit code.
+inline constexpr std::array<const char*, 9> kDisplayUnitItems = {
+    "°Cdp", "°Fdp", "ppmV", "gm-3", "%Rh", "°C", "°F", "°C-°Cdp", "°F-°Fdp"};
+
+// ComboBox3, ComboBox4, ComboBox6, ComboBox8: hidden lists that follow the two unit lists.
+inline constexpr std::array<const char*, 8> kHiddenUnitItems = {"°Cdp", "°Fdp", "g/m3", "%Rh",
+                                                                "aw",   "°C",   "°F",   "t-tdp"};
+
+// ComboBox10; code = index + kTemperatureScaleCodeBase (the places of °C and °F in the
+// unit list).
+inline constexpr std::array<const char*, 2> kTemperatureScaleItems = {"°C", "°F"};
+inline constexpr int kTemperatureScaleCodeBase = 5;
+
+// ComboBox2, ComboBox5; code = index × kOutputRangeCodeStep.
+inline constexpr std::array<const char*, 2> kOutputRangeItems = {"0-20mA", "4-20mA"};
+inline constexpr int kOutputRangeCodeStep = 4;
+
+// ComboBox7, ComboBox9; the index is the alarm mode.
+inline constexpr std::array<const char*, 7> kAlarmModeItems = {
+    "0 wyłączony",        "1 górny", "2 dolny", "3 pomiędzy", "4 poza", "5 górny z histerezą",
+    "6 dolny z histerezą"};
+// The same modes in the English interface, index by index.
+inline constexpr std::array<const char*, 7> kAlarmModeItemsEnglish = {
+    "0 off", "1 top", "2 bottom", "3 inside", "4 outside", "5 heating", "6 cooling"};
+
+// ComboBox12.
+inline constexpr std::array<const char*, 4> kBuzzerItems = {"OFF", "AL1", "AL2", "AL1&AL2"};
+
+// ComboBox11.
+inline constexpr std::array<const char*, 2> kLoggerModeItems = {"Loop", "Stop"};
+
+// ComboBox13, ComboBox14, ComboBox15; the index is the interval code.
+inline constexpr std::array<const char*, 13> kRecordIntervalItems = {
+    "OFF", "1min", "2min", "5min", "10min", "15min", "30min", "1h", "2h", "4h", "6h", "12h", "24h"};
+
+inline QStringList SettingsListItems(std::span<const char* const> items) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(items.size()));
+    for (const char* item : items) {
+        list.append(QString::fromUtf8(item));
+    }
+    return list;
+}
