@@ -1,0 +1,469 @@
+#include "sim/instrument_simulator.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace sim {
+
+namespace {
+
+constexpr std::size_t kMaxRecordedRequests = 100000;
+constexpr std::size_t kMaxRecordedBytes = 1 << 20;
+// The service thread never sleeps longer than this in one poll.
+constexpr int kMaxPollMs = 200;
+constexpr auto kHangUpWait = std::chrono::seconds(2);
+
+bool SetFdFlags(int fd, bool nonBlocking) {
+    if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0)
+        return false;
+    if (!nonBlocking)
+        return true;
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        close(fd);
+    fd = -1;
+}
+
+int MillisecondsUntil(std::chrono::steady_clock::time_point when) {
+    const auto left = when - std::chrono::steady_clock::now();
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    return static_cast<int>(std::clamp<long long>(ms, 0, kMaxPollMs));
+}
+
+}  // namespace
+
+InstrumentSimulator::InstrumentSimulator() = default;
+
+InstrumentSimulator::~InstrumentSimulator() {
+    Stop();
+}
+
+bool InstrumentSimulator::Start(std::string* why) {
+    std::lock_guard lock(mutex_);
+    auto fail = [&](const char* step, int error) {
+        if (why)
+            *why = std::string(step) + ": " + std::strerror(error);
+        CloseFdsLocked();
+        return false;
+    };
+    if (started_ || stopRequested_) {
+        if (why)
+            *why = "the simulator was already started";
+        return false;
+    }
+
+    masterFd_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (masterFd_ < 0)
+        return fail("posix_openpt", errno);
+    if (!SetFdFlags(masterFd_, true))
+        return fail("fcntl on the master", errno);
+    if (grantpt(masterFd_) != 0)
+        return fail("grantpt", errno);
+    if (unlockpt(masterFd_) != 0)
+        return fail("unlockpt", errno);
+    char name[256] = {};
+    if (const int error = ptsname_r(masterFd_, name, sizeof name); error != 0)
+        return fail("ptsname_r", error);
+    slavePath_ = name;
+
+    // Held open for the simulator's whole life: without it the master would report a
+    // hang-up whenever no client has the port open.
+    slaveFd_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slaveFd_ < 0)
+        return fail("open of the slave", errno);
+    termios tio{};
+    if (tcgetattr(slaveFd_, &tio) != 0)
+        return fail("tcgetattr", errno);
+    cfmakeraw(&tio);  // no echo of the replies back to the master, no line editing
+    cfsetispeed(&tio, B4800);
+    cfsetospeed(&tio, B4800);
+    if (tcsetattr(slaveFd_, TCSANOW, &tio) != 0)
+        return fail("tcsetattr", errno);
+
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return fail("pipe", errno);
+    wakeRead_ = pipeFds[0];
+    wakeWrite_ = pipeFds[1];
+    if (!SetFdFlags(wakeRead_, true) || !SetFdFlags(wakeWrite_, true))
+        return fail("fcntl on the wake pipe", errno);
+
+    startTime_ = Clock::now();
+    lastScheduled_ = startTime_;
+    started_ = true;
+    thread_ = std::thread(&InstrumentSimulator::Run, this, masterFd_, wakeRead_);
+    return true;
+}
+
+void InstrumentSimulator::Stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopRequested_ = true;
+    }
+    Wake();
+    if (thread_.joinable())
+        thread_.join();
+    std::lock_guard lock(mutex_);
+    output_.clear();
+    CloseFdsLocked();
+    changed_.notify_all();
+}
+
+void InstrumentSimulator::CloseFdsLocked() {
+    CloseFd(masterFd_);
+    CloseFd(slaveFd_);
+    CloseFd(wakeRead_);
+    CloseFd(wakeWrite_);
+}
+
+void InstrumentSimulator::Wake() {
+    std::lock_guard lock(mutex_);
+    if (wakeWrite_ >= 0) {
+        const std::uint8_t byte = 1;
+        [[maybe_unused]] const ssize_t ignored =
+            write(wakeWrite_, &byte, 1);  // full pipe: awake anyway
+    }
+}
+
+std::string InstrumentSimulator::SlavePath() const {
+    std::lock_guard lock(mutex_);
+    return slavePath_;
+}
+
+bool InstrumentSimulator::IsRunning() const {
+    std::lock_guard lock(mutex_);
+    return started_ && !stopRequested_ && !hungUp_;
+}
+
+// ---- Service thread ----
+
+void InstrumentSimulator::Run(int masterFd, int wakeFd) {
+    std::vector<std::uint8_t> input(4096);
+    bool waitingForRoom = false;  // a due reply did not fit: wait for POLLOUT
+    bool masterHungUp = false;    // should not happen while slaveFd_ is open; never spin on it
+
+    for (;;) {
+        int timeoutMs = kMaxPollMs;
+        {
+            std::lock_guard lock(mutex_);
+            if (stopRequested_)
+                return;
+            if (hangUpRequested_) {
+                CloseFd(masterFd_);
+                CloseFd(slaveFd_);
+                output_.clear();
+                hungUp_ = true;
+                changed_.notify_all();
+                return;
+            }
+            std::optional<Clock::time_point> next = framer_.Deadline();
+            if (!output_.empty() && !waitingForRoom)
+                next = next ? std::min(*next, output_.front().due) : output_.front().due;
+            if (next)
+                timeoutMs = MillisecondsUntil(*next);
+        }
+
+        pollfd fds[2] = {{wakeFd, POLLIN, 0}, {masterFd, POLLIN, 0}};
+        if (waitingForRoom)
+            fds[1].events |= POLLOUT;
+        const nfds_t count = masterHungUp ? 1 : 2;
+        if (masterHungUp)
+            timeoutMs = std::min(timeoutMs, 50);
+        if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) {
+            poll(fds, 1, 10);  // out of memory or the like: no busy loop
+            continue;
+        }
+        if (fds[0].revents & POLLIN) {
+            std::uint8_t drain[64];
+            while (read(wakeFd, drain, sizeof drain) > 0) {
+            }
+        }
+        masterHungUp = false;
+
+        if (count == 2 && (fds[1].revents & POLLIN)) {
+            for (;;) {
+                const ssize_t got = read(masterFd, input.data(), input.size());
+                if (got > 0) {
+                    const auto now = Clock::now();
+                    Record(input.data(), static_cast<std::size_t>(got));
+                    for (const FramedRequest& r :
+                         framer_.Feed(input.data(), static_cast<std::size_t>(got), now))
+                        HandleRequest(r, now);
+                    continue;
+                }
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got == 0 || (got < 0 && errno == EIO))
+                    masterHungUp = true;
+                break;  // EAGAIN: all read
+            }
+        } else if (count == 2 && (fds[1].revents & (POLLHUP | POLLERR))) {
+            masterHungUp = true;
+        }
+
+        const auto now = Clock::now();
+        for (const FramedRequest& r : framer_.Idle(now))
+            HandleRequest(r, now);
+        WriteDueOutput(masterFd, &waitingForRoom);
+    }
+}
+
+void InstrumentSimulator::Record(const std::uint8_t* data, std::size_t count) {
+    std::lock_guard lock(mutex_);
+    receivedBytes_.insert(receivedBytes_.end(), data, data + count);
+    if (receivedBytes_.size() > kMaxRecordedBytes)
+        receivedBytes_.erase(receivedBytes_.begin(),
+                             receivedBytes_.end() - static_cast<std::ptrdiff_t>(kMaxRecordedBytes));
+}
+
+void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::time_point now) {
+    std::lock_guard lock(mutex_);
+    requests_.push_back({request.kind, request.bytes, now});
+    if (requests_.size() > kMaxRecordedRequests)
+        requests_.erase(requests_.begin(), requests_.begin() + kMaxRecordedRequests / 10);
+    ++requestCounts_[static_cast<std::size_t>(request.kind)];
+    changed_.notify_all();
+
+    const double seconds = std::chrono::duration<double>(now - startTime_).count();
+    std::optional<Bytes> answer = state_.Answer(request.kind, request.bytes, seconds);
+    auto queued = queuedReplies_.find(request.kind);
+    if (queued != queuedReplies_.end() && !queued->second.empty()) {
+        answer = std::move(queued->second.front());
+        queued->second.pop_front();
+    }
+    if (!answer || answer->empty())
+        return;
+
+    if (silent_.Active()) {
+        silent_.Use();
+        return;
+    }
+    if (overLong_.Active()) {
+        overLong_.Use();
+        if (answer->size() < overLongLength_)
+            answer->resize(overLongLength_, overLongFiller_);
+    }
+    Clock::time_point due = now;
+    if (slow_.Active()) {
+        slow_.Use();
+        due += slowDelay_;
+    }
+    due = std::max(due, lastScheduled_);  // answers leave in the order of their requests
+    if (split_.Active() && answer->size() > 1) {
+        split_.Use();
+        const auto first =
+            static_cast<std::ptrdiff_t>(std::min(splitFirstPart_, answer->size() - 1));
+        output_.push_back({due, Bytes(answer->begin(), answer->begin() + first), 0, false});
+        output_.push_back(
+            {due + splitGap_, Bytes(answer->begin() + first, answer->end()), 0, true});
+        lastScheduled_ = due + splitGap_;
+    } else {
+        output_.push_back({due, std::move(*answer), 0, true});
+        lastScheduled_ = due;
+    }
+}
+
+void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
+    std::lock_guard lock(mutex_);
+    *waitingForRoom = false;
+    while (!output_.empty() && output_.front().due <= Clock::now()) {
+        Chunk& chunk = output_.front();
+        const ssize_t wrote =
+            write(masterFd, chunk.bytes.data() + chunk.written, chunk.bytes.size() - chunk.written);
+        if (wrote > 0) {
+            chunk.written += static_cast<std::size_t>(wrote);
+            if (chunk.written == chunk.bytes.size()) {
+                if (chunk.lastOfAnswer) {
+                    ++answersSent_;
+                    changed_.notify_all();
+                }
+                output_.pop_front();
+            }
+            continue;
+        }
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            *waitingForRoom = true;  // the client is not reading: wait until there is room
+            return;
+        }
+        output_.pop_front();  // the master refuses the bytes: drop them, never retry in a loop
+    }
+}
+
+// ---- State ----
+
+void InstrumentSimulator::SetIdentification(std::string text) {
+    std::lock_guard lock(mutex_);
+    state_.identification = std::move(text);
+}
+
+std::string InstrumentSimulator::Identification() const {
+    std::lock_guard lock(mutex_);
+    return state_.identification;
+}
+
+void InstrumentSimulator::SetVersion(std::uint8_t version, std::uint8_t revision,
+                                     std::uint16_t serial) {
+    std::lock_guard lock(mutex_);
+    state_.version = version;
+    state_.revision = revision;
+    state_.serial = serial;
+}
+
+void InstrumentSimulator::SetFixedMeasurement(const MeasurementReply& bytes) {
+    std::lock_guard lock(mutex_);
+    state_.fixedMeasurement = bytes;
+}
+
+void InstrumentSimulator::ClearFixedMeasurement() {
+    std::lock_guard lock(mutex_);
+    state_.fixedMeasurement.reset();
+}
+
+void InstrumentSimulator::SetRunTimeAtStart(std::uint64_t seconds) {
+    std::lock_guard lock(mutex_);
+    state_.runSecondsAtStart = seconds;
+}
+
+SettingsReply InstrumentSimulator::Settings() const {
+    std::lock_guard lock(mutex_);
+    return state_.settings;
+}
+
+void InstrumentSimulator::SetSettings(const SettingsReply& settings) {
+    std::lock_guard lock(mutex_);
+    state_.settings = settings;
+}
+
+Bytes InstrumentSimulator::LastSettingsFrame() const {
+    std::lock_guard lock(mutex_);
+    return state_.lastSettingsFrame;
+}
+
+LoggerRecordReply InstrumentSimulator::LoggerRecord(std::uint8_t number) const {
+    std::lock_guard lock(mutex_);
+    return state_.loggerRecords[number];
+}
+
+void InstrumentSimulator::SetLoggerRecord(std::uint8_t number, const LoggerRecordReply& record) {
+    std::lock_guard lock(mutex_);
+    state_.loggerRecords[number] = record;
+}
+
+void InstrumentSimulator::SetSettingsFrameAnswer(std::optional<Bytes> answer) {
+    std::lock_guard lock(mutex_);
+    state_.settingsFrameAnswer = std::move(answer);
+}
+
+// ---- Faults ----
+
+void InstrumentSimulator::SetSilent(int answers) {
+    std::lock_guard lock(mutex_);
+    silent_.remaining = answers;
+}
+
+void InstrumentSimulator::SetSlow(std::chrono::milliseconds delay, int answers) {
+    std::lock_guard lock(mutex_);
+    slowDelay_ = delay;
+    slow_.remaining = delay.count() > 0 ? answers : 0;
+}
+
+void InstrumentSimulator::SetSplit(std::size_t firstPart, std::chrono::milliseconds gap,
+                                   int answers) {
+    std::lock_guard lock(mutex_);
+    splitFirstPart_ = firstPart;
+    splitGap_ = gap;
+    split_.remaining = firstPart > 0 ? answers : 0;
+}
+
+void InstrumentSimulator::SetOverLong(std::size_t totalLength, int answers, std::uint8_t filler) {
+    std::lock_guard lock(mutex_);
+    overLongLength_ = totalLength;
+    overLongFiller_ = filler;
+    overLong_.remaining = totalLength > 0 ? answers : 0;
+}
+
+void InstrumentSimulator::QueueReply(RequestKind kind, Bytes bytes) {
+    std::lock_guard lock(mutex_);
+    queuedReplies_[kind].push_back(std::move(bytes));
+}
+
+void InstrumentSimulator::ClearFaults() {
+    std::lock_guard lock(mutex_);
+    silent_ = {};
+    slow_ = {};
+    split_ = {};
+    overLong_ = {};
+    queuedReplies_.clear();
+    state_.settingsFrameAnswer = Bytes{'O', 'K'};
+}
+
+bool InstrumentSimulator::HangUp() {
+    {
+        std::lock_guard lock(mutex_);
+        if (!started_ || stopRequested_ || hungUp_)
+            return false;
+        hangUpRequested_ = true;
+    }
+    Wake();
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, kHangUpWait, [this] { return hungUp_; });
+}
+
+void InstrumentSimulator::DiscardUnreadReplies() {
+    std::lock_guard lock(mutex_);
+    output_.clear();
+    lastScheduled_ = Clock::now();
+    if (slaveFd_ >= 0)
+        tcflush(slaveFd_, TCIFLUSH);
+}
+
+// ---- Record ----
+
+std::vector<ReceivedRequest> InstrumentSimulator::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+Bytes InstrumentSimulator::ReceivedBytes() const {
+    std::lock_guard lock(mutex_);
+    return receivedBytes_;
+}
+
+std::size_t InstrumentSimulator::RequestCount(RequestKind kind) const {
+    std::lock_guard lock(mutex_);
+    return requestCounts_[static_cast<std::size_t>(kind)];
+}
+
+void InstrumentSimulator::ClearRequests() {
+    std::lock_guard lock(mutex_);
+    requests_.clear();
+    receivedBytes_.clear();
+    requestCounts_.fill(0);
+}
+
+bool InstrumentSimulator::WaitForRequests(RequestKind kind, std::size_t count,
+                                          std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(
+        lock, timeout, [&] { return requestCounts_[static_cast<std::size_t>(kind)] >= count; });
+}
+
+std::size_t InstrumentSimulator::AnswersSent() const {
+    std::lock_guard lock(mutex_);
+    return answersSent_;
+}
+
+}  // namespace sim

@@ -1,0 +1,194 @@
+// hygrometer-sim: the simulated instrument, standalone. Prints the pseudo-terminal's path on
+// its first line, then answers on it until SIGTERM, SIGINT or SIGHUP, or until its standard
+// input reaches end of file.
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/instrument_simulator.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--no-stdin]\n"
+    "\n"
+    "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
+    "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
+    "that path as the instrument's serial port.\n"
+    "\n"
+    "  --id TEXT    the identification reply (default KRT-10)\n"
+    "  --link PATH  also make PATH a symbolic link to the terminal (an existing symbolic\n"
+    "               link is replaced; removed again at exit)\n"
+    "  --no-stdin   do not end at end of standard input (for running in the background)\n"
+    "  --help       this text\n"
+    "\n"
+    "Ends on SIGTERM, SIGINT or SIGHUP, or when standard input reaches end of file.\n";
+
+struct Options {
+    std::optional<std::string> id;
+    std::optional<std::string> link;
+    bool watchStdin = true;
+    bool help = false;
+};
+
+// Parses the command line; false with a message on an error.
+bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::optional<std::string>* into) {
+            if (i + 1 >= argc) {
+                *error = arg + " needs a value";
+                return false;
+            }
+            *into = argv[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            options->help = true;
+        } else if (arg == "--id") {
+            if (!value(&options->id))
+                return false;
+        } else if (arg == "--link") {
+            if (!value(&options->link))
+                return false;
+            if (options->link->empty()) {
+                *error = "--link needs a non-empty path";
+                return false;
+            }
+        } else if (arg == "--no-stdin") {
+            options->watchStdin = false;
+        } else {
+            *error = "unknown option " + arg;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Makes `link` a symbolic link to `target`, replacing a symbolic link already there.
+bool MakeLink(const std::string& link, const std::string& target, std::string* error) {
+    struct stat st {};
+    if (lstat(link.c_str(), &st) == 0) {
+        if (!S_ISLNK(st.st_mode)) {
+            *error = link + " exists and is not a symbolic link";
+            return false;
+        }
+        if (unlink(link.c_str()) != 0) {
+            *error = "cannot remove " + link + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (symlink(target.c_str(), link.c_str()) != 0) {
+        *error = "cannot create " + link + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// Removes `link` if it is still our symbolic link to `target`.
+void RemoveLink(const std::string& link, const std::string& target) {
+    std::vector<char> buffer(4096);
+    const ssize_t n = readlink(link.c_str(), buffer.data(), buffer.size());
+    if (n >= 0 && std::string(buffer.data(), static_cast<std::size_t>(n)) == target)
+        unlink(link.c_str());
+}
+
+// Waits until a stop signal arrives or standard input ends.
+void WaitForEnd(int signalFd, bool watchStdin) {
+    for (;;) {
+        pollfd fds[2] = {{signalFd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+        const nfds_t count = watchStdin ? 2 : 1;
+        if (poll(fds, count, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[0].revents & POLLIN)
+            return;  // SIGTERM, SIGINT or SIGHUP
+        if (count == 2 && fds[1].revents != 0) {
+            if (fds[1].revents & POLLNVAL) {  // no standard input at all: signals only
+                watchStdin = false;
+                continue;
+            }
+            char buffer[256];
+            const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n == 0)
+                return;  // end of file
+            if (n < 0 && errno != EINTR && errno != EAGAIN)
+                return;  // input gone
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!ParseOptions(argc, argv, &options, &error)) {
+        std::cerr << "hygrometer-sim: " << error << "\n\n" << kUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+
+    // Block the stop signals before any thread starts (threads inherit the mask) and take
+    // them from a signalfd: no handler, no global flag.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    if (pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr) != 0) {
+        std::cerr << "hygrometer-sim: cannot block signals\n";
+        return 1;
+    }
+    signal(SIGPIPE, SIG_IGN);
+    const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (signalFd < 0) {
+        std::cerr << "hygrometer-sim: signalfd: " << std::strerror(errno) << "\n";
+        return 1;
+    }
+
+    sim::InstrumentSimulator simulator;
+    if (options.id)
+        simulator.SetIdentification(*options.id);
+    if (!simulator.Start(&error)) {
+        std::cerr << "hygrometer-sim: " << error << "\n";
+        close(signalFd);
+        return 1;
+    }
+    const std::string slave = simulator.SlavePath();
+    if (options.link && !MakeLink(*options.link, slave, &error)) {
+        std::cerr << "hygrometer-sim: " << error << "\n";
+        close(signalFd);
+        return 1;
+    }
+
+    std::cout << slave << std::endl;  // first line, flushed
+    std::cerr << "hygrometer-sim: instrument \"" << simulator.Identification() << "\" on " << slave;
+    if (options.link)
+        std::cerr << " (link " << *options.link << ")";
+    std::cerr << "\n";
+
+    WaitForEnd(signalFd, options.watchStdin);
+
+    simulator.Stop();
+    if (options.link)
+        RemoveLink(*options.link, slave);
+    close(signalFd);
+    return 0;
+}

@@ -1,0 +1,166 @@
+// The standalone hygrometer-sim: first line, symbolic link, answers, and a clean end.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim_test_port.h"
+
+extern char** environ;
+
+namespace sim {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::TestPort;
+
+class SimProcess {
+  public:
+    ~SimProcess() {
+        CloseStdin();
+        if (out_ >= 0)
+            close(out_);
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    bool Spawn(const std::vector<std::string>& args) {
+        int in[2];
+        int out[2];
+        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
+            return false;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        std::vector<std::string> all = {HYGROMETER_SIM_PATH};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : all)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const int rc =
+            posix_spawn(&pid_, HYGROMETER_SIM_PATH, &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(in[0]);
+        close(out[1]);
+        in_ = in[1];
+        out_ = out[0];
+        if (rc != 0)
+            pid_ = -1;
+        return rc == 0;
+    }
+
+    // The first line of standard output, without its line end.
+    std::string ReadLine(std::chrono::milliseconds timeout) {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd pfd{out_, POLLIN, 0};
+            if (poll(&pfd, 1, 20) <= 0)
+                continue;
+            char c;
+            if (read(out_, &c, 1) != 1)
+                break;
+            if (c == '\n')
+                return line;
+            line += c;
+        }
+        return line;
+    }
+
+    void CloseStdin() {
+        if (in_ >= 0)
+            close(in_);
+        in_ = -1;
+    }
+
+    void Signal(int signal) { kill(pid_, signal); }
+
+    // The exit code (128 + signal when killed), or none if it runs past `timeout`.
+    std::optional<int> WaitExit(std::chrono::milliseconds timeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(5ms);
+        }
+        return std::nullopt;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+};
+
+std::string LinkTarget(const std::string& link) {
+    char buffer[4096];
+    const ssize_t n = readlink(link.c_str(), buffer, sizeof buffer);
+    return n < 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(n));
+}
+
+TEST(HygrometerSim, PrintsItsPathAnswersAndEndsAtEndOfInput) {
+    const std::string link = ::testing::TempDir() + "hygro-sim-link-" + std::to_string(getpid());
+    unlink(link.c_str());
+    ASSERT_EQ(symlink("/nonexistent", link.c_str()), 0);  // an old link is replaced
+
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({"--id", "NIV-Strand", "--link", link}));
+    const std::string path = process.ReadLine(2000ms);
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+    EXPECT_EQ(LinkTarget(link), path);
+
+    {
+        TestPort port(link);
+        ASSERT_TRUE(port.IsOpen());
+        EXPECT_EQ(port.Exchange(TextRequest('i'), 10), ToBytes("NIV-Strand"));
+        EXPECT_EQ(port.Exchange(LoggerRequest(0), kLoggerRecordSize).size(), kLoggerRecordSize);
+    }
+
+    process.CloseStdin();
+    EXPECT_EQ(process.WaitExit(2000ms), 0);
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link is removed at exit";
+}
+
+TEST(HygrometerSim, EndsCleanlyOnSigterm) {
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({}));
+    ASSERT_EQ(process.ReadLine(2000ms).rfind("/dev/pts/", 0), 0u);
+    process.Signal(SIGTERM);
+    EXPECT_EQ(process.WaitExit(2000ms), 0);  // stdin still open: the signal ended it
+}
+
+TEST(HygrometerSim, HelpAndUnknownOptions) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    for (const Case& c : std::vector<Case>{{{"--help"}, 0}, {{"--bogus"}, 2}, {{"--id"}, 2}}) {
+        SCOPED_TRACE(c.args.front());
+        SimProcess process;
+        ASSERT_TRUE(process.Spawn(c.args));
+        EXPECT_EQ(process.WaitExit(2000ms), c.exitCode);
+    }
+}
+
+}  // namespace
+}  // namespace sim
