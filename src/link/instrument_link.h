@@ -96,6 +96,10 @@ class InstrumentLink {
     void Shutdown();
     bool ShuttingDown() const { return shutdown_.load(); }
 
+    // A pause between exchanges, without the lock, so other exchanges can run meanwhile.
+    // Wakes early at shutdown; false if it did.
+    bool Pause(std::chrono::milliseconds duration) { return SleepFor(duration); }
+
     // Whether a port is open and has not hung up, for callers that refuse to start an
     // exchange without one. Does not wait for a running exchange.
     bool PortIsOpen() const { return usable_.load(); }

@@ -1,0 +1,69 @@
+#pragma once
+// A real Form1 with its controller in a scratch working directory, wired to in-process
+// simulated instruments on pseudo-terminals.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "common/modal_closer.h"
+#include "sim/instrument_simulator.h"
+
+class E2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(workDir_.isValid());
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(workDir_.path());
+    }
+    void TearDown() override {
+        controller_.reset();
+        form_.reset();
+        QDir::setCurrent(previousDir_);
+    }
+
+    sim::InstrumentSimulator& AddInstrument() {
+        sims_.push_back(std::make_unique<sim::InstrumentSimulator>());
+        std::string why;
+        EXPECT_TRUE(sims_.back()->Start(&why)) << why;
+        return *sims_.back();
+    }
+
+    void MakeWindow(std::vector<std::string> ports, bool englishUi = false) {
+        form_ = std::make_unique<TForm1>();
+        controller_ = std::make_unique<MainController>(*form_, ControllerOptions{ports, englishUi});
+    }
+
+    void ClickConnect() { QTest::mouseClick(form_->Connect, Qt::LeftButton); }
+
+    // Runs the event loop until `done` holds or `timeoutMs` passes.
+    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done()) {
+            if (timer.elapsed() > timeoutMs)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QTest::qWait(5);
+        }
+        return true;
+    }
+
+    QString WorkFile(const QString& name) const { return workDir_.filePath(name); }
+
+    QTemporaryDir workDir_;
+    QString previousDir_;
+    std::vector<std::unique_ptr<sim::InstrumentSimulator>> sims_;
+    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainController> controller_;
+    ModalCloser modals_;
+};
