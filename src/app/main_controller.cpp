@@ -1,6 +1,7 @@
 #include "app/main_controller.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,21 @@
 #include "measure/file_error_text.h"
 
 MainController::MainController(TForm1& form, ControllerOptions options)
-    : form_(form), options_(std::move(options)) {
+    : form_(form),
+      options_(std::move(options)),
+      settings_(form, link_, options_.englishUi),
+      logger_(form, link_, options_.englishUi),
+      chart_(form) {
     connect(form_.Connect, &QPushButton::clicked, this, &MainController::ConnectClick);
+    connect(form_.Button1, &QPushButton::clicked, &chart_, &ChartHandlers::Button1Click);
+    connect(form_.Button2, &QPushButton::clicked, &settings_, &SettingsHandlers::Button2Click);
+    connect(form_.ZapisUstawien, &QPushButton::clicked, &settings_,
+            &SettingsHandlers::ZapisUstawienClick);
+    connect(form_.ComboBox1, &QComboBox::activated, &settings_, &SettingsHandlers::ComboBox1Change);
+    connect(form_.ComboBox10, &QComboBox::activated, &settings_,
+            &SettingsHandlers::ComboBox10Change);
+    connect(form_.Button3, &QPushButton::clicked, &logger_, &LoggerHandlers::Button3Click);
+    connect(form_.Button4, &QPushButton::clicked, &logger_, &LoggerHandlers::Button4Click);
     form_.installEventFilter(this);
 }
 
@@ -46,6 +60,7 @@ void MainController::ConnectClick() {
         return;  // connected once per run
     }
     const ConnectTexts& texts = ConnectTextsFor(options_.englishUi);
+    settings_.ClearPending();
     const std::vector<std::string> candidates =
         options_.ports.empty() ? SystemPortCandidates() : options_.ports;
 
@@ -74,6 +89,7 @@ void MainController::ConnectClick() {
     }
     form_.Label16->setText(VersionText(version, options_.englishUi));
     form_.Connect->setEnabled(false);
+    settings_.ReadInstrumentSettings();
 
     if (const int err = log_.Create(); err != 0) {
         // Without a log nothing may be measured; close the port so the operator can fix
@@ -90,6 +106,8 @@ void MainController::ConnectClick() {
     connect(worker_.get(), &MeasurementWorker::SampleReady, this, &MainController::ApplySample);
     connect(worker_.get(), &MeasurementWorker::PollFailed, this, &MainController::ShowPollError);
     connect(worker_.get(), &MeasurementWorker::LogFailed, this, &MainController::ShowLogError);
+    worker_->SetAfterPollHook(
+        [this](InstrumentLink& link) { settings_.WritePendingSettings(link); });
     worker_->Start();
     form_.Connect->setText(QString::fromUtf8(texts.measuring));
 }
@@ -106,6 +124,7 @@ void MainController::ApplySample(const SampleUpdate& update) {
             label->setText(readout.text);
         }
     }
+    chart_.AddSample(update);
 }
 
 void MainController::ShowPollError() {

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/chart_handlers.h"
+#include "app/logger_handlers.h"
+#include "app/settings_handlers.h"
 #include "link/instrument_link.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
@@ -29,6 +32,7 @@ class MainController : public QObject {
 
     InstrumentLink& link() { return link_; }
     const MeasurementWorker* worker() const { return worker_.get(); }
+    SettingsHandlers& settings() { return settings_; }
 
   public slots:
     void ConnectClick();
@@ -47,4 +51,7 @@ class MainController : public QObject {
     InstrumentLink link_;
     MeasurementLog log_;
     std::unique_ptr<MeasurementWorker> worker_;
+    SettingsHandlers settings_;
+    LoggerHandlers logger_;
+    ChartHandlers chart_;
 };
