@@ -1,0 +1,198 @@
+#include "viewer/time_text.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QLocale>
+#include <QString>
+
+namespace {
+
+enum class DayHalf { None, Am, Pm };
+
+// Any count of digits is read; the value saturates so that long digit runs cannot
+// overflow and are then refused by the range checks.
+constexpr unsigned kSaturated = 1'000'000;
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Markers match ignoring ASCII case; other characters must match exactly, as the locale
+// writes them.
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class TimeScanner {
+  public:
+    explicit TimeScanner(std::string_view text) : m_text(text) {}
+
+    void SkipBlanks() {
+        while (m_pos < m_text.size() && m_text[m_pos] == ' ') {
+            ++m_pos;
+        }
+    }
+
+    bool Take(std::string_view token) {
+        SkipBlanks();
+        if (token.empty() || token.size() > m_text.size() - m_pos) {
+            return false;
+        }
+        // Separators are a byte or two: a plain loop beats a call to memcmp.
+        for (std::size_t i = 0; i < token.size(); ++i) {
+            if (m_text[m_pos + i] != token[i]) {
+                return false;
+            }
+        }
+        m_pos += token.size();
+        return true;
+    }
+
+    std::optional<unsigned> Number() {
+        SkipBlanks();
+        const std::size_t start = m_pos;
+        unsigned value = 0;
+        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') {
+            value = std::min(kSaturated, value * 10 + static_cast<unsigned>(m_text[m_pos] - '0'));
+            ++m_pos;
+        }
+        if (m_pos == start) {
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    // The longest of the four markers wins, so a locale text that begins like another
+    // marker cannot cut it short.
+    DayHalf Marker(const TimeTextRules& rules) {
+        SkipBlanks();
+        const std::string_view rest = m_text.substr(m_pos);
+        const std::pair<std::string_view, DayHalf> markers[] = {
+            {rules.amText, DayHalf::Am},
+            {rules.pmText, DayHalf::Pm},
+            {"AM", DayHalf::Am},
+            {"PM", DayHalf::Pm},
+        };
+        DayHalf found = DayHalf::None;
+        std::size_t length = 0;
+        for (const auto& [marker, half] : markers) {
+            if (marker.size() > length && StartsWithIgnoringAsciiCase(rest, marker)) {
+                found = half;
+                length = marker.size();
+            }
+        }
+        m_pos += length;
+        return found;
+    }
+
+    bool AtEnd() {
+        SkipBlanks();
+        return m_pos == m_text.size();
+    }
+
+  private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Hours to the 24-hour clock, or nothing when out of range for the marker.
+std::optional<unsigned> ClockHours(unsigned hours, DayHalf half) {
+    if (half == DayHalf::None) {
+        return hours < 24 ? std::optional<unsigned>(hours) : std::nullopt;
+    }
+    if (hours < 1 || hours > 12) {
+        return std::nullopt;
+    }
+    const unsigned morning = hours == 12 ? 0 : hours;
+    return half == DayHalf::Pm ? morning + 12 : morning;
+}
+
+std::string TimeSeparatorOf(const QString& format) {
+    const std::string fallback = ":";
+    qsizetype i = 0;
+    while (i < format.size() && format[i] != u'h' && format[i] != u'H') {
+        ++i;
+    }
+    while (i < format.size() && (format[i] == u'h' || format[i] == u'H')) {
+        ++i;
+    }
+    QString between;
+    for (; i < format.size() && format[i] != u'm'; ++i) {
+        if (format[i] != u'\'' && format[i] != u' ') {
+            between += format[i];
+        }
+    }
+    if (i == format.size() || between.size() != 1 || between[0].isLetterOrNumber()) {
+        return fallback;
+    }
+    return between.toStdString();
+}
+
+}  // namespace
+
+TimeTextRules TimeTextRules::FromLocale(const QLocale& locale) {
+    TimeTextRules rules;
+    rules.timeSeparator = TimeSeparatorOf(locale.timeFormat(QLocale::LongFormat));
+    if (const QString point = locale.decimalPoint(); !point.isEmpty()) {
+        rules.decimalSeparator = point.toStdString();
+    }
+    rules.amText = locale.amText().toStdString();
+    rules.pmText = locale.pmText().toStdString();
+    return rules;
+}
+
+std::optional<double> ParseTimeOfDay(std::string_view text, const TimeTextRules& rules) {
+    TimeScanner scan(text);
+    DayHalf half = scan.Marker(rules);
+    const std::optional<unsigned> hours = scan.Number();
+    if (!hours) {
+        return std::nullopt;
+    }
+    unsigned minutes = 0;
+    unsigned seconds = 0;
+    unsigned milliseconds = 0;
+    if (scan.Take(rules.timeSeparator)) {
+        const auto m = scan.Number();
+        if (!m) {
+            return std::nullopt;
+        }
+        minutes = *m;
+        if (scan.Take(rules.timeSeparator)) {
+            const auto s = scan.Number();
+            if (!s) {
+                return std::nullopt;
+            }
+            seconds = *s;
+            if (scan.Take(rules.decimalSeparator)) {
+                const auto ms = scan.Number();
+                if (!ms) {
+                    return std::nullopt;
+                }
+                milliseconds = *ms;
+            }
+        }
+    }
+    if (half == DayHalf::None) {
+        half = scan.Marker(rules);
+    }
+    if (!scan.AtEnd()) {
+        return std::nullopt;
+    }
+    const std::optional<unsigned> clock = ClockHours(*hours, half);
+    if (!clock || minutes >= 60 || seconds >= 60 || milliseconds >= 1000) {
+        return std::nullopt;
+    }
+    // A whole number of milliseconds divided once, so equal times give equal values.
+    constexpr double kMillisecondsPerDay = 86'400'000.0;
+    const unsigned total = ((*clock * 60 + minutes) * 60 + seconds) * 1000 + milliseconds;
+    return total / kMillisecondsPerDay;
+}
