@@ -14,11 +14,17 @@ int MeasurementLog::Create() {
     return ::close(fd) == 0 ? 0 : errno;
 }
 
-int MeasurementLog::Append(const QByteArray& line) {
+MeasurementLog::AppendResult MeasurementLog::Append(const QByteArray& line) {
     Close();
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    AppendResult result;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) {
+        result.recreated = true;
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    }
     if (fd_ < 0) {
-        return errno;
+        result.error = errno;
+        return result;
     }
     const char* data = line.constData();
     qsizetype left = line.size();
@@ -28,12 +34,13 @@ int MeasurementLog::Append(const QByteArray& line) {
             continue;
         }
         if (n <= 0) {
-            return n < 0 ? errno : EIO;
+            result.error = n < 0 ? errno : EIO;
+            return result;
         }
         data += n;
         left -= n;
     }
-    return 0;
+    return result;
 }
 
 void MeasurementLog::Close() {

@@ -14,11 +14,16 @@ class MeasurementLog {
     // Creates the file empty (truncating an existing one) and closes it; 0 or the errno.
     int Create();
 
-    // Closes the file left open by the previous line, opens it again by name (creating it
-    // anew if it was deleted) and writes the whole line straight to the system, so a line
-    // is on disk once this returns. 0 or the errno of the failing call; a failed line is
-    // not kept for a retry, so no line is ever written twice.
-    int Append(const QByteArray& line);
+    struct AppendResult {
+        int error = 0;           // errno of the failing call, 0 when the line was written
+        bool recreated = false;  // the file had gone and was created anew for this line
+    };
+
+    // Closes the file left open by the previous line, opens it again by name and writes the
+    // whole line straight to the system, so a line is on disk once this returns. A file
+    // that has been deleted is created anew (and said so). A failed line is not kept for a
+    // retry, so no line is ever written twice.
+    AppendResult Append(const QByteArray& line);
 
     void Close();
     const std::string& path() const { return path_; }

@@ -1,5 +1,7 @@
 #include "measure/measurement_worker.h"
 
+#include <cerrno>
+
 #include "measure/file_error_text.h"
 #include "measure/log_line.h"
 
@@ -61,8 +63,11 @@ void MeasurementWorker::PollCycle() {
         update.time = QTime::currentTime();
         const QByteArray line = MeasurementLogLine(
             update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
-        const int err = log_.Append(line);
+        const MeasurementLog::AppendResult written = log_.Append(line);
         emit SampleReady(update);
+        // A vanished file is reported like a failed open, though the line went into the new
+        // file; either is said once until a line goes into the file undisturbed again.
+        const int err = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
         if (err != 0 && !logFailing_) {
             emit LogFailed(FileErrorText(err));
         }
