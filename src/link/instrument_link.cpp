@@ -90,6 +90,7 @@ SendOutcome Exchange::SendCount(std::size_t count) {
 }
 
 bool Exchange::ReadReply(std::size_t maxLength) {
+    lastReadCount_ = 0;
     SerialPort& port = link_->port_;
     if (!port.IsOpen() || link_->portGone_) {
         return false;
@@ -102,7 +103,8 @@ bool Exchange::ReadReply(std::size_t maxLength) {
         return false;
     }
     const std::size_t want = std::min({waiting, maxLength, kReplyBufferSize});
-    return port.ReadAvailable(link_->reply_.data(), want) > 0;
+    lastReadCount_ = port.ReadAvailable(link_->reply_.data(), want);
+    return lastReadCount_ > 0;
 }
 
 void Exchange::ClearBuffers() {

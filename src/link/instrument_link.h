@@ -61,6 +61,9 @@ class Exchange {
     // Moves at most `maxLength` queued bytes into ReplyBuffer from position 0; the bytes
     // behind them keep what they held. False (buffer untouched) when nothing was queued.
     bool ReadReply(std::size_t maxLength = kReplyBufferSize);
+    // How many bytes the last ReadReply of this exchange stored (0 when it returned false
+    // or none was made), so a caller can tell a short reply from stale bytes behind it.
+    std::size_t LastReadCount() const { return lastReadCount_; }
 
     // Zeroes both buffers.
     void ClearBuffers();
@@ -80,6 +83,7 @@ class Exchange {
     Exchange(InstrumentLink& link, std::unique_lock<std::mutex> lock);
     InstrumentLink* link_;
     std::unique_lock<std::mutex> lock_;
+    std::size_t lastReadCount_ = 0;
 };
 
 class InstrumentLink {

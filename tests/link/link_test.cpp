@@ -83,11 +83,13 @@ TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail)
     SettleLine();
     auto ex = link.BeginExchange();
     ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_EQ(ex.LastReadCount(), 512u);
     EXPECT_TRUE(std::equal(longReply.begin(), longReply.begin() + 512, ex.ReplyBuffer().begin()));
 
     // The 188 bytes that did not fit are the next read's reply; the buffer behind them
     // still holds the first read's bytes.
     ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_EQ(ex.LastReadCount(), 188u);
     EXPECT_TRUE(std::equal(longReply.begin() + 512, longReply.end(), ex.ReplyBuffer().begin()));
     EXPECT_TRUE(std::equal(longReply.begin() + 188, longReply.begin() + 512,
                            ex.ReplyBuffer().begin() + 188));
@@ -98,6 +100,11 @@ TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail)
     EXPECT_EQ(ex.ReplyBuffer()[0], 'O');
     EXPECT_EQ(ex.ReplyBuffer()[1], 'K');
     EXPECT_EQ(ex.ReplyBuffer()[2], longReply[512 + 2]);
+    EXPECT_EQ(ex.LastReadCount(), 2u);
+
+    // Nothing more queued: the count says so although the buffer still holds bytes.
+    EXPECT_FALSE(ex.ReadReply(kReplyBufferSize));
+    EXPECT_EQ(ex.LastReadCount(), 0u);
 }
 
 TEST_F(LinkTest, NoBytesReadsFalseAndLeavesBufferUntouched) {

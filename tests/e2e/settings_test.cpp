@@ -1,0 +1,272 @@
+// The Settings tab against the instrument: read at connect and on "Odczytaj ustawienia",
+// Save and the frame the worker sends, what the operator sees when something goes wrong,
+// and the hidden unit lists that follow the visible ones.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <map>
+#include <optional>
+
+#include "e2e/e2e_fixture.h"
+#include "settings/settings_frame.h"
+#include "settings/settings_reply.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using SettingsTest = E2eTest;
+
+void Put16(sim::SettingsReply& reply, std::size_t offset, int value) {
+    const auto word = static_cast<std::uint16_t>(value);
+    reply[offset] = static_cast<std::uint8_t>(word >> 8);
+    reply[offset + 1] = static_cast<std::uint8_t>(word & 0xFF);
+}
+
+// Every field away from the simulator's defaults and from zero, the four bytes the tab
+// does not show included; all of it representable in the tab.
+sim::SettingsReply DistinctSettings() {
+    sim::SettingsReply r{};
+    r[0] = 7;  // °C-°Cdp
+    r[1] = 6;  // °F
+    r[2] = 5;
+    r[3] = 6;
+    Put16(r, 6, -50);
+    r[8] = 0xA1;
+    Put16(r, 9, 225);
+    r[11] = 0xB2;
+    Put16(r, 12, 1234);
+    r[14] = 'k';
+    Put16(r, 15, -321);
+    r[17] = 'k';
+    r[18] = 0;
+    r[19] = 4;
+    r[20] = r[21] = 'j';
+    Put16(r, 22, -400);
+    r[24] = 0xC3;
+    Put16(r, 25, 1500);
+    r[27] = 0xD4;
+    Put16(r, 28, 5);
+    r[30] = 'k';
+    Put16(r, 31, 999);
+    r[33] = 'k';
+    Put16(r, 34, 300);
+    r[40] = 1;
+    r[41] = 1;
+    r[42] = 12;
+    r[43] = 9;
+    r[44] = 2;
+    Put16(r, 45, -1234);
+    Put16(r, 47, 3125);
+    return r;
+}
+
+InstrumentSettings Decoded(const sim::SettingsReply& reply) {
+    return DecodeSettingsReply(reply);
+}
+
+sim::Bytes FrameFor(const InstrumentSettings& settings) {
+    const SettingsFrame frame = EncodeSettingsFrame(settings);
+    return sim::Bytes(frame.begin(), frame.end());
+}
+
+bool Shown(const QWidget* widget) {
+    return !widget->isHidden();
+}
+
+// What every list and edit of the Settings tab holds, by name.
+std::map<QString, QString> TabSnapshot(const TForm1& form) {
+    std::map<QString, QString> snapshot;
+    for (const QComboBox* list : form.TabSheet2->findChildren<QComboBox*>()) {
+        snapshot[list->objectName()] =
+            QString::number(list->currentIndex()) + "|" + list->currentText();
+    }
+    for (const QLineEdit* edit : form.TabSheet2->findChildren<QLineEdit*>()) {
+        if (edit->objectName().startsWith("Edit")) {
+            snapshot[edit->objectName()] = edit->text();
+        }
+    }
+    return snapshot;
+}
+
+TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
+    sim::InstrumentSimulator& instrument = AddInstrument();
+    const sim::SettingsReply reply = DistinctSettings();
+    instrument.SetSettings(reply);
+    MakeWindow({instrument.SlavePath()});
+    SettingsHandlers& handlers = controller_->settings();
+
+    // A Save armed before connecting is dropped by the connect.
+    for (QLineEdit* edit : {form_->Edit1, form_->Edit2, form_->Edit3, form_->Edit4, form_->Edit5,
+                            form_->Edit12, form_->Edit16, form_->Edit17, form_->Edit18}) {
+        edit->setText("1");
+    }
+    for (QComboBox* list :
+         {form_->ComboBox7, form_->ComboBox9, form_->ComboBox11, form_->ComboBox12,
+          form_->ComboBox13, form_->ComboBox14, form_->ComboBox15}) {
+        list->setCurrentIndex(0);
+    }
+    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    EXPECT_TRUE(handlers.SettingsWritePending());
+    ClickConnect();
+    EXPECT_FALSE(handlers.SettingsWritePending());
+
+    EXPECT_EQ(form_->ComboBox1->currentText(), "°C-°Cdp");
+    EXPECT_EQ(form_->ComboBox3->currentText(), "t-tdp");
+    EXPECT_EQ(form_->ComboBox10->currentText(), "°F");
+    EXPECT_EQ(form_->Edit5->text(), "-5");
+    EXPECT_EQ(form_->Edit32->text(), "-12.34");
+
+    // Saved without edits: every value the instrument reported goes back to it.
+    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
+    EXPECT_EQ(form_->Label9->text(), "Zapisano!");
+    EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(Decoded(reply)));
+    EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 1u);
+    EXPECT_FALSE(handlers.SettingsWritePending());
+
+    // Edited and saved: the frame carries the edits, the rest unchanged.
+    form_->Edit5->setText("12.5");
+    form_->ComboBox12->setCurrentIndex(2);
+    form_->Edit32->setText("18.25");
+    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    EXPECT_FALSE(Shown(form_->Label9)) << "the last write's outcome is gone until this one ends";
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
+    EXPECT_EQ(form_->Label9->text(), "Zapisano!");
+    InstrumentSettings edited = Decoded(reply);
+    edited.Alarm1High = 125;
+    edited.Buzzer = 2;
+    edited.ManualTemperature = 1825;
+    EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(edited));
+
+    // Read back: the tab shows what the instrument now holds, not what was typed since.
+    form_->Edit5->setText("0");
+    form_->ComboBox12->setCurrentIndex(0);
+    form_->Edit32->setText("0");
+    QTest::mouseClick(form_->Button2, Qt::LeftButton);
+    EXPECT_EQ(form_->Edit5->text(), "12.5");
+    EXPECT_EQ(form_->ComboBox12->currentText(), "AL2");
+    EXPECT_EQ(form_->Edit32->text(), "18.25");
+    EXPECT_EQ(form_->Edit16->text(), "22.5");
+    EXPECT_EQ(form_->Edit12->text(), "300");
+    EXPECT_EQ(form_->Edit33->text(), "31.25");
+    EXPECT_EQ(modals_.boxes().size(), 1) << "only the identification box";
+}
+
+TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
+    sim::InstrumentSimulator& instrument = AddInstrument();
+    instrument.SetSettings(DistinctSettings());
+    MakeWindow({instrument.SlavePath()});
+    ClickConnect();
+    ASSERT_EQ(form_->Edit5->text(), "-5");
+    SettingsHandlers& handlers = controller_->settings();
+
+    // A read that brings nothing, or too little, fills nothing.
+    struct ReadCase {
+        const char* name;
+        sim::Bytes reply;
+    };
+    const ReadCase reads[] = {
+        {"short", sim::Bytes(30, 0x11)},
+        {"silent", sim::Bytes{}},
+    };
+    for (const ReadCase& c : reads) {
+        SCOPED_TRACE(c.name);
+        form_->Label9->hide();
+        const auto before = TabSnapshot(*form_);
+        const std::size_t asked = instrument.RequestCount(sim::RequestKind::SettingsRead);
+        instrument.QueueReply(sim::RequestKind::SettingsRead, c.reply);
+        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsRead), asked + 1);
+        EXPECT_TRUE(Shown(form_->Label9));
+        EXPECT_EQ(form_->Label9->text(), "Brak komunikacji !");
+        EXPECT_EQ(TabSnapshot(*form_), before);
+    }
+
+    // An edit that is no number stops the Save: the message, nothing armed, nothing sent.
+    modals_.clear();
+    form_->Edit16->setText("abc");
+    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    ASSERT_EQ(modals_.boxes().size(), 1);
+    EXPECT_EQ(modals_.boxes()[0].text, "'abc' is not a valid floating point value.");
+    EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
+    EXPECT_FALSE(handlers.SettingsWritePending());
+    const std::size_t polls = instrument.RequestCount(sim::RequestKind::Measurement);
+    ASSERT_TRUE(instrument.WaitForRequests(sim::RequestKind::Measurement, polls + 2, 5s));
+    EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 0u);
+    form_->Edit16->setText("22.5");
+
+    // The instrument did not confirm: the operator sees it, and the write is not repeated.
+    struct WriteCase {
+        const char* name;
+        std::optional<sim::Bytes> answer;
+    };
+    const WriteCase writes[] = {
+        {"no answer", std::nullopt},
+        {"OK!", sim::Bytes{'O', 'K', '!'}},
+    };
+    std::size_t frames = 0;
+    for (const WriteCase& c : writes) {
+        SCOPED_TRACE(c.name);
+        instrument.SetSettingsFrameAnswer(c.answer);
+        QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
+        EXPECT_EQ(form_->Label9->text(), "Brak komunikacji !");
+        EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), ++frames);
+        EXPECT_FALSE(handlers.SettingsWritePending());
+    }
+}
+
+TEST_F(SettingsTest, ReadBeforeConnectingIsRefusedAtOnce) {
+    struct Case {
+        bool englishUi;
+        const char* message;
+    };
+    const Case cases[] = {
+        {false, "Brak połączenia z urządzeniem: najpierw naciśnij przycisk Połącz."},
+        {true, "No instrument connected: press Connect first."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.englishUi ? "English" : "Polish");
+        MakeWindow({}, c.englishUi);
+        const auto before = TabSnapshot(*form_);
+        modals_.clear();
+        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        ASSERT_EQ(modals_.boxes().size(), 1);
+        EXPECT_EQ(modals_.boxes()[0].text, c.message);
+        EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
+        EXPECT_FALSE(Shown(form_->Label9));
+        EXPECT_EQ(TabSnapshot(*form_), before);
+        controller_.reset();
+    }
+}
+
+TEST_F(SettingsTest, HiddenUnitListsShowTheChosenUnitEvenWithoutSuchAnItem) {
+    MakeWindow({});
+    struct Case {
+        QComboBox* chosen;
+        int index;
+        QComboBox* first;
+        QComboBox* second;
+        const char* shown;
+    };
+    // In order: a text the hidden lists lack, then back to one they have.
+    const Case cases[] = {
+        {form_->ComboBox1, 2, form_->ComboBox3, form_->ComboBox4, "ppmV"},
+        {form_->ComboBox1, 0, form_->ComboBox3, form_->ComboBox4, "°Cdp"},
+        {form_->ComboBox1, 8, form_->ComboBox3, form_->ComboBox4, "°F-°Fdp"},
+        {form_->ComboBox1, 5, form_->ComboBox3, form_->ComboBox4, "°C"},
+        {form_->ComboBox10, 1, form_->ComboBox6, form_->ComboBox8, "°F"},
+        {form_->ComboBox10, 0, form_->ComboBox6, form_->ComboBox8, "°C"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        c.chosen->setCurrentIndex(c.index);
+        emit c.chosen->activated(c.index);  // as when the operator picks the item
+        EXPECT_EQ(c.first->currentText(), c.shown);
+        EXPECT_EQ(c.second->currentText(), c.shown);
+    }
+}
+
+}  // namespace
