@@ -44,6 +44,7 @@ void MainController::Shutdown() {
         worker_->Stop();
     }
     link_.Shutdown();
+    logger_.Shutdown();
     log_.Close();
     link_.BeginExchange().CloseInstrumentPort();
 }

@@ -1,0 +1,41 @@
+#include "logger/logger_dump_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+int LoggerDumpFile::Create() {
+    Close();
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return fd_ < 0 ? errno : 0;
+}
+
+int LoggerDumpFile::WriteLine(const QByteArray& line) {
+    if (fd_ < 0) {
+        return EBADF;
+    }
+    const char* data = line.constData();
+    qsizetype left = line.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
+        }
+        data += n;
+        left -= n;
+    }
+    return 0;
+}
+
+int LoggerDumpFile::Close() {
+    if (fd_ < 0) {
+        return 0;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+}
