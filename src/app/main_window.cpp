@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <qcustomplot.h>
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
@@ -116,15 +115,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm1::BuildChartTab() {
-    Chart1 = new QCustomPlot(TabSheet1);
+    Chart1 = new HygroChart(TabSheet1);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->setGeometry(0, 0, 753, 537);
     QFont titleFont = font();
     titleFont.setPixelSize(kReadoutCaptionPixels);
     titleFont.setBold(true);
-    Chart1->plotLayout()->insertRow(0);
-    Chart1->plotLayout()->addElement(
-        0, 0, new QCPTextElement(Chart1, QString::fromUtf8(kChartTitle), titleFont));
+    Chart1->SetTitleFont(titleFont);
+    Chart1->SetTitle(QString::fromUtf8(kChartTitle));
 }
 
 void TForm1::BuildSettingsTab() {

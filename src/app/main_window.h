@@ -6,8 +6,9 @@
 
 #include <QWidget>
 
+#include "chart/hygro_chart.h"
+
 class QComboBox;
-class QCustomPlot;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -27,7 +28,7 @@ class TForm1 : public QWidget {
     QWidget* TabSheet4 = nullptr;  // "Rejestrator"
 
     // Chart tab.
-    QCustomPlot* Chart1 = nullptr;
+    HygroChart* Chart1 = nullptr;
 
     // Settings tab: group headings.
     QLabel* Label50 = nullptr;

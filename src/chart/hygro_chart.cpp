@@ -1,0 +1,219 @@
+#include "chart/hygro_chart.h"
+
+#include <algorithm>
+
+#include "chart/time_axis_ticker.h"
+
+namespace {
+
+// Margins around the plot, in per cent of the chart's width or height.
+constexpr int kMarginTopPercent = 2;
+constexpr int kMarginLeftPercent = 2;
+constexpr int kMarginRightPercent = 2;
+constexpr int kMarginBottomPercent = 1;
+
+// The left axis leaves 3 % of the plot's height free above and below the points.
+constexpr double kValuePadding = 0.03;
+// Ranges an automatic axis takes around a single x (one minute each way) or a single y.
+constexpr double kLoneKeyHalfSpan = 1.0 / 1440.0;
+constexpr double kLoneValueHalfSpan = 1.0;
+
+// Points per pixel column above which a line is drawn without antialiasing.
+constexpr double kDenseLine = 1.0;
+
+constexpr int kTimeTicks = 8;
+constexpr int kTitleRow = 0;
+constexpr int kLegendRow = 2;
+
+QCPRange Widened(QCPRange range, double loneHalfSpan, double padding) {
+    if (range.size() <= 0.0) {
+        return QCPRange(range.lower - loneHalfSpan, range.upper + loneHalfSpan);
+    }
+    const double pad = range.size() * padding / (1.0 - 2.0 * padding);
+    return QCPRange(range.lower - pad, range.upper + pad);
+}
+
+QCPRange Joined(bool& found, QCPRange range, bool more, QCPRange other) {
+    if (!more) {
+        return range;
+    }
+    if (!found) {
+        found = true;
+        return other;
+    }
+    range.expand(other);
+    return range;
+}
+
+}  // namespace
+
+HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
+    setBackground(QBrush(Qt::white));
+    setPlottingHint(QCP::phFastPolylines, true);
+    setNoAntialiasingOnDrag(true);
+    setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+
+    plotLayout()->insertRow(kTitleRow);
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    title_ = new QCPTextElement(this, QString(), titleFont);
+    plotLayout()->addElement(kTitleRow, 0, title_);
+
+    xAxis->setTicker(QSharedPointer<TimeAxisTicker>::create());
+    xAxis->ticker()->setTickCount(kTimeTicks);
+    // Turned a quarter anticlockwise: the labels read upwards.
+    xAxis->setTickLabelRotation(-90);
+    xAxis2->setVisible(false);
+    yAxis2->setVisible(false);
+
+    legend->setVisible(true);
+    axisRect()->insetLayout()->take(legend);
+    plotLayout()->addElement(kLegendRow, 0, legend);
+    plotLayout()->setRowStretchFactor(kLegendRow, 0.001);
+    legend->setFillOrder(QCPLegend::foColumnsFirst);
+    legend->setIconSize(30, 12);
+
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        const SeriesLook& look = SeriesTable()[i];
+        points_[i] = QSharedPointer<SeriesPoints>::create(pointLimit);
+        if (!look.shown) {
+            continue;
+        }
+        QCPGraph* graph = addGraph(xAxis, yAxis);
+        graph->setData(points_[i]);
+        graph->setName(QString::fromUtf8(look.title));
+        graph->setPen(QPen(look.colour, look.lineWidth));
+        graph->setLineStyle(QCPGraph::lsLine);
+        graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+        graph->setAdaptiveSampling(true);
+        graphs_[i] = graph;
+    }
+
+    connect(this, &QCustomPlot::beforeReplot, this, &HygroChart::FollowData);
+    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this] { AxisMoved(bottomAutomatic_); });
+    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this] { AxisMoved(leftAutomatic_); });
+    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] {
+        bottomAutomatic_ = true;
+        leftAutomatic_ = true;
+        Redraw();
+    });
+}
+
+void HygroChart::SetTitle(const QString& firstLine) {
+    title_->setText(firstLine);
+    Redraw();
+}
+
+QString HygroChart::Title() const {
+    return title_->text();
+}
+
+void HygroChart::SetTitleFont(const QFont& font) {
+    title_->setFont(font);
+    Redraw();
+}
+
+int HygroChart::AddPoint(ChartSeries series, double x, double y) {
+    const int index = points_[series]->Add(x, y);
+    Changed(series);
+    return index;
+}
+
+void HygroChart::AddPoints(ChartSeries series, std::span<const double> xs,
+                           std::span<const double> ys) {
+    points_[series]->AddBatch(xs, ys);
+    Changed(series);
+}
+
+void HygroChart::ClearSeries(ChartSeries series) {
+    points_[series]->Clear();
+    Changed(series);
+}
+
+void HygroChart::SetBottomAxisAutomatic() {
+    bottomAutomatic_ = true;
+    Redraw();
+}
+
+void HygroChart::Changed(ChartSeries series) {
+    if (graphs_[series] != nullptr) {
+        Redraw();
+    }
+}
+
+void HygroChart::Redraw() {
+    if (!OnScreen()) {
+        stale_ = true;
+        return;
+    }
+    replot(rpQueuedReplot);
+}
+
+bool HygroChart::OnScreen() const {
+    return isVisible() && !window()->isMinimized();
+}
+
+void HygroChart::showEvent(QShowEvent* event) {
+    QCustomPlot::showEvent(event);
+    if (stale_ && OnScreen()) {
+        replot();
+    }
+}
+
+void HygroChart::resizeEvent(QResizeEvent*) {
+    UpdateMargins();
+    setViewport(rect());
+    Redraw();
+}
+
+void HygroChart::UpdateMargins() {
+    plotLayout()->setMargins(
+        QMargins(width() * kMarginLeftPercent / 100, height() * kMarginTopPercent / 100,
+                 width() * kMarginRightPercent / 100, height() * kMarginBottomPercent / 100));
+}
+
+void HygroChart::AxisMoved(bool& automatic) {
+    if (!following_) {
+        automatic = false;
+    }
+}
+
+void HygroChart::FollowData() {
+    stale_ = false;
+    bool haveKeys = false;
+    bool haveValues = false;
+    QCPRange keys;
+    QCPRange values;
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (graphs_[i] == nullptr) {
+            continue;
+        }
+        bool found = false;
+        const QCPRange seriesKeys = points_[i]->KeyRange(found);
+        keys = Joined(haveKeys, keys, found, seriesKeys);
+        const QCPRange seriesValues = points_[i]->ValueRange(found);
+        values = Joined(haveValues, values, found, seriesValues);
+    }
+    following_ = true;
+    if (bottomAutomatic_ && haveKeys) {
+        xAxis->setRange(Widened(keys, kLoneKeyHalfSpan, 0.0));
+    }
+    if (leftAutomatic_ && haveValues) {
+        yAxis->setRange(Widened(values, kLoneValueHalfSpan, kValuePadding));
+    }
+    following_ = false;
+
+    // Antialiasing a line that has more points than pixels only costs time.
+    const double columns = std::max(axisRect()->width(), 1);
+    const QCPRange shown = xAxis->range();
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (graphs_[i] == nullptr) {
+            continue;
+        }
+        const SeriesPoints& points = *points_[i];
+        const auto visible = points.findEnd(shown.upper) - points.findBegin(shown.lower);
+        graphs_[i]->setAntialiased(static_cast<double>(visible) <= columns * kDenseLine);
+    }
+}

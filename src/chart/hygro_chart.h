@@ -1,0 +1,69 @@
+#pragma once
+// Chart1: the live measurement and loaded files against time of day. Seven line series on a
+// bottom axis of OLE dates shown as wall-clock "hh:mm"; the hidden series are stored, never
+// drawn. Everything here runs on the user-interface thread.
+//
+// Redrawing: each change asks for a redraw, and the requests of one turn of the event loop
+// make one redraw, so a sample of seven points or a whole loaded file is drawn once. While
+// the chart is not on screen (another tab, the window minimised) nothing is drawn; it is
+// drawn when it comes back. At every redraw the automatic axes take the range of the shown
+// series' points, the left axis with 3 % of the plot's height to spare above and below.
+// Zooming (wheel) or dragging makes the axes manual; a double-click makes both automatic.
+
+#include <qcustomplot.h>
+
+#include <QString>
+#include <array>
+#include <span>
+
+#include "chart/series_points.h"
+#include "chart/series_table.h"
+
+class HygroChart : public QCustomPlot {
+    Q_OBJECT
+
+  public:
+    explicit HygroChart(QWidget* parent = nullptr, int pointLimit = SeriesPoints::kDefaultLimit);
+
+    void SetTitle(const QString& firstLine);
+    QString Title() const;
+    void SetTitleFont(const QFont& font);
+
+    // x is an OLE date. Returns the new point's index (see SeriesPoints::Add).
+    int AddPoint(ChartSeries series, double x, double y);
+    // A batch (a loaded file); see SeriesPoints::AddBatch.
+    void AddPoints(ChartSeries series, std::span<const double> xs, std::span<const double> ys);
+    void ClearSeries(ChartSeries series);
+    void SetBottomAxisAutomatic();
+
+    bool BottomAxisAutomatic() const { return bottomAutomatic_; }
+    bool LeftAxisAutomatic() const { return leftAutomatic_; }
+
+    const SeriesPoints& Points(ChartSeries series) const { return *points_[series]; }
+    // The plotted line of a shown series; nullptr for a hidden one.
+    QCPGraph* Graph(ChartSeries series) const { return graphs_[series]; }
+
+    // Asks for a redraw (see above).
+    void Redraw();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void Changed(ChartSeries series);
+    bool OnScreen() const;
+    void FollowData();
+    void UpdateMargins();
+    void AxisMoved(bool& automatic);
+
+    QCPTextElement* title_ = nullptr;
+    std::array<QSharedPointer<SeriesPoints>, kSeriesCount> points_;
+    std::array<QCPGraph*, kSeriesCount> graphs_{};
+    bool bottomAutomatic_ = true;
+    bool leftAutomatic_ = true;
+    // Set while the chart moves its own axes, so that only the operator's moves count.
+    bool following_ = false;
+    // A redraw was skipped while off screen.
+    bool stale_ = true;
+};

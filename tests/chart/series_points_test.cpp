@@ -1,0 +1,262 @@
+// A series' points: ascending x, the bound on their number, batches, the tracked y range.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "chart/series_points.h"
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct XY {
+    double x, y;
+};
+
+std::vector<double> Keys(const SeriesPoints& points) {
+    std::vector<double> keys;
+    for (auto it = points.constBegin(); it != points.constEnd(); ++it) {
+        keys.push_back(it->key);
+    }
+    return keys;
+}
+
+std::vector<double> Values(const SeriesPoints& points) {
+    std::vector<double> values;
+    for (auto it = points.constBegin(); it != points.constEnd(); ++it) {
+        values.push_back(it->value);
+    }
+    return values;
+}
+
+TEST(SeriesPointsTest, KeepsXAscendingAndReturnsTheNewIndex) {
+    struct Case {
+        const char* name;
+        int limit;
+        std::vector<XY> added;
+        std::vector<int> indices;
+        std::vector<double> keys;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"appended in order", 10, {{1, 10}, {2, 20}, {3, 30}}, {0, 1, 2}, {1, 2, 3}, {10, 20, 30}},
+        {"earlier x inserted in order",
+         10,
+         {{3, 30}, {1, 10}, {2, 20}, {5, 50}},
+         {0, 0, 1, 3},
+         {1, 2, 3, 5},
+         {10, 20, 30, 50}},
+        {"same x goes after the points it equals",
+         10,
+         {{1, 10}, {2, 20}, {3, 30}, {2, 21}, {3, 31}},
+         {0, 1, 2, 2, 4},
+         {1, 2, 2, 3, 3},
+         {10, 20, 21, 30, 31}},
+        {"beyond the limit the oldest go",
+         3,
+         {{1, 10}, {2, 20}, {3, 30}, {4, 40}, {5, 50}},
+         {0, 1, 2, 2, 2},
+         {3, 4, 5},
+         {30, 40, 50}},
+        {"full, and older than every point: not kept",
+         3,
+         {{1, 10}, {2, 20}, {3, 30}, {0, 99}},
+         {0, 1, 2, -1},
+         {1, 2, 3},
+         {10, 20, 30}},
+        {"full, inserted in the middle",
+         3,
+         {{1, 10}, {2, 20}, {3, 30}, {2.5, 25}},
+         {0, 1, 2, 1},
+         {2, 2.5, 3},
+         {20, 25, 30}},
+        {"x not finite: not kept",
+         10,
+         {{1, 10}, {kNaN, 5}, {std::numeric_limits<double>::infinity(), 6}},
+         {0, -1, -1},
+         {1},
+         {10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(c.limit);
+        std::vector<int> indices;
+        for (const XY& p : c.added) {
+            indices.push_back(points.Add(p.x, p.y));
+        }
+        EXPECT_EQ(indices, c.indices);
+        EXPECT_EQ(Keys(points), c.keys);
+        EXPECT_EQ(Values(points), c.values);
+    }
+}
+
+TEST(SeriesPointsTest, BatchesMergeInXOrderAndKeepTheNewest) {
+    struct Case {
+        const char* name;
+        int limit;
+        std::vector<XY> before;
+        std::vector<double> xs, ys;
+        std::vector<double> keys;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"into an empty series", 10, {}, {1, 2, 3}, {10, 20, 30}, {1, 2, 3}, {10, 20, 30}},
+        {"after the points there", 10, {{1, 10}}, {2, 3}, {20, 30}, {1, 2, 3}, {10, 20, 30}},
+        {"among the points there, after equal x",
+         10,
+         {{1, 10}, {3, 30}, {5, 50}},
+         {2, 3, 6},
+         {20, 31, 60},
+         {1, 2, 3, 3, 5, 6},
+         {10, 20, 30, 31, 50, 60}},
+        {"out of order: sorted, equal x in the batch's order",
+         10,
+         {},
+         {4, 0, 2, 0},
+         {40, 1, 20, 2},
+         {0, 0, 2, 4},
+         {1, 2, 20, 40}},
+        {"beyond the limit the oldest go",
+         4,
+         {{5, 50}, {7, 70}},
+         {1, 6, 8, 9},
+         {10, 60, 80, 90},
+         {6, 7, 8, 9},
+         {60, 70, 80, 90}},
+        {"a batch larger than the limit", 2, {}, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}, {4, 5}, {4, 5}},
+        {"pairs past the shorter span, and x not finite, left out",
+         10,
+         {},
+         {1, kNaN, 3, 4},
+         {10, 20, 30},
+         {1, 3},
+         {10, 30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(c.limit);
+        for (const XY& p : c.before) {
+            points.Add(p.x, p.y);
+        }
+        points.AddBatch(c.xs, c.ys);
+        EXPECT_EQ(Keys(points), c.keys);
+        EXPECT_EQ(Values(points), c.values);
+    }
+}
+
+TEST(SeriesPointsTest, StorageStaysWithinTheBoundHoweverLongItRuns) {
+    struct Case {
+        const char* name;
+        int limit;
+        int points;
+        bool batch;
+        bool descending;  // each point older than the rest: never kept once full
+    };
+    const Case cases[] = {
+        {"one at a time, well past the limit", 1000, 100'000, false, false},
+        {"one at a time, up to the limit", 1000, 1000, false, false},
+        {"one at a time, each older than the rest", 1000, 1000, false, true},
+        {"one large batch", 1000, 50'000, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(c.limit);
+        std::vector<double> xs, ys;
+        for (int i = 0; i < c.points; ++i) {
+            xs.push_back(c.descending ? c.points - 1 - i : i);
+            ys.push_back(-i);
+        }
+        if (c.batch) {
+            points.AddBatch(xs, ys);
+        } else {
+            for (int i = 0; i < c.points; ++i) {
+                points.Add(xs[i], ys[i]);
+                ASSERT_LE(points.Capacity(), points.MaxCapacity()) << "after point " << i;
+            }
+        }
+        const int kept = std::min(c.points, c.limit);
+        ASSERT_EQ(points.size(), kept);
+        EXPECT_LE(points.Capacity(), points.MaxCapacity());
+        EXPECT_LE(points.MaxCapacity(), c.limit + c.limit / 50);
+        EXPECT_EQ(points.Point(0).key, c.points - kept);
+        EXPECT_EQ(points.Point(kept - 1).key, c.points - 1);
+        // A series added to one at a time after a load keeps within the bound too.
+        points.Add(c.points, 0.0);
+        EXPECT_LE(points.Capacity(), points.MaxCapacity());
+    }
+}
+
+TEST(SeriesPointsTest, ValueRangeFollowsThePointsThatAreKept) {
+    struct Case {
+        const char* name;
+        int limit;
+        std::vector<XY> added;
+        bool clear;
+        bool found;
+        double lower, upper;
+    };
+    const Case cases[] = {
+        {"empty", 3, {}, false, false, 0, 0},
+        {"all points", 3, {{1, 10}, {2, 1}, {3, 5}}, false, true, 1, 10},
+        {"the dropped maximum no longer counts",
+         3,
+         {{1, 10}, {2, 1}, {3, 5}, {4, 7}},
+         false,
+         true,
+         1,
+         7},
+        {"the dropped minimum no longer counts",
+         3,
+         {{1, 10}, {2, 1}, {3, 5}, {4, 7}, {5, 6}},
+         false,
+         true,
+         5,
+         7},
+        {"values that are not finite do not count",
+         3,
+         {{1, kNaN}, {2, 4}, {3, std::numeric_limits<double>::infinity()}},
+         false,
+         true,
+         4,
+         4},
+        {"cleared", 3, {{1, 10}, {2, 1}}, true, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(c.limit);
+        for (const XY& p : c.added) {
+            points.Add(p.x, p.y);
+        }
+        if (c.clear) {
+            points.Clear();
+        }
+        bool found = !c.found;
+        const QCPRange range = points.ValueRange(found);
+        EXPECT_EQ(found, c.found);
+        if (c.found) {
+            EXPECT_EQ(range.lower, c.lower);
+            EXPECT_EQ(range.upper, c.upper);
+        }
+    }
+}
+
+TEST(SeriesPointsTest, ValueRangeAfterABatchAndLaterPoints) {
+    SeriesPoints points(4);
+    points.Add(1, 100);
+    const std::vector<double> xs{2, 3, 4, 5};
+    const std::vector<double> ys{-3, 8, 2, 1};
+    points.AddBatch(xs, ys);
+    bool found = false;
+    QCPRange range = points.ValueRange(found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(range.lower, -3);
+    EXPECT_EQ(range.upper, 8);
+    points.Add(6, 9);  // drops x 2, the minimum
+    range = points.ValueRange(found);
+    EXPECT_EQ(range.lower, 1);
+    EXPECT_EQ(range.upper, 9);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// The live chart against the simulated instrument: one point per series for each sample
+// with data, none for a silent cycle, and a file loaded while measuring.
+#include <QFile>
+
+#include "app/chart_handlers.h"
+#include "chart/ole_date.h"
+#include "e2e/e2e_fixture.h"
+
+namespace {
+
+using ChartTest = E2eTest;
+
+// Dew point -12.34, mirror dew level 200, ambient temperature 22.10.
+sim::MeasurementReply Reply() {
+    sim::MeasurementReply r{};
+    r[0] = 0xFB;
+    r[1] = 0x2E;
+    r[7] = 200;
+    r[14] = 0x08;
+    r[15] = 0xA2;
+    return r;
+}
+
+std::vector<double> Xs(const SeriesPoints& points) {
+    std::vector<double> xs;
+    for (auto it = points.constBegin(); it != points.constEnd(); ++it) {
+        xs.push_back(it->key);
+    }
+    return xs;
+}
+
+TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
+    sim::InstrumentSimulator& instrument = AddInstrument();
+    instrument.SetFixedMeasurement(Reply());
+    MakeWindow({instrument.SlavePath()});
+    const double connectedAt = OleDate(QDateTime::currentDateTime());
+    ClickConnect();
+    HygroChart& chart = *form_->Chart1;
+    const auto samples = [&] { return controller_->worker()->SampleCount(); };
+    const auto shown = [&] { return static_cast<int>(chart.Points(Series7).size()); };
+    ASSERT_NE(controller_->worker(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return shown() >= 1 && shown() == samples(); }));
+
+    const SeriesPoints& dewPoint = chart.Points(Series1);
+    EXPECT_DOUBLE_EQ(dewPoint.Point(0).value, -12.34);
+    EXPECT_DOUBLE_EQ(chart.Points(Series3).Point(0).value, 20.0);
+    EXPECT_DOUBLE_EQ(chart.Points(Series7).Point(0).value, 22.10);
+    EXPECT_GE(dewPoint.Point(0).key, connectedAt);
+    EXPECT_LE(dewPoint.Point(0).key, OleDate(QDateTime::currentDateTime()));
+
+    // Loaded with the handler the button uses, while the worker goes on feeding the chart.
+    const QString path = WorkFile("chart.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("header\r\nheader\r\n1\t23:59:50\t 12.5 -3.0\r\n2\t00:00:10\t 13.5 -4.0\r\n");
+    }
+    ChartHandlers(*form_).LoadFile(path);
+    ASSERT_EQ(dewPoint.size(), 2);
+    const int shownAtLoad = shown();
+
+    // Two cycles bring nothing, then samples come again.
+    instrument.SetSilent(2);
+    ASSERT_TRUE(WaitFor([&] { return shown() >= shownAtLoad + 2 && shown() == samples(); }, 8000));
+    EXPECT_GE(instrument.RequestCount(sim::RequestKind::Measurement),
+              static_cast<std::size_t>(samples()) + 2);
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        SCOPED_TRACE(i + 1);
+        const auto series = static_cast<ChartSeries>(i);
+        const int loaded = series == Series1 || series == Series2 ? 2 : 0;
+        const std::vector<double> xs = Xs(chart.Points(series));
+        const int live = series == Series1 ? shown() - shownAtLoad : shown();
+        EXPECT_EQ(static_cast<int>(xs.size()), loaded + live);
+        EXPECT_TRUE(std::is_sorted(xs.begin(), xs.end()));
+        if (loaded > 0) {
+            EXPECT_NEAR(xs[0], 86'390.0 / 86'400.0, 1e-12);
+            EXPECT_NEAR(xs[1], 1.0 + 10.0 / 86'400.0, 1e-12);
+        }
+    }
+    EXPECT_DOUBLE_EQ(dewPoint.Point(0).value, 12.5);
+    EXPECT_DOUBLE_EQ(dewPoint.Point(2).value, -12.34);
+    EXPECT_DOUBLE_EQ(chart.Points(Series2).Point(0).value, -3.0);
+}
+
+}  // namespace
