@@ -1,11 +1,16 @@
 // Start-up: the application and its title, the window, the message loop.
 #include <QApplication>
+#include <cstdint>
 #include <cstdio>
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/english_ui.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+
+// The interface language, fixed when the program is built: 0 Polish, anything else English.
+constexpr std::int32_t EnglishUi = HYGRO_ENGLISH_UI;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,7 +27,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
 
     TForm1 form;
-    MainController controller(form, ControllerOptions{commandLine.ports, false});
+    ApplyInterfaceLanguage(form, EnglishUi);
+    MainController controller(form, ControllerOptions{commandLine.ports, EnglishUi != 0});
     form.show();
     return app.exec();
 }

@@ -95,7 +95,7 @@ void SettingsHandlers::Button2Click() {
 }
 
 void SettingsHandlers::ZapisUstawienClick() {
-    const SaveResult result = TabToSettings(TabFromControls(), current_, QLocale());
+    const SaveResult result = TabToSettings(TabFromControls(), current_, QLocale(), englishUi_);
     if (const auto* error = std::get_if<SaveError>(&result)) {
         ShowErrorBox(&form_, error->message);
         return;

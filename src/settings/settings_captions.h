@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-// The caption label text beside `control` (a design name such as "Edit5"), with its group
-// in front where two controls share a caption ("Alarm 1: Próg górny"). Unknown names come
-// back unchanged.
-QString SettingsControlCaption(QStringView control);
+// The caption label text beside `control` (a design name such as "Edit5") in the
+// interface's language, with its group in front where two controls share a caption
+// ("Alarm 1: Próg górny", "Output 1: Min value"). Unknown names come back unchanged.
+QString SettingsControlCaption(QStringView control, bool englishUi);

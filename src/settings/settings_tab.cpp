@@ -24,8 +24,8 @@ int IndexIn(int code, std::size_t listSize) {
 // Runs the Save's steps in order; after the first failure the later steps do nothing.
 class SaveSteps {
   public:
-    SaveSteps(const InstrumentSettings& previous, const QLocale& locale)
-        : settings_(previous), locale_(locale) {}
+    SaveSteps(const InstrumentSettings& previous, const QLocale& locale, bool englishUi)
+        : settings_(previous), locale_(locale), englishUi_(englishUi) {}
 
     // Stores index × step + base, low 8 bits, from a list of `listSize` items.
     void List(std::uint8_t InstrumentSettings::*field, int index, std::size_t listSize,
@@ -34,7 +34,9 @@ class SaveSteps {
             return;
         }
         if (IndexIn(index, listSize) < 0) {
-            Fail(control, QStringLiteral("%1: no item selected").arg(Caption(control)));
+            Fail(control, (englishUi_ ? QStringLiteral("%1: no item selected")
+                                      : QStringLiteral("%1: nie wybrano pozycji"))
+                              .arg(Caption(control)));
             return;
         }
         settings_.*field = static_cast<std::uint8_t>(index * step + base);
@@ -70,8 +72,8 @@ class SaveSteps {
     }
 
   private:
-    static QString Caption(const char* control) {
-        return SettingsControlCaption(QString::fromLatin1(control));
+    QString Caption(const char* control) const {
+        return SettingsControlCaption(QString::fromLatin1(control), englishUi_);
     }
 
     void Store(std::int16_t InstrumentSettings::*field, const SettingsNumber& number,
@@ -85,7 +87,8 @@ class SaveSteps {
                 Fail(control, notANumber.arg(text));
                 return;
             case SettingsNumberStatus::OutOfRange:
-                Fail(control, QStringLiteral("%1: '%2' is not in the range %3 to %4")
+                Fail(control, (englishUi_ ? QStringLiteral("%1: '%2' is not in the range %3 to %4")
+                                          : QStringLiteral("%1: '%2' jest poza zakresem od %3 do %4"))
                                   .arg(Caption(control), text, lowest, highest));
                 return;
         }
@@ -97,6 +100,7 @@ class SaveSteps {
 
     InstrumentSettings settings_;
     const QLocale& locale_;
+    const bool englishUi_;
     std::optional<SaveError> error_;
 };
 
@@ -136,9 +140,9 @@ SettingsTabValues SettingsToTab(const InstrumentSettings& s, const QLocale& loca
 }
 
 SaveResult TabToSettings(const SettingsTabValues& tab, const InstrumentSettings& previous,
-                         const QLocale& locale) {
+                         const QLocale& locale, bool englishUi) {
     using S = InstrumentSettings;
-    SaveSteps save(previous, locale);
+    SaveSteps save(previous, locale, englishUi);
     save.List(&S::DisplayUnit, tab.ComboBox1, kDisplayUnitItems.size(), "ComboBox1");
     save.List(&S::TemperatureUnit, tab.ComboBox10, kTemperatureScaleItems.size(), "ComboBox10", 1,
               kTemperatureScaleCodeBase);

@@ -55,6 +55,7 @@ SettingsTabValues SettingsToTab(const InstrumentSettings& settings, const QLocal
 // Takes the controls back into settings, in the order of the Save button. The first control
 // that does not convert, holds a number a word cannot carry, or has no selection stops the
 // Save with its error; nothing is half-applied. The four bytes the tab does not show are
-// kept from `previous`. The hidden unit lists are not read.
+// kept from `previous`. The hidden unit lists are not read. Refusals (out of range, no
+// selection) are worded in the interface's language; the conversion errors have one form.
 SaveResult TabToSettings(const SettingsTabValues& tab, const InstrumentSettings& previous,
-                         const QLocale& locale);
+                         const QLocale& locale, bool englishUi);

@@ -222,7 +222,7 @@ TEST(SettingsTabSave, ControlsBecomeSettings) {
         SCOPED_TRACE(testing::Message() << c.name << " in " << LocaleName(c.locale));
         SettingsTabValues tab = ValidTab();
         c.edit(tab);
-        const SaveResult result = TabToSettings(tab, PreviousSettings(), MakeLocale(c.locale));
+        const SaveResult result = TabToSettings(tab, PreviousSettings(), MakeLocale(c.locale), false);
         const auto* settings = std::get_if<InstrumentSettings>(&result);
         ASSERT_NE(settings, nullptr) << std::get<SaveError>(result).message.toStdString();
         EXPECT_EQ(c.field.get(*settings), c.expected);
@@ -254,31 +254,31 @@ TEST(SettingsTabSave, StopsAtTheFirstBadControl) {
         {"integer with fraction", Locale::C, [](SettingsTabValues& t) { t.Edit12 = "1.5"; },
          "Edit12", "'1.5' is not a valid integer value"},
         {"3276.8", Locale::C, [](SettingsTabValues& t) { t.Edit5 = "3276.8"; }, "Edit5",
-         "Alarm 1: Próg górny: '3276.8' is not in the range -3276.8 to 3276.7"},
+         "Alarm 1: Próg górny: '3276.8' jest poza zakresem od -3276.8 do 3276.7"},
         {"-3276.9", Locale::C, [](SettingsTabValues& t) { t.Edit16 = "-3276.9"; }, "Edit16",
-         "Alarm 1: Próg dolny: '-3276.9' is not in the range -3276.8 to 3276.7"},
+         "Alarm 1: Próg dolny: '-3276.9' jest poza zakresem od -3276.8 do 3276.7"},
         {"alarm 2 named apart", Locale::C, [](SettingsTabValues& t) { t.Edit17 = "5000"; },
-         "Edit17", "Alarm 2: Próg górny: '5000' is not in the range -3276.8 to 3276.7"},
+         "Edit17", "Alarm 2: Próg górny: '5000' jest poza zakresem od -3276.8 do 3276.7"},
         {"output span", Locale::C, [](SettingsTabValues& t) { t.Edit4 = "1e9"; }, "Edit4",
-         "Wyjście 2 max: '1e9' is not in the range -3276.8 to 3276.7"},
+         "Wyjście 2 max: '1e9' jest poza zakresem od -3276.8 do 3276.7"},
         {"pressure, comma", Locale::Polish, [](SettingsTabValues& t) { t.Edit33 = "400"; },
-         "Edit33", "Pressure: '400' is not in the range -327,68 to 327,67"},
+         "Edit33", "Pressure: '400' jest poza zakresem od -327,68 do 327,67"},
         {"cleaning interval", Locale::C, [](SettingsTabValues& t) { t.Edit12 = "32768"; }, "Edit12",
-         "Czyszczenie co: '32768' is not in the range -32768 to 32767"},
+         "Czyszczenie co: '32768' jest poza zakresem od -32768 do 32767"},
         {"alarm 1 mode", Locale::C, [](SettingsTabValues& t) { t.ComboBox7 = -1; }, "ComboBox7",
-         "Alarm 1: Tryb pracy: no item selected"},
+         "Alarm 1: Tryb pracy: nie wybrano pozycji"},
         {"scale past the list", Locale::C, [](SettingsTabValues& t) { t.ComboBox10 = 2; },
-         "ComboBox10", "Temp System Unit: no item selected"},
+         "ComboBox10", "Temp System Unit: nie wybrano pozycji"},
         {"output 2 range", Locale::C, [](SettingsTabValues& t) { t.ComboBox5 = -1; }, "ComboBox5",
-         "Wyjście 2: Rodzaj wyjścia: no item selected"},
+         "Wyjście 2: Rodzaj wyjścia: nie wybrano pozycji"},
         {"record interval", Locale::C, [](SettingsTabValues& t) { t.ComboBox15 = 13; },
-         "ComboBox15", "Record interval: no item selected"},
+         "ComboBox15", "Record interval: nie wybrano pozycji"},
         {"unit before thresholds", Locale::C,
          [](SettingsTabValues& t) {
              t.ComboBox1 = -1;
              t.Edit5 = "";
          },
-         "ComboBox1", "Displayed unit: no item selected"},
+         "ComboBox1", "Displayed unit: nie wybrano pozycji"},
         {"span before cleaning interval", Locale::C,
          [](SettingsTabValues& t) {
              t.Edit12 = "x";
@@ -290,13 +290,13 @@ TEST(SettingsTabSave, StopsAtTheFirstBadControl) {
              t.Edit32 = "x";
              t.ComboBox14 = -1;
          },
-         "ComboBox14", "Record when AL2: no item selected"},
+         "ComboBox14", "Record when AL2: nie wybrano pozycji"},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.name << " in " << LocaleName(c.locale));
         SettingsTabValues tab = ValidTab();
         c.edit(tab);
-        const SaveResult result = TabToSettings(tab, PreviousSettings(), MakeLocale(c.locale));
+        const SaveResult result = TabToSettings(tab, PreviousSettings(), MakeLocale(c.locale), false);
         const auto* error = std::get_if<SaveError>(&result);
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->control.toStdString(), c.control);
@@ -305,3 +305,26 @@ TEST(SettingsTabSave, StopsAtTheFirstBadControl) {
 }
 
 }  // namespace
+
+TEST(SettingsTabSave, RefusalsInTheEnglishInterface) {
+    const RefusalCase cases[] = {
+        {"threshold", Locale::C, [](SettingsTabValues& t) { t.Edit5 = "3276.8"; }, "Edit5",
+         "Up threshold Al1: '3276.8' is not in the range -3276.8 to 3276.7"},
+        {"output span", Locale::C, [](SettingsTabValues& t) { t.Edit3 = "-4000"; }, "Edit3",
+         "Output 2: Min value: '-4000' is not in the range -3276.8 to 3276.7"},
+        {"alarm 2 mode", Locale::C, [](SettingsTabValues& t) { t.ComboBox9 = -1; }, "ComboBox9",
+         "Alarm 2 mode: no item selected"},
+        {"conversion errors have one form", Locale::C, [](SettingsTabValues& t) { t.Edit1 = "x"; },
+         "Edit1", "'x' is not a valid floating point value"},
+    };
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsTabValues tab = ValidTab();
+        c.edit(tab);
+        const SaveResult result = TabToSettings(tab, PreviousSettings(), MakeLocale(c.locale), true);
+        const auto* error = std::get_if<SaveError>(&result);
+        ASSERT_NE(error, nullptr);
+        EXPECT_EQ(error->control, c.control);
+        EXPECT_EQ(error->message, QString::fromUtf8(c.message));
+    }
+}
