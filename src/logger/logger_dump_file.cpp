@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "measure/write_all.h"
+
 int LoggerDumpFile::Create() {
     Close();
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -15,20 +17,7 @@ int LoggerDumpFile::WriteLine(const QByteArray& line) {
     if (fd_ < 0) {
         return EBADF;
     }
-    const char* data = line.constData();
-    qsizetype left = line.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        data += n;
-        left -= n;
-    }
-    return 0;
+    return WriteAll(fd_, line);
 }
 
 int LoggerDumpFile::Close() {

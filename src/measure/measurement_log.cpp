@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "measure/write_all.h"
+
 int MeasurementLog::Create() {
     Close();
     const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -26,20 +28,7 @@ MeasurementLog::AppendResult MeasurementLog::Append(const QByteArray& line) {
         result.error = errno;
         return result;
     }
-    const char* data = line.constData();
-    qsizetype left = line.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            result.error = n < 0 ? errno : EIO;
-            return result;
-        }
-        data += n;
-        left -= n;
-    }
+    result.error = WriteAll(fd_, line);
     return result;
 }
 
