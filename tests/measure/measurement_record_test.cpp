@@ -24,6 +24,28 @@ const std::vector<std::uint8_t> kDistinct = {
     0xFF, 0xFB, 0x00, 0x01, 0x01, 0x00, 0x80, 0x00, 0x7F, 0xFF, 0x00, 0x02, 0x00, 0x07, 0x07, 0x08,
 };
 
+// What kDistinct decodes to.
+constexpr MeasurementSample kDistinctSample = {.DewPoint = 2500,
+                                               .HeadTemperature = 2550,
+                                               .MirrorDewLevel = 0x11,
+                                               .PeltierPower = 0x22,
+                                               .RelativeHumidity = 5000,
+                                               .FrostLevel = 42,
+                                               .AmbientTemperature = 12345,
+                                               .MirrorTemperature = -5,
+                                               .AuxValue1 = 1,
+                                               .AuxValue2 = 256,
+                                               .AuxValue3 = -32768,
+                                               .AuxValue4 = 32767,
+                                               .RunHalfDays = 2,
+                                               .RunHours = 7,
+                                               .RunSeconds = 1800};
+
+MeasurementSample WithRunSeconds(MeasurementSample sample, std::uint16_t seconds) {
+    sample.RunSeconds = seconds;
+    return sample;
+}
+
 std::vector<std::uint8_t> Record(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set) {
     std::vector<std::uint8_t> bytes(kMeasurementRecordSize, 0);
     for (auto [offset, value] : set) {
@@ -55,23 +77,7 @@ TEST(DecodeMeasurement, DecodesEachFieldFromItsOffset) {
          {.RunHalfDays = 65535}},
         {"aux 1 FF FF is signed", Record({{18, 0xFF}, {19, 0xFF}}), {.AuxValue1 = -1}},
         {"lowest signed value", Record({{16, 0x80}}), {.MirrorTemperature = -32768}},
-        {"every field distinct",
-         kDistinct,
-         {.DewPoint = 2500,
-          .HeadTemperature = 2550,
-          .MirrorDewLevel = 0x11,
-          .PeltierPower = 0x22,
-          .RelativeHumidity = 5000,
-          .FrostLevel = 42,
-          .AmbientTemperature = 12345,
-          .MirrorTemperature = -5,
-          .AuxValue1 = 1,
-          .AuxValue2 = 256,
-          .AuxValue3 = -32768,
-          .AuxValue4 = 32767,
-          .RunHalfDays = 2,
-          .RunHours = 7,
-          .RunSeconds = 1800}},
+        {"every field distinct", kDistinct, kDistinctSample},
         {"bytes past offset 31 ignored",
          WithTrailer(Record({{30, 0x07}, {31, 0x08}})),
          {.RunSeconds = 1800}},
@@ -81,21 +87,7 @@ TEST(DecodeMeasurement, DecodesEachFieldFromItsOffset) {
          {.HeadTemperature = 0x0700}},
         {"short reply ends inside the last field",
          std::vector<std::uint8_t>(kDistinct.begin(), kDistinct.begin() + 31),
-         {.DewPoint = 2500,
-          .HeadTemperature = 2550,
-          .MirrorDewLevel = 0x11,
-          .PeltierPower = 0x22,
-          .RelativeHumidity = 5000,
-          .FrostLevel = 42,
-          .AmbientTemperature = 12345,
-          .MirrorTemperature = -5,
-          .AuxValue1 = 1,
-          .AuxValue2 = 256,
-          .AuxValue3 = -32768,
-          .AuxValue4 = 32767,
-          .RunHalfDays = 2,
-          .RunHours = 7,
-          .RunSeconds = 0x0700}},
+         WithRunSeconds(kDistinctSample, 0x0700)},
     };
     for (const DecodeCase& c : cases) {
         SCOPED_TRACE(c.name);
