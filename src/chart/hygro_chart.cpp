@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/drawn_points.h"
 #include "chart/time_axis_ticker.h"
 
 namespace {
@@ -18,9 +19,6 @@ constexpr double kValuePadding = 0.03;
 constexpr double kLoneKeyHalfSpan = 1.0 / 1440.0;
 constexpr double kLoneValueHalfSpan = 1.0;
 
-// Points per pixel column above which a line is drawn without antialiasing.
-constexpr double kDenseLine = 1.0;
-
 constexpr int kTimeTicks = 8;
 constexpr int kTitleRow = 0;
 constexpr int kLegendRow = 2;
@@ -33,15 +31,15 @@ QCPRange Widened(QCPRange range, double loneHalfSpan, double padding) {
     return QCPRange(range.lower - pad, range.upper + pad);
 }
 
-QCPRange Joined(bool& found, QCPRange range, bool more, QCPRange other) {
+QCPRange Joined(bool& found, QCPRange range, bool more, const ValueExtent& other) {
     if (!more) {
         return range;
     }
     if (!found) {
         found = true;
-        return other;
+        return QCPRange(other.lower, other.upper);
     }
-    range.expand(other);
+    range.expand(QCPRange(other.lower, other.upper));
     return range;
 }
 
@@ -75,21 +73,23 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
 
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         const SeriesLook& look = SeriesTable()[i];
-        points_[i] = QSharedPointer<SeriesPoints>::create(pointLimit);
+        points_[i] = std::make_unique<SeriesPoints>(pointLimit, look.divisor);
         if (!look.shown) {
             continue;
         }
         QCPGraph* graph = addGraph(xAxis, yAxis);
-        graph->setData(points_[i]);
         graph->setName(QString::fromUtf8(look.title));
         graph->setPen(QPen(look.colour, look.lineWidth));
         graph->setLineStyle(QCPGraph::lsLine);
         graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-        graph->setAdaptiveSampling(true);
+        // What it is given is already reduced to the pixels.
+        graph->setAdaptiveSampling(false);
         graphs_[i] = graph;
     }
 
     connect(this, &QCustomPlot::beforeReplot, this, &HygroChart::FollowData);
+    // After the layout: the axes' ranges and the plot's width are final.
+    connect(this, &QCustomPlot::afterLayout, this, &HygroChart::TakeDrawnPoints);
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             [this] { AxisMoved(bottomAutomatic_); });
     connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
@@ -100,6 +100,8 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
         Redraw();
     });
 }
+
+HygroChart::~HygroChart() = default;
 
 void HygroChart::SetTitle(const QString& firstLine) {
     title_->setText(firstLine);
@@ -191,9 +193,9 @@ void HygroChart::FollowData() {
             continue;
         }
         bool found = false;
-        const QCPRange seriesKeys = points_[i]->KeyRange(found);
+        const ValueExtent seriesKeys = points_[i]->KeyRange(found);
         keys = Joined(haveKeys, keys, found, seriesKeys);
-        const QCPRange seriesValues = points_[i]->ValueRange(found);
+        const ValueExtent seriesValues = points_[i]->ValueRange(found);
         values = Joined(haveValues, values, found, seriesValues);
     }
     following_ = true;
@@ -204,16 +206,23 @@ void HygroChart::FollowData() {
         yAxis->setRange(Widened(values, kLoneValueHalfSpan, kValuePadding));
     }
     following_ = false;
+}
 
-    // Antialiasing a line that has more points than pixels only costs time.
-    const double columns = std::max(axisRect()->width(), 1);
+void HygroChart::TakeDrawnPoints() {
+    const int columns = std::max(axisRect()->width(), 1);
     const QCPRange shown = xAxis->range();
+    QVector<QCPGraphData> data;
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         if (graphs_[i] == nullptr) {
             continue;
         }
-        const SeriesPoints& points = *points_[i];
-        const auto visible = points.findEnd(shown.upper) - points.findBegin(shown.lower);
-        graphs_[i]->setAntialiased(static_cast<double>(visible) <= columns * kDenseLine);
+        const std::vector<SeriesPoint> drawn =
+            DrawnPoints(*points_[i], shown.lower, shown.upper, columns);
+        data.resize(static_cast<qsizetype>(drawn.size()));
+        std::transform(drawn.begin(), drawn.end(), data.begin(),
+                       [](const SeriesPoint& p) { return QCPGraphData(p.key, p.value); });
+        graphs_[i]->data()->set(data, true);
+        // Antialiasing a line that has more points than pixels only costs time.
+        graphs_[i]->setAntialiased(drawn.size() <= static_cast<std::size_t>(columns) + 2);
     }
 }

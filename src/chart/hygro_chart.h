@@ -9,11 +9,16 @@
 // drawn when it comes back. At every redraw the automatic axes take the range of the shown
 // series' points, the left axis with 3 % of the plot's height to spare above and below.
 // Zooming (wheel) or dragging makes the axes manual; a double-click makes both automatic.
+//
+// The series' points stay in their stores; at each redraw a shown series' graph gets only
+// the points that draw it at the plot's width (drawn_points.h), a few per pixel column, so
+// a redraw costs the pixels and not the points however long the series.
 
 #include <qcustomplot.h>
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <span>
 
 #include "chart/series_points.h"
@@ -24,6 +29,7 @@ class HygroChart : public QCustomPlot {
 
   public:
     explicit HygroChart(QWidget* parent = nullptr, int pointLimit = SeriesPoints::kDefaultLimit);
+    ~HygroChart() override;
 
     void SetTitle(const QString& firstLine);
     QString Title() const;
@@ -40,7 +46,8 @@ class HygroChart : public QCustomPlot {
     bool LeftAxisAutomatic() const { return leftAutomatic_; }
 
     const SeriesPoints& Points(ChartSeries series) const { return *points_[series]; }
-    // The plotted line of a shown series; nullptr for a hidden one.
+    // The plotted line of a shown series, holding what the last redraw drew; nullptr for a
+    // hidden one.
     QCPGraph* Graph(ChartSeries series) const { return graphs_[series]; }
 
     // Asks for a redraw (see above).
@@ -54,11 +61,12 @@ class HygroChart : public QCustomPlot {
     void Changed(ChartSeries series);
     bool OnScreen() const;
     void FollowData();
+    void TakeDrawnPoints();
     void UpdateMargins();
     void AxisMoved(bool& automatic);
 
     QCPTextElement* title_ = nullptr;
-    std::array<QSharedPointer<SeriesPoints>, kSeriesCount> points_;
+    std::array<std::unique_ptr<SeriesPoints>, kSeriesCount> points_;
     std::array<QCPGraph*, kSeriesCount> graphs_{};
     bool bottomAutomatic_ = true;
     bool leftAutomatic_ = true;
