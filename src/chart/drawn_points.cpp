@@ -6,60 +6,77 @@ namespace {
 
 using Cursor = SeriesPoints::Cursor;
 
-void AddColumn(const SeriesPoints& points, Cursor from, Cursor to, double middle,
-               std::vector<SeriesPoint>& drawn) {
-    const SeriesPoint first = points.At(from);
-    const Cursor lastAt = points.Previous(to);
-    if (lastAt == from) {
-        drawn.push_back(first);
-        return;
-    }
-    const SeriesPoint last = points.At(lastAt);
-    const ValueExtent values = points.Values(from, to);
-    drawn.push_back(first);
-    if (!values.Empty()) {
-        // Anywhere inside the column: it only needs to stay between the first and last x.
-        const double x = std::clamp(middle, first.key, last.key);
-        drawn.push_back({x, values.lower});
-        drawn.push_back({x, values.upper});
-    }
-    drawn.push_back(last);
+ColumnSpan Span(const SeriesPoints& points, int column, Cursor from, Cursor to) {
+    ColumnSpan span;
+    span.column = column;
+    span.first = points.At(from);
+    const Cursor last = points.Previous(to);
+    span.onePoint = last == from;
+    span.last = span.onePoint ? span.first : points.At(last);
+    span.values = points.Values(from, to);
+    return span;
 }
 
 }  // namespace
 
-std::vector<SeriesPoint> DrawnPoints(const SeriesPoints& points, double lower, double upper,
-                                     int columns) {
-    std::vector<SeriesPoint> drawn;
+std::vector<SeriesPoint> DrawnSeries::LinePoints() const {
+    std::vector<SeriesPoint> line;
+    line.reserve(4 * columns.size() + points.size() + 2);
+    if (before) {
+        line.push_back(*before);
+    }
+    line.insert(line.end(), points.begin(), points.end());
+    for (const ColumnSpan& span : columns) {
+        line.push_back(span.first);
+        if (span.onePoint) {
+            continue;
+        }
+        if (!span.values.Empty()) {
+            const double centre = lower + span.column * columnWidth;
+            const double x = std::clamp(centre, span.first.key, span.last.key);
+            line.push_back({x, span.values.lower});
+            line.push_back({x, span.values.upper});
+        }
+        line.push_back(span.last);
+    }
+    if (after) {
+        line.push_back(*after);
+    }
+    return line;
+}
+
+DrawnSeries DrawnPoints(const SeriesPoints& points, double lower, double upper, int columns) {
+    DrawnSeries drawn;
     if (points.isEmpty() || columns < 1 || !(lower <= upper)) {
         return drawn;
     }
+    drawn.lower = lower;
+    drawn.columnWidth = (upper - lower) / columns;
     const Cursor first = points.Bound(lower, false);
     const Cursor end = points.Bound(upper, true, first);
     if (first != points.Begin()) {
-        drawn.push_back(points.At(points.Previous(first)));
+        drawn.before = points.At(points.Previous(first));
+    }
+    if (end != points.End()) {
+        drawn.after = points.At(end);
     }
     if (!points.MoreThan(first, end, columns)) {
         for (Cursor at = first; at != end; at = points.Next(at)) {
-            drawn.push_back(points.At(at));
+            drawn.points.push_back(points.At(at));
         }
-    } else {
-        drawn.reserve(4 * static_cast<std::size_t>(columns) + 2);
-        const double width = (upper - lower) / columns;
-        Cursor from = first;
-        for (int c = 0; c < columns && from != end; ++c) {
-            const Cursor to =
-                c + 1 == columns
-                    ? end
-                    : std::min(end, points.Bound(lower + (c + 1) * width, false, from));
-            if (to != from) {
-                AddColumn(points, from, to, lower + (c + 0.5) * width, drawn);
-                from = to;
-            }
-        }
+        return drawn;
     }
-    if (end != points.End()) {
-        drawn.push_back(points.At(end));
+    drawn.columns.reserve(static_cast<std::size_t>(columns) + 1);
+    Cursor from = first;
+    for (int c = 0; c <= columns && from != end; ++c) {
+        const Cursor to =
+            c == columns
+                ? end
+                : std::min(end, points.Bound(lower + (c + 0.5) * drawn.columnWidth, false, from));
+        if (to != from) {
+            drawn.columns.push_back(Span(points, c, from, to));
+            from = to;
+        }
     }
     return drawn;
 }

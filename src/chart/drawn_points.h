@@ -1,19 +1,47 @@
 #pragma once
 // What a line through a series looks like at a given width, from few points: the series'
-// points between two x values as they fall into pixel columns. A column with several
-// points gives its first point, its smallest and largest value, and its last point, so
-// the line drawn through the result covers in every column exactly what the line through
-// all the points covers, and no spike is lost. When the range holds no more points than
-// there are columns, the result is the points themselves. One point beyond each end of
-// the range is added, so that the line runs on to the edges.
+// points between two x values as they fall into pixel columns. When the range holds no
+// more points than there are columns, that is the points themselves. Otherwise it is,
+// for each column that holds points, its first and last point and the extent of its
+// values: a line drawn through those covers in every column what the line through all
+// the points covers there, so no spike is lost. The points just before and after the
+// range come with it, so that the line runs on to the edges.
 //
 // Cost: O(columns x log n), whatever the number of points in the range.
 
+#include <optional>
 #include <vector>
 
 #include "chart/series_points.h"
 
-// Columns split [lower, upper] evenly: column c holds the points with x from
-// lower + c * width to lower + (c + 1) * width, the last one up to upper itself.
-std::vector<SeriesPoint> DrawnPoints(const SeriesPoints& points, double lower, double upper,
-                                     int columns);
+// One pixel column's share of a series.
+struct ColumnSpan {
+    int column = 0;
+    SeriesPoint first;
+    SeriesPoint last;  // the first again when the column holds one point
+    ValueExtent values;
+    bool onePoint = true;
+};
+
+struct DrawnSeries {
+    std::optional<SeriesPoint> before;
+    std::optional<SeriesPoint> after;
+    // Either the points in the range, or the spans of the columns that hold points.
+    std::vector<SeriesPoint> points;
+    std::vector<ColumnSpan> columns;
+    // Column c is centred on lower + c * columnWidth.
+    double lower = 0.0;
+    double columnWidth = 0.0;
+
+    bool InColumns() const { return !columns.empty(); }
+    // The points of a line through it: `before`, the points or each column's first point,
+    // smallest and largest value (at its centre, kept between its first and last x) and
+    // last point, `after`.
+    std::vector<SeriesPoint> LinePoints() const;
+};
+
+// `columns` pixels span [lower, upper], and a pixel is where the points round to that lie
+// within half a pixel of its centre: column c, for c from 0 to `columns`, holds the points
+// with x from lower + (c - 1/2) * width to lower + (c + 1/2) * width, where width is
+// (upper - lower) / columns, the first from lower itself and the last up to upper itself.
+DrawnSeries DrawnPoints(const SeriesPoints& points, double lower, double upper, int columns);

@@ -77,12 +77,12 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
         if (!look.shown) {
             continue;
         }
-        QCPGraph* graph = addGraph(xAxis, yAxis);
+        auto* graph = new ColumnGraph(xAxis, yAxis);
         graph->setName(QString::fromUtf8(look.title));
         graph->setPen(QPen(look.colour, look.lineWidth));
         graph->setLineStyle(QCPGraph::lsLine);
         graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-        // What it is given is already reduced to the pixels.
+        // What it is given holds no more points than pixel columns.
         graph->setAdaptiveSampling(false);
         graphs_[i] = graph;
     }
@@ -211,18 +211,12 @@ void HygroChart::FollowData() {
 void HygroChart::TakeDrawnPoints() {
     const int columns = std::max(axisRect()->width(), 1);
     const QCPRange shown = xAxis->range();
-    QVector<QCPGraphData> data;
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         if (graphs_[i] == nullptr) {
             continue;
         }
-        const std::vector<SeriesPoint> drawn =
-            DrawnPoints(*points_[i], shown.lower, shown.upper, columns);
-        data.resize(static_cast<qsizetype>(drawn.size()));
-        std::transform(drawn.begin(), drawn.end(), data.begin(),
-                       [](const SeriesPoint& p) { return QCPGraphData(p.key, p.value); });
-        graphs_[i]->data()->set(data, true);
+        graphs_[i]->Show(DrawnPoints(*points_[i], shown.lower, shown.upper, columns));
         // Antialiasing a line that has more points than pixels only costs time.
-        graphs_[i]->setAntialiased(drawn.size() <= static_cast<std::size_t>(columns) + 2);
+        graphs_[i]->setAntialiased(!graphs_[i]->Shown().InColumns());
     }
 }

@@ -11,8 +11,8 @@
 // Zooming (wheel) or dragging makes the axes manual; a double-click makes both automatic.
 //
 // The series' points stay in their stores; at each redraw a shown series' graph gets only
-// the points that draw it at the plot's width (drawn_points.h), a few per pixel column, so
-// a redraw costs the pixels and not the points however long the series.
+// what draws it at the plot's width (drawn_points.h, column_graph.h), a few values per
+// pixel column, so a redraw costs the pixels and not the points however long the series.
 
 #include <qcustomplot.h>
 
@@ -21,6 +21,7 @@
 #include <memory>
 #include <span>
 
+#include "chart/column_graph.h"
 #include "chart/series_points.h"
 #include "chart/series_table.h"
 
@@ -67,7 +68,7 @@ class HygroChart : public QCustomPlot {
 
     QCPTextElement* title_ = nullptr;
     std::array<std::unique_ptr<SeriesPoints>, kSeriesCount> points_;
-    std::array<QCPGraph*, kSeriesCount> graphs_{};
+    std::array<ColumnGraph*, kSeriesCount> graphs_{};
     bool bottomAutomatic_ = true;
     bool leftAutomatic_ = true;
     // Set while the chart moves its own axes, so that only the operator's moves count.

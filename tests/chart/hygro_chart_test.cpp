@@ -5,9 +5,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
+#include <vector>
 
 #include "app/main_window.h"
+#include "chart/column_graph.h"
 #include "chart/hygro_chart.h"
 #include "chart/ole_date.h"
 #include "chart/time_axis_ticker.h"
@@ -308,6 +311,100 @@ TEST(HygroChartTest, EverySeriesKeepsTheNewestPointsUpToItsLimit) {
         ASSERT_EQ(points.size(), 5);
         EXPECT_DOUBLE_EQ(points.Point(0).key, kDay + 3 * kSecond);
         EXPECT_DOUBLE_EQ(points.Point(4).key, kDay + 7 * kSecond);
+    }
+}
+
+// Seconds from kDay on Series1, a calm series below 7 with one spike.
+void FillSeries1(HygroChart& chart, long seconds, long spikeAt, double spike) {
+    std::vector<double> xs, ys;
+    xs.reserve(static_cast<std::size_t>(seconds));
+    ys.reserve(static_cast<std::size_t>(seconds));
+    for (long second = 0; second < seconds; ++second) {
+        xs.push_back(kDay + static_cast<double>(second) * kSecond);
+        ys.push_back(second == spikeAt ? spike : static_cast<double>(second % 700) / 100.0);
+    }
+    chart.AddPoints(Series1, xs, ys);
+}
+
+TEST(HygroChartTest, ShownGraphsGetAtMostAFewPointsAPixelColumn) {
+    struct Case {
+        const char* name;
+        long seconds;
+        bool columns;
+    };
+    const Case cases[] = {
+        {"fewer points than columns: the points themselves", 500, false},
+        {"a day: its columns", 86'400, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HygroChart chart;
+        ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+        FillSeries1(chart, c.seconds, -1, 0);
+        Settle();
+        const auto* graph = static_cast<ColumnGraph*>(chart.Graph(Series1));
+        const int width = chart.axisRect()->width();
+        EXPECT_EQ(graph->Shown().InColumns(), c.columns);
+        EXPECT_EQ(graph->antialiased(), !c.columns);
+        if (c.columns) {
+            EXPECT_LE(graph->Shown().columns.size(), static_cast<std::size_t>(width) + 1);
+            EXPECT_GE(graph->Shown().columns.size(), static_cast<std::size_t>(width) - 1);
+            EXPECT_LE(graph->dataCount(), 4 * (width + 1));
+        } else {
+            EXPECT_EQ(graph->dataCount(), c.seconds);
+        }
+        EXPECT_EQ(graph->data()->constBegin()->key, kDay);
+        EXPECT_EQ((graph->data()->constEnd() - 1)->key, kDay + (c.seconds - 1) * kSecond);
+    }
+}
+
+TEST(HygroChartTest, ASpikeInAMonthIsOnScreenAtEveryZoom) {
+    constexpr long kMonth = 31 * 86'400L;
+    constexpr long kSpikeAt = 1'000'003;
+    constexpr double kSpike = 50.0;
+    HygroChart chart;
+    ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+    FillSeries1(chart, kMonth, kSpikeAt, kSpike);
+    Settle();
+    const double spikeX = kDay + kSpikeAt * kSecond;
+    const QColor red(255, 0, 0);
+    struct Zoom {
+        const char* name;
+        double span;  // days; 0: the automatic view
+    };
+    const Zoom zooms[] = {
+        {"the month", 0.0}, {"a day", 1.0}, {"an hour", 1.0 / 24}, {"a minute", 1.0 / 1440}};
+    for (const Zoom& zoom : zooms) {
+        SCOPED_TRACE(zoom.name);
+        if (zoom.span > 0) {
+            chart.xAxis->setRange(spikeX - zoom.span / 3, spikeX + zoom.span * 2 / 3);
+            chart.replot();
+        }
+        const QImage image = chart.grab().toImage();
+        const int x = static_cast<int>(std::floor(chart.xAxis->coordToPixel(spikeX)));
+        const int top = static_cast<int>(std::round(chart.yAxis->coordToPixel(kSpike)));
+        const int calmTop = static_cast<int>(std::round(chart.yAxis->coordToPixel(7.0)));
+        // Zoomed in far, the line rises to the spike over the second before it.
+        const double secondWide = chart.xAxis->coordToPixel(spikeX + kSecond) - x;
+        const int near = 2 + static_cast<int>(std::ceil(secondWide));
+        const auto reddish = [&](int px, int py) {
+            const QColor c = image.pixelColor(px, py);
+            return c.red() > 200 && c.green() < 120 && c.blue() < 120;
+        };
+        // Red from the spike's top down to the calm values, in or beside its column, and
+        // nowhere else that high.
+        for (int y = top + 2; y < calmTop - 2; y += 3) {
+            bool found = false;
+            for (int dx = -near; dx <= near && !found; ++dx) {
+                found = reddish(x + dx, y);
+            }
+            ASSERT_TRUE(found) << "at height " << y;
+        }
+        for (int column = chart.axisRect()->left(); column < chart.axisRect()->right(); ++column) {
+            if (std::abs(column - x) > near) {
+                ASSERT_FALSE(reddish(column, (top + calmTop) / 2)) << column;
+            }
+        }
     }
 }
 

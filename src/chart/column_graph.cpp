@@ -1,0 +1,103 @@
+#include "chart/column_graph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A column's bar in pixels.
+struct Bar {
+    double x;
+    double top;
+    double bottom;
+};
+
+void Cover(Bar& bar, double y) {
+    if (!std::isnan(y)) {
+        bar.top = std::min(bar.top, y);
+        bar.bottom = std::max(bar.bottom, y);
+    }
+}
+
+}  // namespace
+
+ColumnGraph::ColumnGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
+
+void ColumnGraph::Show(DrawnSeries drawn) {
+    drawn_ = std::move(drawn);
+    const std::vector<SeriesPoint> line = drawn_.LinePoints();
+    QVector<QCPGraphData> data(static_cast<qsizetype>(line.size()));
+    std::transform(line.begin(), line.end(), data.begin(),
+                   [](const SeriesPoint& p) { return QCPGraphData(p.key, p.value); });
+    this->data()->set(data, true);
+}
+
+void ColumnGraph::draw(QCPPainter* painter) {
+    if (drawn_.InColumns() && keyAxis() && valueAxis()) {
+        DrawColumns(painter);
+    } else {
+        QCPGraph::draw(painter);
+    }
+}
+
+void ColumnGraph::DrawColumns(QCPPainter* painter) const {
+    const QCPAxis& keys = *keyAxis();
+    const QCPAxis& values = *valueAxis();
+    const auto at = [&](const SeriesPoint& p) {
+        return QPointF(keys.coordToPixel(p.key), values.coordToPixel(p.value));
+    };
+    const std::vector<ColumnSpan>& spans = drawn_.columns;
+    std::vector<Bar> bars;
+    bars.reserve(spans.size());
+    std::vector<QLineF> lines;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const ColumnSpan& span = spans[i];
+        Bar bar{keys.coordToPixel(drawn_.lower + span.column * drawn_.columnWidth), INFINITY,
+                -INFINITY};
+        if (!span.values.Empty()) {
+            Cover(bar, values.coordToPixel(span.values.upper));
+            Cover(bar, values.coordToPixel(span.values.lower));
+        }
+        // Neighbours meet halfway; a line runs across columns without points.
+        if (i > 0 && spans[i - 1].column + 1 == span.column) {
+            const double meet = (values.coordToPixel(spans[i - 1].last.value) +
+                                 values.coordToPixel(span.first.value)) /
+                                2;
+            Cover(bars.back(), meet);
+            Cover(bar, meet);
+        } else if (i > 0) {
+            lines.emplace_back(at(spans[i - 1].last), at(span.first));
+        }
+        bars.push_back(bar);
+    }
+    if (drawn_.before && !spans.empty()) {
+        lines.emplace_back(at(*drawn_.before), at(spans.front().first));
+    }
+    if (drawn_.after && !spans.empty()) {
+        lines.emplace_back(at(spans.back().last), at(*drawn_.after));
+    }
+
+    // Bars cover the pixels a line of this pen covers: a thin line the pixel its points
+    // round to, a wide one half its width either side.
+    QPen pen = this->pen();
+    const bool thin = pen.widthF() <= 1.0;
+    const double width = thin ? 1.0 : pen.widthF();
+    const double rise = thin ? 0.0 : width / 2;
+    for (const Bar& bar : bars) {
+        if (bar.top <= bar.bottom) {
+            painter->fillRect(QRectF(bar.x - width / 2, bar.top - rise, width,
+                                     bar.bottom - bar.top + 2 * rise + (thin ? 1 : 0)),
+                              pen.color());
+        }
+    }
+    if (thin) {
+        pen.setWidth(0);
+    }
+    painter->setPen(pen);
+    for (const QLineF& line : lines) {
+        if (!std::isnan(line.y1()) && !std::isnan(line.y2())) {
+            painter->drawLine(line);
+        }
+    }
+}
