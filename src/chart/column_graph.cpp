@@ -13,6 +13,36 @@ struct Bar {
     double bottom;
 };
 
+// QCPAxis::coordToPixel for a linear axis, the same arithmetic with the axis read once.
+class Pixels {
+  public:
+    explicit Pixels(const QCPAxis& axis)
+        : axis_(axis),
+          linear_(axis.scaleType() == QCPAxis::stLinear && !axis.rangeReversed()),
+          lower_(axis.range().lower),
+          size_(axis.range().size()),
+          horizontal_(axis.orientation() == Qt::Horizontal),
+          length_(horizontal_ ? axis.axisRect()->width() : axis.axisRect()->height()),
+          origin_(horizontal_ ? axis.axisRect()->left() : axis.axisRect()->bottom()) {}
+
+    double operator()(double value) const {
+        if (!linear_) {
+            return axis_.coordToPixel(value);
+        }
+        const double along = (value - lower_) / size_ * length_;
+        return horizontal_ ? along + origin_ : origin_ - along;
+    }
+
+  private:
+    const QCPAxis& axis_;
+    bool linear_;
+    double lower_;
+    double size_;
+    bool horizontal_;
+    double length_;
+    double origin_;
+};
+
 void Cover(Bar& bar, double y) {
     if (!std::isnan(y)) {
         bar.top = std::min(bar.top, y);
@@ -42,28 +72,23 @@ void ColumnGraph::draw(QCPPainter* painter) {
 }
 
 void ColumnGraph::DrawColumns(QCPPainter* painter) const {
-    const QCPAxis& keys = *keyAxis();
-    const QCPAxis& values = *valueAxis();
-    const auto at = [&](const SeriesPoint& p) {
-        return QPointF(keys.coordToPixel(p.key), values.coordToPixel(p.value));
-    };
+    const Pixels keys(*keyAxis());
+    const Pixels values(*valueAxis());
+    const auto at = [&](const SeriesPoint& p) { return QPointF(keys(p.key), values(p.value)); };
     const std::vector<ColumnSpan>& spans = drawn_.columns;
     std::vector<Bar> bars;
     bars.reserve(spans.size());
     std::vector<QLineF> lines;
     for (std::size_t i = 0; i < spans.size(); ++i) {
         const ColumnSpan& span = spans[i];
-        Bar bar{keys.coordToPixel(drawn_.lower + span.column * drawn_.columnWidth), INFINITY,
-                -INFINITY};
+        Bar bar{keys(drawn_.lower + span.column * drawn_.columnWidth), INFINITY, -INFINITY};
         if (!span.values.Empty()) {
-            Cover(bar, values.coordToPixel(span.values.upper));
-            Cover(bar, values.coordToPixel(span.values.lower));
+            Cover(bar, values(span.values.upper));
+            Cover(bar, values(span.values.lower));
         }
         // Neighbours meet halfway; a line runs across columns without points.
         if (i > 0 && spans[i - 1].column + 1 == span.column) {
-            const double meet = (values.coordToPixel(spans[i - 1].last.value) +
-                                 values.coordToPixel(span.first.value)) /
-                                2;
+            const double meet = (values(spans[i - 1].last.value) + values(span.first.value)) / 2;
             Cover(bars.back(), meet);
             Cover(bar, meet);
         } else if (i > 0) {
