@@ -40,7 +40,9 @@ void ChartHandlers::Button1Click() {
 void ChartHandlers::LoadFile(const QString& path) {
     HygroChart& chart = *form_.Chart1;
     chart.ClearSeries(Series1);
-    const ChartFileResult result = LoadChartFile(path, QLocale());
+    // Both series keep as many points; the file's older ones would be dropped.
+    const ChartFileResult result =
+        LoadChartFile(path, QLocale(), static_cast<std::size_t>(chart.Points(Series1).Limit()));
     const LoadedPoints& points = result.points;
     chart.AddPoints(Series1, points.x1, points.y1);
     chart.AddPoints(Series2, points.x2, points.y2);

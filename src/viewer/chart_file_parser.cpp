@@ -21,7 +21,8 @@ std::string_view WithoutCr(std::string_view line) {
 
 }  // namespace
 
-ChartFileParser::ChartFileParser(TimeTextRules rules) : m_rules(std::move(rules)) {}
+ChartFileParser::ChartFileParser(TimeTextRules rules, std::size_t keepNewest)
+    : m_rules(std::move(rules)), m_series1(keepNewest), m_series2(keepNewest) {}
 
 bool ChartFileParser::Feed(std::string_view bytes) {
     while (!m_points.error && !bytes.empty()) {
@@ -58,6 +59,8 @@ LoadedPoints ChartFileParser::Finish() {
 LoadedPoints ChartFileParser::Abandon() {
     m_pending.clear();
     m_inLine = false;
+    m_series1.MoveTo(m_points.x1, m_points.y1);
+    m_series2.MoveTo(m_points.x2, m_points.y2);
     return std::move(m_points);
 }
 
@@ -81,12 +84,10 @@ void ChartFileParser::Line(std::string_view line) {
     const double x = *time + m_day;
     m_previousX = x;
     if (const double value = ParseSliceValue(fields.slice1); value != 0.0) {
-        m_points.x1.push_back(x);
-        m_points.y1.push_back(value);
+        m_series1.Add(x, value);
     }
     if (const double value = ParseSliceValue(fields.slice2); value != 0.0) {
-        m_points.x2.push_back(x);
-        m_points.y2.push_back(value);
+        m_series2.Add(x, value);
     }
 }
 
