@@ -12,6 +12,12 @@ constexpr std::int64_t kMsPerDay = 86'400'000;
 constexpr double kMaxDays = 3.0e6;
 constexpr std::int64_t kBeyondEveryTime = std::int64_t{1} << 62;
 
+// Rounds to the nearest integer, halves away from zero; the round trip checks the result,
+// so a value near a half that rounded the other way is merely not compact.
+std::int64_t Nearest(double v) {
+    return static_cast<std::int64_t>(v + std::copysign(0.5, v));
+}
+
 bool SameDouble(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
@@ -35,7 +41,7 @@ std::optional<std::int64_t> WholeMilliseconds(double oleDate) {
     }
     const double day = std::floor(oleDate);
     const auto ms = static_cast<std::int64_t>(day) * kMsPerDay +
-                    std::llround((oleDate - day) * static_cast<double>(kMsPerDay));
+                    Nearest((oleDate - day) * static_cast<double>(kMsPerDay));
     if (!SameDouble(OleDateOfMilliseconds(ms), oleDate)) {
         return std::nullopt;
     }
@@ -71,7 +77,7 @@ std::optional<std::int16_t> RawValue(double y, double divisor) {
     if (!(std::fabs(scaled) <= std::numeric_limits<std::int16_t>::max())) {
         return std::nullopt;
     }
-    const auto raw = static_cast<std::int16_t>(std::lround(scaled));
+    const auto raw = static_cast<std::int16_t>(Nearest(scaled));
     if (!SameDouble(ValueOfRaw(raw, divisor), y)) {
         return std::nullopt;
     }
