@@ -24,8 +24,6 @@ SeriesPoints::SeriesPoints(int limit, double divisor, int chunkPoints)
 }
 
 std::int64_t SeriesPoints::MaxCapacity() const {
-    // The bound Add keeps to: room for a fiftieth more than the points, and two chunks
-    // (the oldest one partly emptied, the newest partly filled).
     return Roomy(limit_);
 }
 
@@ -40,7 +38,10 @@ std::size_t SeriesPoints::StorageBytes() const {
 }
 
 std::int64_t SeriesPoints::Roomy(std::int64_t points) const {
-    return points + points / 50 + 2 * std::int64_t{chunkPoints_};
+    // Points that come in order leave room in two chunks at most (the oldest partly
+    // emptied, the newest partly filled); insertions in the middle leave room in the chunks
+    // they split, up to a quarter of the points before all are packed anew.
+    return points + points / 4 + 2 * std::int64_t{chunkPoints_};
 }
 
 SeriesChunk& SeriesPoints::NewChunk(std::size_t at) {
@@ -73,8 +74,6 @@ int SeriesPoints::Add(double x, double y) {
         DropOldest();
         --index;
     }
-    // Insertions in the middle split chunks; when the room they leave grows too large the
-    // points are packed anew.
     if (Capacity() > Roomy(size_)) {
         Repack();
     }
@@ -196,11 +195,14 @@ void SeriesPoints::AddBatch(std::span<const double> xs, std::span<const double> 
 }
 
 void SeriesPoints::Repack() {
+    // Each chunk keeps an eighth free, so that further insertions do not split every chunk
+    // they meet at once.
+    const int fill = chunkPoints_ - chunkPoints_ / 8;
     std::vector<std::unique_ptr<SeriesChunk>> old = std::move(chunks_);
     chunks_.clear();
     for (auto& chunk : old) {
         for (int i = 0; i < chunk->Size(); ++i) {
-            if (chunks_.empty() || !chunks_.back()->RoomAtEnd()) {
+            if (chunks_.empty() || chunks_.back()->Size() == fill) {
                 NewChunk(chunks_.size());
             }
             chunks_.back()->Append(chunk->X(i), chunk->Y(i));

@@ -181,7 +181,11 @@ TEST(SeriesPointsTest, StorageStaysWithinTheBoundHoweverLongItRuns) {
         const int kept = std::min(c.points, c.limit);
         ASSERT_EQ(points.size(), kept);
         EXPECT_LE(points.Capacity(), points.MaxCapacity());
-        EXPECT_LE(points.MaxCapacity(), c.limit + c.limit / 50 + 2 * points.ChunkPoints());
+        EXPECT_LE(points.MaxCapacity(), c.limit + c.limit / 4 + 2 * points.ChunkPoints());
+        if (!c.descending) {
+            // In order, only the oldest and the newest chunk are partly empty.
+            EXPECT_LE(points.Capacity(), kept + 2 * points.ChunkPoints());
+        }
         EXPECT_EQ(points.Point(0).key, c.points - kept);
         EXPECT_EQ(points.Point(kept - 1).key, c.points - 1);
         // A series added to one at a time after a load keeps within the bound too.
@@ -293,7 +297,7 @@ void ExpectSamePoints(const SeriesPoints& points, const SortedList& list) {
     // The extents of runs of points, after whatever moved the points inside their storage.
     std::mt19937 random(list.size());
     std::uniform_int_distribution<int> index(0, std::max(list.size() - 1, 0));
-    for (int run = 0; run < 100 && list.size() > 0; ++run) {
+    for (int run = 0; run < 25 && list.size() > 0; ++run) {
         const double lower = list.points()[index(random)].key;
         const double upper = list.points()[index(random)].key;
         const SeriesPoints::Cursor from = points.Bound(lower, false);
