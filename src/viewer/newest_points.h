@@ -8,17 +8,17 @@
 
 class NewestPoints {
   public:
-    explicit NewestPoints(std::size_t capacity) : capacity_(capacity) {
-        // Room for all of them at once when that is a bounded number: pages not yet
-        // written cost nothing, and the points are never copied to grow.
-        if (capacity_ <= kMaxReserved) {
-            xs_.reserve(capacity_);
-            ys_.reserve(capacity_);
-        }
-    }
+    explicit NewestPoints(std::size_t capacity) : capacity_(capacity) {}
 
     void Add(double x, double y) {
         if (xs_.size() < capacity_) {
+            if (xs_.size() == xs_.capacity() && xs_.size() >= kGrowFirst &&
+                capacity_ <= kMaxReserved) {
+                // A long file: room for all the points kept, at once, rather than copies of
+                // ever more of them (pages not yet written cost nothing).
+                xs_.reserve(capacity_);
+                ys_.reserve(capacity_);
+            }
             xs_.push_back(x);
             ys_.push_back(y);
             return;
@@ -44,6 +44,7 @@ class NewestPoints {
     }
 
   private:
+    static constexpr std::size_t kGrowFirst = std::size_t{1} << 16;
     static constexpr std::size_t kMaxReserved = std::size_t{1} << 26;
 
     std::size_t capacity_;

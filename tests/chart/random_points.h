@@ -101,12 +101,8 @@ class SortedList {
 
     // The points with lower <= x < upper (x <= upper too when `withUpper`).
     std::vector<SeriesPoint> Between(double lower, double upper, bool withUpper = false) const {
-        const auto from =
-            std::lower_bound(points_.begin(), points_.end(), lower,
-                             [](const SeriesPoint& p, double key) { return p.key < key; });
         std::vector<SeriesPoint> in;
-        for (auto at = from;
-             at != points_.end() && (at->key < upper || (withUpper && at->key == upper)); ++at) {
+        for (auto at = First(lower); at != points_.end() && Before(*at, upper, withUpper); ++at) {
             in.push_back(*at);
         }
         return in;
@@ -115,13 +111,20 @@ class SortedList {
     // The extent of the points with lower <= x < upper, one by one.
     ValueExtent Values(double lower, double upper) const {
         ValueExtent extent;
-        for (const SeriesPoint& p : Between(lower, upper)) {
-            extent.Add(p.value);
+        for (auto at = First(lower); at != points_.end() && Before(*at, upper, false); ++at) {
+            extent.Add(at->value);
         }
         return extent;
     }
 
   private:
+    std::deque<SeriesPoint>::const_iterator First(double lower) const {
+        return std::lower_bound(points_.begin(), points_.end(), lower,
+                                [](const SeriesPoint& p, double key) { return p.key < key; });
+    }
+    static bool Before(const SeriesPoint& p, double upper, bool withUpper) {
+        return p.key < upper || (withUpper && p.key == upper);
+    }
     static bool KeyLess(const SeriesPoint& a, const SeriesPoint& b) { return a.key < b.key; }
 
     int limit_;

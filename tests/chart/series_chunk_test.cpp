@@ -69,10 +69,10 @@ TEST(SeriesChunkTest, EveryRunsExtentAfterEveryKindOfChange) {
         int steps;
     };
     const Case cases[] = {
-        {"compact, one level of blocks", 64, {}, 2000},
-        {"turning exact on the way", 64, {0.002, 0.002, 0.01}, 2000},
-        {"exact", 128, {1.0, 1.0, 0.05}, 1000},
-        {"two levels of blocks", 2048, {}, 2500},
+        {"compact, one level of blocks", 64, {}, 800},
+        {"turning exact on the way", 64, {0.002, 0.002, 0.01}, 800},
+        {"exact", 128, {1.0, 1.0, 0.05}, 400},
+        {"two levels of blocks", 2048, {}, 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
