@@ -13,23 +13,24 @@ struct Bar {
     double bottom;
 };
 
-// QCPAxis::coordToPixel for a linear axis, the same arithmetic with the axis read once.
+// QCPAxis::coordToPixel for a linear axis, with the axis read once and a multiplication
+// for its division: the same pixels but for a rounding error.
 class Pixels {
   public:
     explicit Pixels(const QCPAxis& axis)
         : axis_(axis),
           linear_(axis.scaleType() == QCPAxis::stLinear && !axis.rangeReversed()),
           lower_(axis.range().lower),
-          size_(axis.range().size()),
           horizontal_(axis.orientation() == Qt::Horizontal),
-          length_(horizontal_ ? axis.axisRect()->width() : axis.axisRect()->height()),
+          scale_((horizontal_ ? axis.axisRect()->width() : axis.axisRect()->height()) /
+                 axis.range().size()),
           origin_(horizontal_ ? axis.axisRect()->left() : axis.axisRect()->bottom()) {}
 
     double operator()(double value) const {
         if (!linear_) {
             return axis_.coordToPixel(value);
         }
-        const double along = (value - lower_) / size_ * length_;
+        const double along = (value - lower_) * scale_;
         return horizontal_ ? along + origin_ : origin_ - along;
     }
 
@@ -37,9 +38,8 @@ class Pixels {
     const QCPAxis& axis_;
     bool linear_;
     double lower_;
-    double size_;
     bool horizontal_;
-    double length_;
+    double scale_;
     double origin_;
 };
 
@@ -56,10 +56,20 @@ ColumnGraph::ColumnGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxi
 
 void ColumnGraph::Show(DrawnSeries drawn) {
     drawn_ = std::move(drawn);
-    const std::vector<SeriesPoint> line = drawn_.LinePoints();
-    QVector<QCPGraphData> data(static_cast<qsizetype>(line.size()));
-    std::transform(line.begin(), line.end(), data.begin(),
-                   [](const SeriesPoint& p) { return QCPGraphData(p.key, p.value); });
+    // The points before, in and after the range, for QCPGraph to draw as a line.
+    QVector<QCPGraphData> data;
+    if (!drawn_.InColumns()) {
+        data.reserve(static_cast<qsizetype>(drawn_.points.size()) + 2);
+        if (drawn_.before) {
+            data.append(QCPGraphData(drawn_.before->key, drawn_.before->value));
+        }
+        for (const SeriesPoint& p : drawn_.points) {
+            data.append(QCPGraphData(p.key, p.value));
+        }
+        if (drawn_.after) {
+            data.append(QCPGraphData(drawn_.after->key, drawn_.after->value));
+        }
+    }
     this->data()->set(data, true);
 }
 

@@ -4,7 +4,7 @@
 // and the pen's width wide, bars of neighbouring columns meeting halfway between the one's
 // last point and the other's first, and straight lines across columns without points. So
 // a redraw costs a few operations per pixel column, however many points lie behind them.
-// The graph's data are the line points of what it draws (DrawnSeries::LinePoints).
+// The graph's data are the points it draws as a line; drawing columns, it has none.
 
 #include <qcustomplot.h>
 

@@ -19,32 +19,6 @@ ColumnSpan Span(const SeriesPoints& points, int column, Cursor from, Cursor to) 
 
 }  // namespace
 
-std::vector<SeriesPoint> DrawnSeries::LinePoints() const {
-    std::vector<SeriesPoint> line;
-    line.reserve(4 * columns.size() + points.size() + 2);
-    if (before) {
-        line.push_back(*before);
-    }
-    line.insert(line.end(), points.begin(), points.end());
-    for (const ColumnSpan& span : columns) {
-        line.push_back(span.first);
-        if (span.onePoint) {
-            continue;
-        }
-        if (!span.values.Empty()) {
-            const double centre = lower + span.column * columnWidth;
-            const double x = std::clamp(centre, span.first.key, span.last.key);
-            line.push_back({x, span.values.lower});
-            line.push_back({x, span.values.upper});
-        }
-        line.push_back(span.last);
-    }
-    if (after) {
-        line.push_back(*after);
-    }
-    return line;
-}
-
 DrawnSeries DrawnPoints(const SeriesPoints& points, double lower, double upper, int columns) {
     DrawnSeries drawn;
     if (points.isEmpty() || columns < 1 || !(lower <= upper)) {

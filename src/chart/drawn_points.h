@@ -34,10 +34,6 @@ struct DrawnSeries {
     double columnWidth = 0.0;
 
     bool InColumns() const { return !columns.empty(); }
-    // The points of a line through it: `before`, the points or each column's first point,
-    // smallest and largest value (at its centre, kept between its first and last x) and
-    // last point, `after`.
-    std::vector<SeriesPoint> LinePoints() const;
 };
 
 // `columns` pixels span [lower, upper], and a pixel is where the points round to that lie

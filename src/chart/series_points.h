@@ -5,7 +5,7 @@
 //
 // The points lie in chunks (series_chunk.h): a live point, an OLE date of whole
 // milliseconds and a reading of 1/divisor steps, costs about 6.5 bytes (its compact form
-// and its share of the extents); any other point costs about 17 bytes, exact. A tree over
+// and its share of the extents); any other point costs about 16.5 bytes, exact. A tree over
 // the chunks' extents gives the values of any run of points, and so of any pixel column,
 // in O(log n) steps, whatever the number of points in it.
 
