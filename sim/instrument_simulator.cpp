@@ -250,6 +250,11 @@ void InstrumentSimulator::Run(int wakeFd) {
 int InstrumentSimulator::FollowPlugLocked(Clock::time_point now) {
     if (unplugRequested_) {
         unplugRequested_ = false;
+        // The stable name goes with the device, as the system removes a pulled adapter's
+        // links: a link left behind could lead to another terminal given the same number.
+        if (!linkPath_.empty()) {
+            RemoveTerminalLink(linkPath_, slavePath_);
+        }
         CloseFd(masterFd_);
         CloseFd(slaveFd_);
         output_.clear();
@@ -337,7 +342,6 @@ void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
             chunk.written += static_cast<std::size_t>(wrote);
             if (chunk.written == chunk.bytes.size()) {
                 if (chunk.lastOfAnswer) {
-                    ++answersSent_;
                     changed_.notify_all();
                 }
                 output_.pop_front();
@@ -382,11 +386,6 @@ void InstrumentSimulator::SetFixedMeasurement(const MeasurementReply& bytes) {
 void InstrumentSimulator::ClearFixedMeasurement() {
     std::lock_guard lock(mutex_);
     state_.fixedMeasurement.reset();
-}
-
-void InstrumentSimulator::SetRunTimeAtStart(std::uint64_t seconds) {
-    std::lock_guard lock(mutex_);
-    state_.runSecondsAtStart = seconds;
 }
 
 SettingsReply InstrumentSimulator::Settings() const {
@@ -450,16 +449,6 @@ void InstrumentSimulator::SetOverLong(std::size_t totalLength, int answers, std:
 void InstrumentSimulator::QueueReply(RequestKind kind, Bytes bytes) {
     std::lock_guard lock(mutex_);
     queuedReplies_[kind].push_back(std::move(bytes));
-}
-
-void InstrumentSimulator::ClearFaults() {
-    std::lock_guard lock(mutex_);
-    silent_ = {};
-    slow_ = {};
-    split_ = {};
-    overLong_ = {};
-    queuedReplies_.clear();
-    state_.settingsFrameAnswer = Bytes{'O', 'K'};
 }
 
 bool InstrumentSimulator::HangUp() {
@@ -549,11 +538,6 @@ bool InstrumentSimulator::WaitForRequests(RequestKind kind, std::size_t count,
     std::unique_lock lock(mutex_);
     return changed_.wait_for(
         lock, timeout, [&] { return requestCounts_[static_cast<std::size_t>(kind)] >= count; });
-}
-
-std::size_t InstrumentSimulator::AnswersSent() const {
-    std::lock_guard lock(mutex_);
-    return answersSent_;
 }
 
 }  // namespace sim

@@ -60,9 +60,9 @@ class InstrumentSimulator {
     std::string SlavePath() const;
     // Started, not stopped and not hung up.
     bool IsRunning() const;
-    // Makes `path` a symbolic link to the terminal at Start, moves it to each new terminal
-    // at a replug and removes it at Stop, as a stable device name follows a real adapter.
-    // Call before Start.
+    // Makes `path` a symbolic link to the terminal at Start, removes it at an unplug, makes
+    // it again to the new terminal at a replug and removes it at Stop, as the system keeps a
+    // stable device name for a real adapter. Call before Start.
     void SetLinkPath(std::string path);
 
     // ---- The instrument's state ----
@@ -75,8 +75,6 @@ class InstrumentSimulator {
     // Every measurement reply is `bytes` until ClearFixedMeasurement.
     void SetFixedMeasurement(const MeasurementReply& bytes);
     void ClearFixedMeasurement();
-    // Run time at Start, in seconds (the counters of the measurement record advance from it).
-    void SetRunTimeAtStart(std::uint64_t seconds);
     // The 49-byte settings reply; a received settings frame updates it.
     SettingsReply Settings() const;
     void SetSettings(const SettingsReply& settings);
@@ -100,9 +98,6 @@ class InstrumentSimulator {
     // One-shot: the next request of `kind` is answered with exactly `bytes` (none if empty)
     // instead of the state's answer; several queue up in order. The other faults still apply.
     void QueueReply(RequestKind kind, Bytes bytes);
-    // Ends silent, slow, split and over-long, drops queued one-shot replies and restores the
-    // "OK" answer to settings frames.
-    void ClearFaults();
     // Closes the master now: the client's reads give EIO or end of file, poll gives
     // POLLHUP. Final: the simulator does not answer again. False if it was not running.
     bool HangUp();
@@ -131,8 +126,6 @@ class InstrumentSimulator {
     // Waits until at least `count` requests of `kind` have been recorded; false on timeout.
     bool WaitForRequests(RequestKind kind, std::size_t count,
                          std::chrono::milliseconds timeout) const;
-    // The number of answers written completely to the master so far.
-    std::size_t AnswersSent() const;
 
   private:
     struct CountedFault {
@@ -195,7 +188,6 @@ class InstrumentSimulator {
 
     std::deque<Chunk> output_;
     Clock::time_point lastScheduled_{};
-    std::size_t answersSent_ = 0;
 
     std::vector<ReceivedRequest> requests_;
     std::array<std::size_t, kRequestKindCount> requestCounts_{};

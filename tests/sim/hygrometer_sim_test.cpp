@@ -164,7 +164,7 @@ TEST(HygrometerSim, Sigusr1UnplugsAndTheLinkLeadsToTheReplug) {
     before.Close();
 
     std::optional<TestPort> after;
-    for (int i = 0; i < 200 && !(after && after->IsOpen()); ++i) {
+    for (int i = 0; i < 500 && !(after && after->IsOpen()); ++i) {
         std::this_thread::sleep_for(10ms);
         after.emplace(link);
     }

@@ -431,6 +431,8 @@ TEST(SimulatorPlug, UnpluggedLooksLikeAPulledAdapterAndTheLinkFollowsTheReplug) 
         pollfd pfd{port.Fd(), POLLIN, 0};
         ASSERT_EQ(poll(&pfd, 1, 200), 1);
         EXPECT_TRUE(pfd.revents & POLLHUP);
+        struct stat st {};
+        EXPECT_NE(lstat(link.c_str(), &st), 0) << "the stable name goes with the device";
     }
     EXPECT_FALSE(s.WaitUntilPlugged(100ms)) << "stays out until replugged";
 
