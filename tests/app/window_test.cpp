@@ -197,15 +197,24 @@ TEST(WindowTest, ListsHoldTheirItemsAndStartSelection) {
         QStringList items;
         int index;
     };
+    const QStringList units = {"°Cdp", "°Fdp", "ppmV",    "gm-3",   "%Rh",
+                               "°C",   "°F",   "°C-°Cdp", "°F-°Fdp"};
+    const QStringList scales = {"°C", "°F"};
+    const QStringList ranges = {"0-20mA", "4-20mA"};
+    const QStringList modes = {"0 wyłączony",        "1 górny", "2 dolny",
+                               "3 pomiędzy",         "4 poza",  "5 górny z histerezą",
+                               "6 dolny z histerezą"};
+    const QStringList buzzer = {"OFF", "AL1", "AL2", "AL1&AL2"};
+    const QStringList logger = {"Loop", "Stop"};
+    const QStringList intervals = {"OFF", "1min", "2min", "5min", "10min", "15min", "30min",
+                                   "1h",  "2h",   "4h",   "6h",   "12h",   "24h"};
+    const QStringList hiddenUnits = {"°Cdp", "°Fdp", "g/m3", "%Rh", "aw", "°C", "°F", "t-tdp"};
     const Case cases[] = {
-        {"ComboBox1", DisplayUnitItems(), 0},      {"ComboBox10", TemperatureScaleItems(), 0},
-        {"ComboBox2", OutputRangeItems(), 1},      {"ComboBox5", OutputRangeItems(), 1},
-        {"ComboBox7", AlarmModeItems(), -1},       {"ComboBox9", AlarmModeItems(), -1},
-        {"ComboBox12", BuzzerItems(), -1},         {"ComboBox11", LoggerModeItems(), -1},
-        {"ComboBox13", RecordIntervalItems(), -1}, {"ComboBox14", RecordIntervalItems(), -1},
-        {"ComboBox15", RecordIntervalItems(), -1}, {"ComboBox3", HiddenUnitItems(), 0},
-        {"ComboBox4", HiddenUnitItems(), 0},       {"ComboBox6", HiddenUnitItems(), 5},
-        {"ComboBox8", HiddenUnitItems(), 5},
+        {"ComboBox1", units, 0},       {"ComboBox10", scales, 0},     {"ComboBox2", ranges, 1},
+        {"ComboBox5", ranges, 1},      {"ComboBox7", modes, -1},      {"ComboBox9", modes, -1},
+        {"ComboBox12", buzzer, -1},    {"ComboBox11", logger, -1},    {"ComboBox13", intervals, -1},
+        {"ComboBox14", intervals, -1}, {"ComboBox15", intervals, -1}, {"ComboBox3", hiddenUnits, 0},
+        {"ComboBox4", hiddenUnits, 0}, {"ComboBox6", hiddenUnits, 5}, {"ComboBox8", hiddenUnits, 5},
     };
     const TForm1 form;
     for (const Case& c : cases) {

@@ -6,27 +6,17 @@
 #include <numeric>
 #include <thread>
 
-#include "common/pty_pair.h"
+#include "common/link_on_pty.h"
 #include "link/instrument_link.h"
 
 using namespace std::chrono_literals;
 
 namespace {
 
-class LinkTest : public ::testing::Test {
+class LinkTest : public LinkOnPtyTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(pty.ok());
-        std::string why;
-        auto ex = link.BeginExchange();
-        ASSERT_TRUE(ex.OpenInstrumentPort(pty.slavePath(), &why)) << why;
-    }
-
     // Waits until the bytes the instrument wrote are queued on the port.
     static void SettleLine() { std::this_thread::sleep_for(50ms); }
-
-    PtyPair pty;
-    InstrumentLink link;
 };
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {

@@ -15,19 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "common/quick_waits.h"
 #include "session/instrument_session.h"
 #include "sim/instrument_simulator.h"
-
-inline constexpr ProtocolWaits kQuickWaits{
-    .identification = std::chrono::milliseconds(60),
-    .version = std::chrono::milliseconds(60),
-    .measurement = std::chrono::milliseconds(80),
-    .pollPause = std::chrono::milliseconds(80),
-    .settingsRead = std::chrono::milliseconds(60),
-    .settingsAck = std::chrono::milliseconds(60),
-    .loggerRecord = std::chrono::milliseconds(60),
-    .loggerDumpRecord = std::chrono::milliseconds(30),
-};
 
 class SessionTest : public ::testing::Test {
   public:  // reached from the cases of table-driven tests
@@ -57,8 +47,7 @@ class SessionTest : public ::testing::Test {
     void MakeSession(std::vector<std::string> ports, ProtocolWaits waits = kQuickWaits,
                      std::string logName = "jrt1.txt",
                      std::chrono::milliseconds retryInterval = std::chrono::milliseconds(200)) {
-        SessionOptions options{std::move(ports), QLocale::c(), Path(logName), waits,
-                               retryInterval};
+        SessionOptions options{std::move(ports), QLocale::c(), Path(logName), waits, retryInterval};
         session_ = std::make_unique<InstrumentSession>(options);
         InstrumentSession* s = session_.get();
         auto note = [this](std::string event) { events_.push_back(std::move(event)); };
@@ -69,12 +58,10 @@ class SessionTest : public ::testing::Test {
         });
         QObject::connect(s, &InstrumentSession::ConnectFailed,
                          [note](const QString& m) { note("ConnectFailed: " + m.toStdString()); });
-        QObject::connect(s, &InstrumentSession::OldLogKept, [this](const QString& path) {
-            keptLogs_.push_back(path.toStdString());
-        });
+        QObject::connect(s, &InstrumentSession::OldLogKept,
+                         [this](const QString& path) { keptLogs_.push_back(path.toStdString()); });
         QObject::connect(s, &InstrumentSession::Connected, [note] { note("Connected"); });
-        QObject::connect(s, &InstrumentSession::ConnectionLost,
-                         [note] { note("ConnectionLost"); });
+        QObject::connect(s, &InstrumentSession::ConnectionLost, [note] { note("ConnectionLost"); });
         QObject::connect(s, &InstrumentSession::SampleReady,
                          [this](const SampleUpdate& u) { samples_.push_back(u.sampleCount); });
         QObject::connect(s, &InstrumentSession::SettingsWritten,

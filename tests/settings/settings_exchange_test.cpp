@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/pty_pair.h"
+#include "common/link_on_pty.h"
 #include "settings/settings_exchange.h"
 #include "settings/settings_frame.h"
 
@@ -19,15 +19,8 @@ std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-class SettingsExchangeTest : public ::testing::Test {
+class SettingsExchangeTest : public LinkOnPtyTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(pty.ok());
-        std::string why;
-        auto ex = link.BeginExchange();
-        ASSERT_TRUE(ex.OpenInstrumentPort(pty.slavePath(), &why)) << why;
-    }
-
     // The exchange gives the instrument its time before reading, so an answer written
     // now is what that read finds.
     void Answer(const std::optional<std::vector<std::uint8_t>>& answer) {
@@ -35,9 +28,6 @@ class SettingsExchangeTest : public ::testing::Test {
             pty.Write(*answer);
         }
     }
-
-    PtyPair pty;
-    InstrumentLink link;
 };
 
 InstrumentSettings Distinctive() {
