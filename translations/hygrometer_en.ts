@@ -539,6 +539,14 @@
         <source>Połączenie utracone — ponawianie</source>
         <translation>Connection lost — retrying</translation>
     </message>
+    <message>
+        <source> — niepełna odpowiedź (%1 z %2 bajtów)</source>
+        <translation> — incomplete reply (%1 of %2 bytes)</translation>
+    </message>
+    <message>
+        <source> — za długa odpowiedź (%1 bajtów)</source>
+        <translation> — reply too long (%1 bytes)</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>

@@ -15,12 +15,17 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet1"));
     Chart1 = new HygroChart(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setGeometry(0, 0, 753, 537);
+    Chart1->setGeometry(rect());
     QFont titleFont = font();
     titleFont.setPixelSize(kReadoutCaptionPixels);
     titleFont.setBold(true);
     Chart1->SetTitleFont(titleFont);
     Chart1->SetTitle(tr("Wykres wilgotności i temperatury"));
+}
+
+void ChartPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Chart1->setGeometry(rect());
 }
 
 void ChartPage::AddSample(const SampleUpdate& update) {

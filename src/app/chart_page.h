@@ -24,4 +24,8 @@ class ChartPage : public QWidget {
   public slots:
     // OpenDialog1, then LoadFile; a cancelled dialog changes nothing.
     void Button1Click();
+
+  protected:
+    // The chart fills the page, whatever its size.
+    void resizeEvent(QResizeEvent* event) override;
 };

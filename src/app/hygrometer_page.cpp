@@ -4,29 +4,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <array>
 
 #include "app/connect_texts.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "app/info_box.h"
+#include "link/instrument_protocol.h"
 #include "session/instrument_session.h"
 
 namespace {
 
-// Grey for a readout that no sample has confirmed since a poll failed.
+// Grey for a readout that no sample has confirmed since a poll failed; amber for one
+// decoded from a reply that was not a whole record.
 const QColor kStaleText(150, 150, 150);
+const QColor kSuspectText(255, 176, 0);
 
-// The widest texts each large readout has to show in full.
-QStringList DewPointSamples() {
-    return {"- - - - -", "-88.88", "Error"};
-}
-QStringList TemperatureSamples() {
-    return {"- - - - -", "-88.88"};
-}
-QStringList HumiditySamples() {
-    return {"- - - -", "100.00"};
-}
+// The design's page with the readouts below it (the hidden ones aside); the tab scrolls when
+// it is smaller.
+constexpr QSize kContentSize(730, 716);
+constexpr int kLabel16X = 128;
+constexpr int kLabel34X = 192;
 
 // Which readout shows which text of a sample, in the order they are written.
 struct ReadoutBinding {
@@ -50,75 +49,86 @@ constexpr std::array<ReadoutBinding, 12> kReadouts = {{
 
 }  // namespace
 
-HygrometerPage::HygrometerPage(QWidget* parent) : QWidget(parent) {
+HygrometerPage::HygrometerPage(QWidget* parent) : QScrollArea(parent) {
     setObjectName(QStringLiteral("TabSheet3"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    content_ = new QWidget(this);  // takes the window's font while it is built
+    content_->setObjectName(QStringLiteral("TabSheet3Content"));
+    content_->setMinimumSize(kContentSize);
+    QWidget* page = content_;
     const FontLook caption{kReadoutCaptionPixels, false};
     const QColor teal(0, 128, 128);
 
-    Label10 = MakeLabel(this, "Label10", tr("Temperatura punktu rosy", "Label10"),
+    Label10 = MakeLabel(page, "Label10", tr("Temperatura punktu rosy", "Label10"),
                         QRect(48, 32, 184, 20), FontLook{kLargeTextPixels, false});
-    Edit20 = MakeEdit(this, "Edit20", "- - - - -", QRect(11, 56, 249, 105));
-    MakeReadout(Edit20, kDewPointPixels, QColor(128, 0, 0), QColor(255, 0, 0), DewPointSamples());
+    Edit20 = MakeEdit(page, "Edit20", "- - - - -", QRect(11, 56, 249, 105));
+    MakeReadout(Edit20, kDewPointPixels, QColor(128, 0, 0), QColor(255, 0, 0));
 
-    Label11 = MakeLabel(this, "Label11", tr("Temperatura otoczenia", "Label11"),
+    Label11 = MakeLabel(page, "Label11", tr("Temperatura otoczenia", "Label11"),
                         QRect(112, 192, 139, 16), caption);
-    Edit14 = MakeEdit(this, "Edit14", "- - - - -", QRect(128, 216, 129, 59));
-    MakeReadout(Edit14, kReadoutPixels, teal, QColor(), TemperatureSamples());
+    Edit14 = MakeEdit(page, "Edit14", "- - - - -", QRect(128, 216, 129, 59));
+    MakeReadout(Edit14, kReadoutPixels, teal, QColor());
 
-    Label8 = MakeLabel(this, "Label8", tr("Wilgotność względna [%]", "Label8"),
+    Label8 = MakeLabel(page, "Label8", tr("Wilgotność względna [%]", "Label8"),
                        QRect(104, 320, 150, 16), caption);
-    Edit6 = MakeEdit(this, "Edit6", "- - - -", QRect(128, 344, 121, 59));
-    MakeReadout(Edit6, kReadoutPixels, teal, QColor(), HumiditySamples());
+    Edit6 = MakeEdit(page, "Edit6", "- - - -", QRect(128, 344, 121, 59));
+    MakeReadout(Edit6, kReadoutPixels, teal, QColor());
 
-    Connect = MakeButton(this, "Connect", tr("Połącz", "Connect"), QRect(432, 200, 105, 81),
+    Connect = MakeButton(page, "Connect", tr("Połącz", "Connect"), QRect(432, 200, 105, 81),
                          FontLook{kLargeTextPixels, false});
-    Button1 = MakeButton(this, "Button1", tr("Wczytaj wykres", "Button1"), QRect(440, 376, 97, 25));
+    Button1 = MakeButton(page, "Button1", tr("Wczytaj wykres", "Button1"), QRect(440, 376, 97, 25));
 
     const FontLook maker{kLargeTextPixels, true};
-    StaticText1 = MakeLabel(this, "StaticText1", "NIVIon", QRect(512, 32, 196, 24), maker);
-    StaticText2 = MakeLabel(this, "StaticText2", "Hygrometer", QRect(544, 56, 112, 24), maker);
-    Label17 = MakeLabel(this, "Label17", "v. 2.22", QRect(688, 504, 33, 13));
+    StaticText1 = MakeLabel(page, "StaticText1", "NIVIon", QRect(512, 32, 196, 24), maker);
+    StaticText2 = MakeLabel(page, "StaticText2", "Hygrometer", QRect(544, 56, 112, 24), maker);
+    Label17 = MakeLabel(page, "Label17", "v. 2.22", QRect(688, 504, 33, 13));
 
     BuildBelowPage();
+    setWidget(content_);
+    // The tab's own background shows through, as on the other pages.
+    viewport()->setAutoFillBackground(false);
+    content_->setAutoFillBackground(false);
 
     for (const ReadoutBinding& readout : kReadouts) {
         QLineEdit* edit = this->*(readout.edit);
-        if (edit != Edit20) {
-            readoutPalettes_[edit] = edit->palette();
-        }
+        readoutPalettes_[edit] = edit->palette();
+        designPixels_[edit] = edit->font().pixelSize();
+        ShowReadoutText(edit, edit->text(), designPixels_[edit]);
     }
     readoutPalettes_[Label35] = Label35->palette();
 }
 
-// Readouts placed below the page's bottom edge: they receive every sample (the log copies
-// some of their texts) but the window never shows them.
+// Readouts placed below the design's page: they receive every sample (the log copies some
+// of their texts); the page scrolls down to them.
 void HygrometerPage::BuildBelowPage() {
-    Label35 = MakeLabel(this, "Label35", tr("Czas pracy", "Label35"), QRect(40, 576, 0, 0));
-    Label16 = MakeLabel(this, "Label16", tr("Status", "Label16"), QRect(128, 576, 0, 0));
-    Label34 = MakeLabel(this, "Label34", tr("Urzadzenie:", "Label34"), QRect(192, 576, 0, 0));
+    QWidget* page = content_;
+    Label35 = MakeLabel(page, "Label35", tr("Czas pracy", "Label35"), QRect(40, 576, 0, 0));
+    Label16 = MakeLabel(page, "Label16", tr("Status", "Label16"), QRect(kLabel16X, 576, 0, 0));
+    Label34 = MakeLabel(page, "Label34", tr("Urzadzenie:", "Label34"), QRect(kLabel34X, 576, 0, 0));
 
-    Label23 = MakeLabel(this, "Label23", tr("Temperatura lustra", "Label23"), QRect(32, 624, 0, 0));
-    Edit15 = MakeEdit(this, "Edit15", "- - - -", QRect(24, 648, 105, 56));
+    Label23 = MakeLabel(page, "Label23", tr("Temperatura lustra", "Label23"), QRect(32, 624, 0, 0));
+    Edit15 = MakeEdit(page, "Edit15", "- - - -", QRect(24, 648, 105, 56));
     Label22 =
-        MakeLabel(this, "Label22", tr("Temperatura glowicy", "Label22"), QRect(176, 624, 0, 0));
-    Edit7 = MakeEdit(this, "Edit7", "- - - -", QRect(176, 648, 105, 59));
-    Label21 = MakeLabel(this, "Label21", tr("Szron", "Label21"), QRect(336, 656, 0, 0));
-    Edit13 = MakeEdit(this, "Edit13", "Edit13", QRect(336, 672, 89, 27));
+        MakeLabel(page, "Label22", tr("Temperatura glowicy", "Label22"), QRect(176, 624, 0, 0));
+    Edit7 = MakeEdit(page, "Edit7", "- - - -", QRect(176, 648, 105, 59));
+    Label21 = MakeLabel(page, "Label21", tr("Szron", "Label21"), QRect(336, 656, 0, 0));
+    Edit13 = MakeEdit(page, "Edit13", "Edit13", QRect(336, 672, 89, 27));
     Label12 =
-        MakeLabel(this, "Label12", tr("Zaroszenie lustra [jp]", "Label12"), QRect(448, 656, 0, 0));
-    Edit8 = MakeEdit(this, "Edit8", "Edit8", QRect(448, 672, 97, 28));
+        MakeLabel(page, "Label12", tr("Zaroszenie lustra [jp]", "Label12"), QRect(448, 656, 0, 0));
+    Edit8 = MakeEdit(page, "Edit8", "Edit8", QRect(448, 672, 97, 28));
 
-    Edit22 = MakeEdit(this, "Edit22", "Edit22", QRect(336, 600, 89, 21));
-    Edit23 = MakeEdit(this, "Edit23", "Edit23", QRect(448, 600, 97, 21));
-    Edit19 = MakeEdit(this, "Edit19", "Edit19", QRect(336, 624, 89, 21));
-    Edit21 = MakeEdit(this, "Edit21", "Edit21", QRect(448, 624, 97, 21));
+    Edit22 = MakeEdit(page, "Edit22", "Edit22", QRect(336, 600, 89, 21));
+    Edit23 = MakeEdit(page, "Edit23", "Edit23", QRect(448, 600, 97, 21));
+    Edit19 = MakeEdit(page, "Edit19", "Edit19", QRect(336, 624, 89, 21));
+    Edit21 = MakeEdit(page, "Edit21", "Edit21", QRect(448, 624, 97, 21));
 
-    Label13 = MakeLabel(this, "Label13", tr("Moc peltiera [jp]", "Label13"), QRect(384, 728, 0, 0));
-    Edit9 = MakeEdit(this, "Edit9", "Edit9", QRect(384, 752, 97, 28));
-    Label14 = MakeLabel(this, "Label14", tr("Wyjscie 1 [mA]", "Label14"), QRect(104, 728, 0, 0));
-    Edit10 = MakeEdit(this, "Edit10", "Edit10", QRect(104, 752, 97, 28));
-    Label15 = MakeLabel(this, "Label15", tr("Wyjscie 2 [mA]", "Label15"), QRect(232, 728, 0, 0));
-    Edit11 = MakeEdit(this, "Edit11", "Edit11", QRect(232, 752, 97, 28));
+    Label13 = MakeLabel(page, "Label13", tr("Moc peltiera [jp]", "Label13"), QRect(384, 728, 0, 0));
+    Edit9 = MakeEdit(page, "Edit9", "Edit9", QRect(384, 752, 97, 28));
+    Label14 = MakeLabel(page, "Label14", tr("Wyjscie 1 [mA]", "Label14"), QRect(104, 728, 0, 0));
+    Edit10 = MakeEdit(page, "Edit10", "Edit10", QRect(104, 752, 97, 28));
+    Label15 = MakeLabel(page, "Label15", tr("Wyjscie 2 [mA]", "Label15"), QRect(232, 728, 0, 0));
+    Edit11 = MakeEdit(page, "Edit11", "Edit11", QRect(232, 752, 97, 28));
     for (QWidget* widget :
          std::initializer_list<QWidget*>{Label13, Edit9, Label14, Edit10, Label15, Edit11}) {
         widget->hide();
@@ -176,7 +186,8 @@ void HygrometerPage::ShowIdentified(const QString& identification) {
 }
 
 void HygrometerPage::ShowVersion(const InstrumentVersion& version) {
-    Label16->setText(VersionText(version));
+    ShowLabelText(Label16, VersionText(version));
+    PlaceStatusRow();
     Connect->setEnabled(false);
 }
 
@@ -199,33 +210,46 @@ void HygrometerPage::ShowConnectionLost() {
     // Connect retries at once; the session retries by itself meanwhile.
     Connect->setText(connectCaption_);
     Connect->setEnabled(true);
-    SetReadoutsStale(true);
+    SetLook(ReadoutLook::Stale);
 }
 
 void HygrometerPage::ShowSample(const SampleUpdate& update) {
-    SetReadoutsStale(false);
+    SetLook(update.replyBytes == kMeasurementReplySize ? ReadoutLook::Current
+                                                       : ReadoutLook::Suspect);
     for (const ReadoutBinding& readout : kReadouts) {
-        (this->*(readout.edit))->setText(update.readouts.*(readout.text));
+        QLineEdit* edit = this->*(readout.edit);
+        ShowReadoutText(edit, update.readouts.*(readout.text), designPixels_[edit]);
     }
-    Label35->setText(update.readouts.RunTime);
+    ShowLabelText(Label35, update.readouts.RunTime);
+    PlaceStatusRow();
+}
+
+void HygrometerPage::PlaceStatusRow() {
+    constexpr int kGap = 12;
+    const QLabel* before = Label35;
+    for (QLabel* label : {Label16, Label34}) {
+        const int designX = label == Label16 ? kLabel16X : kLabel34X;
+        label->move(std::max(designX, before->geometry().right() + 1 + kGap), label->y());
+        before = label;
+    }
 }
 
 void HygrometerPage::ShowPollError() {
-    Edit20->setText("Error");
-    SetReadoutsStale(true);
+    ShowReadoutText(Edit20, "Error", designPixels_[Edit20]);
+    SetLook(ReadoutLook::Stale);
 }
 
-void HygrometerPage::SetReadoutsStale(bool stale) {
-    if (stale == readoutsStale_) {
+void HygrometerPage::SetLook(ReadoutLook look) {
+    if (look == look_) {
         return;
     }
-    readoutsStale_ = stale;
+    look_ = look;
     for (const auto& [readout, normal] : readoutPalettes_) {
-        QPalette palette = normal;
-        if (stale) {
-            palette.setColor(QPalette::Text, kStaleText);
-            palette.setColor(QPalette::WindowText, kStaleText);
+        readout->setPalette(normal);
+        // "Error" in the dew point's own colours says enough there.
+        const bool stale = look == ReadoutLook::Stale && readout != Edit20;
+        if (stale || look == ReadoutLook::Suspect) {
+            SetTextColour(readout, stale ? kStaleText : kSuspectText);
         }
-        readout->setPalette(palette);
     }
 }

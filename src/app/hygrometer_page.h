@@ -1,9 +1,10 @@
 #pragma once
 // The Hygrometer tab: the readouts in large type, Connect, and the further readouts below
-// the page. Connect and the readouts follow the instrument session.
+// the design's page, reached by scrolling (or in view once the window is tall enough).
+// Connect and the readouts follow the instrument session.
 
 #include <QPalette>
-#include <QWidget>
+#include <QScrollArea>
 #include <map>
 
 #include "link/discovery.h"
@@ -14,10 +15,18 @@ class QLineEdit;
 class QPushButton;
 class InstrumentSession;
 
-class HygrometerPage : public QWidget {
+class HygrometerPage : public QScrollArea {
     Q_OBJECT
   public:
     explicit HygrometerPage(QWidget* parent = nullptr);
+
+    // What the readouts tell about their values.
+    enum class ReadoutLook {
+        Current,  // a whole record, just received
+        Stale,    // polls have brought nothing since (the dew point says "Error")
+        Suspect,  // the last reply was not a whole record: decoded, but not to be trusted
+    };
+    ReadoutLook Look() const { return look_; }
 
     // Connect asks `session` to connect; what it answers shows here. Once, before use.
     void Attach(InstrumentSession& session);
@@ -66,6 +75,9 @@ class HygrometerPage : public QWidget {
 
   private:
     void BuildBelowPage();
+    // The run time, the version and the device caption share one row below the page: each
+    // keeps its design place unless the text before it has grown into it.
+    void PlaceStatusRow();
     void ShowNotFound(const DiscoveryResult& result);
     void ShowIdentified(const QString& identification);
     void ShowVersion(const InstrumentVersion& version);
@@ -73,14 +85,16 @@ class HygrometerPage : public QWidget {
     void ShowConnected();
     void ShowConnectionLost();
     void ShowPollError();
-    // A readout that no sample has confirmed since the last poll failed is greyed, so a
-    // stale value never looks current.
-    void SetReadoutsStale(bool stale);
+    // Greys the readouts no sample has confirmed since a poll failed, so a stale value never
+    // looks current; marks those of a reply that was not a whole record.
+    void SetLook(ReadoutLook look);
     void EndScanCursor();
 
+    QWidget* content_ = nullptr;  // the design's page and what lies below it
     InstrumentSession* session_ = nullptr;
     QString connectCaption_;  // Connect's caption before measuring
     bool scanCursor_ = false;
-    bool readoutsStale_ = false;
+    ReadoutLook look_ = ReadoutLook::Current;
     std::map<QWidget*, QPalette> readoutPalettes_;
+    std::map<QLineEdit*, int> designPixels_;
 };

@@ -18,11 +18,13 @@ namespace {
 // Qt sizes the client area, which must hold the 753 x 553 page control.
 constexpr QSize kOuterSize(766, 585);
 constexpr QSize kClientSize(758, 558);
+constexpr QSize kPageControlSize(753, 553);
 
-// The design font first, then fonts of the same proportions, then whatever sans is there.
+// Liberation Sans (fonts-liberation2) has the metrics of the faces the design was drawn
+// with, so its pixel sizes fit; then those faces themselves, then whatever sans is there.
 QStringList WindowFontFamilies() {
-    return {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-            "Arial",         "DejaVu Sans",          "Sans Serif"};
+    return {"Liberation Sans",      "Arial",       "MS Sans Serif",
+            "Microsoft Sans Serif", "DejaVu Sans", "Sans Serif"};
 }
 
 }  // namespace
@@ -40,7 +42,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, 0, 753, 553);
+    PageControl1->setGeometry(QRect(QPoint(0, 0), kPageControlSize));
     // Pages are made inside the tab control, so they take the window's font as they build.
     TabSheet1 = new ChartPage(PageControl1);
     TabSheet2 = new SettingsPage(PageControl1);
@@ -53,11 +55,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     PageControl1->setCurrentWidget(TabSheet3);
     connect(TabSheet3->Button1, &QPushButton::clicked, TabSheet1, &ChartPage::Button1Click);
 
-    // The window grows by the status bar's height; the tabs keep their places above it.
+    // The window grows by the status bar's height; the tabs keep their places above it. It
+    // opens at the design's size and may be enlarged, never shrunk below it.
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    resize(kClientSize.width(), kClientSize.height() + StatusBar1->sizeHint().height());
+    const QSize designSize(kClientSize.width(),
+                           kClientSize.height() + StatusBar1->sizeHint().height());
+    setMinimumSize(designSize);
+    resize(designSize);
 
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
@@ -86,6 +92,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     if (StatusBar1 == nullptr) {
         return;
     }
+    // The tab control keeps the design's margins to the right and below; the chart and the
+    // scrolling Hygrometer page follow it, the other pages keep their controls in place.
     const int barHeight = StatusBar1->sizeHint().height();
     StatusBar1->setGeometry(0, height() - barHeight, width(), barHeight);
+    const QSize margin = kClientSize - kPageControlSize;
+    PageControl1->resize(width() - margin.width(), height() - barHeight - margin.height());
 }

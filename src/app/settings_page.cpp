@@ -208,7 +208,7 @@ void SettingsPage::Attach(InstrumentSession& session) {
     connect(&session, &InstrumentSession::SettingsWritten, this, &SettingsPage::ShowWriteOutcome);
     // A scan that found nothing leaves its word in the (hidden) status caption.
     connect(&session, &InstrumentSession::NotFound, this,
-            [this] { Label9->setText(NotFoundCaption()); });
+            [this] { ShowLabelText(Label9, NotFoundCaption()); });
 }
 
 void SettingsPage::ShowReadResult(const SettingsReadResult& read) {
@@ -275,7 +275,7 @@ void SettingsPage::ShowInTab(const SettingsTabValues& tab) {
 }
 
 void SettingsPage::ShowStatus(const QString& text) {
-    Label9->setText(text);
+    ShowLabelText(Label9, text);
     Label9->show();
 }
 

@@ -23,6 +23,7 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
     connect(&session_, &InstrumentSession::SampleReady, this, [this](const SampleUpdate& u) {
         status_.samples = u.sampleCount;
         status_.lastSample = u.time;
+        status_.replyBytes = u.replyBytes;
         sinceData_.start();
         silent_ = false;
         Show();

@@ -22,6 +22,14 @@ QString ConnectedText(const StatusSnapshot& s) {
                        .arg(s.port, VisibleText(s.identification.toStdString()))
                        .arg(s.samples)
                        .arg(last);
+    if (s.replyBytes < kMeasurementReplySize) {
+        text += QCoreApplication::translate("Status", " — niepełna odpowiedź (%1 z %2 bajtów)")
+                    .arg(s.replyBytes)
+                    .arg(kMeasurementReplySize);
+    } else if (s.replyBytes > kMeasurementReplySize) {
+        text += QCoreApplication::translate("Status", " — za długa odpowiedź (%1 bajtów)")
+                    .arg(s.replyBytes);
+    }
     if (s.silentSeconds >= 0) {
         text +=
             QCoreApplication::translate("Status", " — brak danych od %1 s").arg(s.silentSeconds);

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QTime>
 
+#include <cstddef>
+
+#include "link/instrument_protocol.h"
 #include "session/instrument_session.h"
 
 struct StatusSnapshot {
@@ -15,6 +18,8 @@ struct StatusSnapshot {
     int samples = 0;
     QTime lastSample;        // invalid before the first
     int silentSeconds = -1;  // since data last came, while polls bring none; -1 otherwise
+    // Bytes the last poll's read brought; other than a whole record's is said.
+    std::size_t replyBytes = kMeasurementReplySize;
 };
 
 QString StatusText(const StatusSnapshot& status);

@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,8 +18,10 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/form_controls.h"
 #include "app/item_lists.h"
 #include "app/main_window.h"
+#include "texts/interface_language.h"
 
 namespace {
 
@@ -56,7 +59,7 @@ TEST(WindowTest, ControlsStartAsDesigned) {
     };
     const Case cases[] = {
         {"PageControl1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 553}},
-        {"Chart1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 537}},
+        {"Chart1", "", Shown::Yes, Enabled::Yes, {0, 0, 0, 0}},
         // Hygrometer tab.
         {"Connect", "Połącz", Shown::Yes, Enabled::Yes, {432, 200, 105, 81}},
         {"Button1", "Wczytaj wykres", Shown::Yes, Enabled::Yes, {440, 376, 97, 25}},
@@ -80,16 +83,16 @@ TEST(WindowTest, ControlsStartAsDesigned) {
         {"Edit13", "Edit13", Shown::Yes, Enabled::Yes, {336, 672, 89, 27}},
         {"Label12", "Zaroszenie lustra [jp]", Shown::Yes, Enabled::Yes, {448, 656, 0, 0}},
         {"Edit8", "Edit8", Shown::Yes, Enabled::Yes, {448, 672, 97, 28}},
-        {"Edit22", "Edit22", Shown::Yes, Enabled::Yes, {336, 600, 0, 0}},
-        {"Edit23", "Edit23", Shown::Yes, Enabled::Yes, {448, 600, 0, 0}},
-        {"Edit19", "Edit19", Shown::Yes, Enabled::Yes, {336, 624, 0, 0}},
-        {"Edit21", "Edit21", Shown::Yes, Enabled::Yes, {448, 624, 0, 0}},
+        {"Edit22", "Edit22", Shown::Yes, Enabled::Yes, {336, 600, 89, 21}},
+        {"Edit23", "Edit23", Shown::Yes, Enabled::Yes, {448, 600, 97, 21}},
+        {"Edit19", "Edit19", Shown::Yes, Enabled::Yes, {336, 624, 89, 21}},
+        {"Edit21", "Edit21", Shown::Yes, Enabled::Yes, {448, 624, 97, 21}},
         {"Label13", "Moc peltiera [jp]", Shown::Hidden, Enabled::Yes, {384, 728, 0, 0}},
         {"Edit9", "Edit9", Shown::Hidden, Enabled::Yes, {384, 752, 97, 28}},
         {"Label14", "Wyjscie 1 [mA]", Shown::Hidden, Enabled::Yes, {104, 728, 0, 0}},
-        {"Edit10", "Edit10", Shown::Hidden, Enabled::Yes, {104, 752, 0, 0}},
+        {"Edit10", "Edit10", Shown::Hidden, Enabled::Yes, {104, 752, 97, 28}},
         {"Label15", "Wyjscie 2 [mA]", Shown::Hidden, Enabled::Yes, {232, 728, 0, 0}},
-        {"Edit11", "Edit11", Shown::Hidden, Enabled::Yes, {232, 752, 0, 0}},
+        {"Edit11", "Edit11", Shown::Hidden, Enabled::Yes, {232, 752, 97, 28}},
         // Settings tab.
         {"Label50", "Basic", Shown::Yes, Enabled::Yes, {56, 32, 0, 0}},
         {"Label47", "Alarms", Shown::Yes, Enabled::Yes, {264, 32, 0, 0}},
@@ -182,11 +185,40 @@ TEST(WindowTest, ControlsStartAsDesigned) {
         EXPECT_EQ(TextOf(widget), U(c.text));
         EXPECT_EQ(widget->isHidden(), c.shown == Shown::Hidden);
         EXPECT_EQ(widget->isEnabled(), c.enabled == Enabled::Yes);
-        if (!c.geometry.isNull()) {
+        // {} for a caption placed by its control (see CaptionsEndJustLeftOfTheirControls);
+        // a size of 0 for a label sized by its text.
+        if (c.geometry != QRect()) {
             EXPECT_EQ(widget->pos(), c.geometry.topLeft());
         }
         if (c.geometry.width() > 0) {
             EXPECT_EQ(widget->size(), c.geometry.size());
+        }
+    }
+}
+
+// Captions of the Settings tab grow to the left, whatever their language, and end the same
+// gap before their control, centred on its row.
+TEST(WindowTest, CaptionsEndJustLeftOfTheirControls) {
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label7", "ComboBox1"},   {"Label24", "ComboBox10"}, {"Label52", "Edit32"},
+        {"Label53", "Edit33"},     {"Label45", "ComboBox12"}, {"Label26", "ComboBox7"},
+        {"Label6", "Edit5"},       {"Label27", "Edit16"},     {"Label29", "ComboBox9"},
+        {"Label30", "Edit17"},     {"Label31", "Edit18"},     {"Label1", "ComboBox2"},
+        {"Label4", "Edit1"},       {"Label5", "Edit2"},       {"Label32", "ComboBox5"},
+        {"Label2", "Edit3"},       {"Label3", "Edit4"},       {"Label46", "ComboBox11"},
+        {"Label51", "ComboBox13"}, {"Label55", "ComboBox14"}, {"Label56", "ComboBox15"},
+    };
+    for (const InterfaceLanguage language :
+         {InterfaceLanguage::Polish, InterfaceLanguage::English}) {
+        const InterfaceTranslator translator(language);
+        const TForm1 form;
+        for (const auto& [labelName, controlName] : captions) {
+            SCOPED_TRACE(labelName);
+            const auto* label = form.findChild<QLabel*>(labelName);
+            const auto* control = form.findChild<QWidget*>(controlName);
+            ASSERT_TRUE(label && control);
+            EXPECT_EQ(label->geometry().right() + 1 + 6, control->x());
+            EXPECT_NEAR(label->geometry().center().y(), control->geometry().center().y(), 1);
         }
     }
 }
@@ -321,7 +353,8 @@ TEST(WindowTest, WindowItself) {
     EXPECT_EQ(form.size(), QSize(758, 558 + bar.height()));
     EXPECT_EQ(bar, QRect(0, 558, 758, bar.height()));
     EXPECT_EQ(form.font().pixelSize(), 11);
-    EXPECT_EQ(form.font().families().value(0), "MS Sans Serif");
+    EXPECT_EQ(form.font().families().value(0), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(form.font()).family(), "Liberation Sans") << "installed and used";
     EXPECT_EQ(form.backgroundRole(), QPalette::Button);
     EXPECT_TRUE(form.autoFillBackground());
     EXPECT_FALSE(form.windowIcon().isNull());
@@ -359,13 +392,14 @@ TEST(WindowTest, LargeReadoutsShowTheirWidestTextsInFull) {
         if (c.text.isValid()) {
             EXPECT_EQ(edit->palette().color(QPalette::Text), c.text);
         }
-        // The design size, or smaller where the installed font is wider than the design's.
-        EXPECT_LE(edit->font().pixelSize(), c.designPixels);
-        EXPECT_GE(edit->font().pixelSize(), c.designPixels / 2);
-        const QFontMetrics metrics(edit->font());
-        EXPECT_LE(metrics.height(), edit->height() - 4);
+        // The design size, or a little smaller for a text that would not fit at it.
         for (const QString& sample : c.samples) {
             SCOPED_TRACE(sample.toStdString());
+            ShowReadoutText(const_cast<QLineEdit*>(edit), sample, c.designPixels);
+            const QFontMetrics metrics(edit->font());
+            EXPECT_LE(edit->font().pixelSize(), c.designPixels);
+            EXPECT_GE(edit->font().pixelSize(), c.designPixels * 4 / 5);
+            EXPECT_LE(metrics.height(), edit->height() - 4);
             EXPECT_LE(metrics.horizontalAdvance(sample), edit->width() - 8);
         }
     }
@@ -394,15 +428,21 @@ TEST(WindowTest, ButtonCaptionsFitTheirButtons) {
     }
 }
 
+// Also the Hygrometer page's readouts below the design's page, which the page scrolls to,
+// with the widest texts they get at run time.
 TEST(WindowTest, VisibleControlsOfAPageDoNotOverlap) {
-    const TForm1 form;
-    const int pageBottom = form.PageControl1->height();
+    TForm1 form;
+    ShowLabelText(form.TabSheet3->Label16,
+                  QStringLiteral("KRT-10 wersja: 255 rewizja: 255 numer seyjny: 65535"));
+    SampleUpdate widest;
+    widest.readouts.RunTime = QStringLiteral("Poldni:65535 godzin:65535 sekund:65535");
+    form.TabSheet3->ShowSample(widest);
     for (const QWidget* page : std::initializer_list<const QWidget*>{
-             form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4}) {
+             form.TabSheet1, form.TabSheet2, form.TabSheet3->widget(), form.TabSheet4}) {
         SCOPED_TRACE(page->objectName().toStdString());
         QList<const QWidget*> shown;
         for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isHidden() && child->y() < pageBottom) {
+            if (!child->isHidden()) {
                 shown << child;
             }
         }
