@@ -1,13 +1,14 @@
 #pragma once
-// The serial ports the scan tries, in the order it tries them.
+// The serial ports the scan tries, in the order it tries them. One implementation per
+// system: port_candidates_linux.cpp, port_candidates_win32.cpp.
 
 #include <string>
-#include <string_view>
 #include <vector>
 
-// "ttyS2" before "ttyS10": runs of digits compare by value, everything else bytewise.
-bool NaturalLess(std::string_view a, std::string_view b);
+#include "link/port_names.h"
 
-// Serial devices the system lists under /sys/class/tty that have a real driver, without
-// the kernel console's port and without placeholder UARTs, as /dev paths in natural order.
+// Linux: the serial devices the system lists under /sys/class/tty that have a real driver,
+// without the kernel console's port and without placeholder UARTs, as /dev paths.
+// Windows: the COM ports listed under HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, as "COMn".
+// Both in natural order.
 std::vector<std::string> SystemPortCandidates();
