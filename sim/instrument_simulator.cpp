@@ -430,6 +430,24 @@ void InstrumentSimulator::DiscardUnreadReplies() {
         tcflush(slaveFd_, TCIFLUSH);
 }
 
+bool InstrumentSimulator::Transmit(Bytes bytes) {
+    if (bytes.empty())
+        return true;
+    {
+        std::lock_guard lock(mutex_);
+        if (!started_ || stopRequested_ || hungUp_)
+            return false;
+        const Clock::time_point due = std::max(Clock::now(), lastScheduled_);
+        output_.push_back({due, std::move(bytes), 0, true});
+        lastScheduled_ = due;
+    }
+    Wake();
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, kHangUpWait,
+                      [this] { return output_.empty() || hungUp_ || stopRequested_; });
+    return output_.empty() && !hungUp_ && !stopRequested_;
+}
+
 // ---- Record ----
 
 std::vector<ReceivedRequest> InstrumentSimulator::Requests() const {

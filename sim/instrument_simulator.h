@@ -105,6 +105,10 @@ class InstrumentSimulator {
     // Drops replies that are scheduled but not yet sent, and the bytes sent but not yet
     // read by a client (the slave's input queue, as a real port's driver discards on close).
     void DiscardUnreadReplies();
+    // The instrument sends `bytes` now, unasked, behind any answer still due (a test playing
+    // the wire by hand; counts as an answer). Returns once they are written to the master;
+    // false when the simulator is not running or they could not be written.
+    bool Transmit(Bytes bytes);
 
     // ---- What was received ----
     // The requests received since Start or ClearRequests, in order (past 100 000 the

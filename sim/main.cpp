@@ -9,19 +9,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "sim/control_server.h"
 #include "sim/instrument_simulator.h"
+#include "sim/sim_commands.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--no-stdin]\n"
+    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--control PORT] [--no-stdin]\n"
     "\n"
     "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
     "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
@@ -30,6 +34,9 @@ constexpr const char* kUsage =
     "  --id TEXT    the identification reply (default KRT-10)\n"
     "  --link PATH  also make PATH a symbolic link to the terminal (an existing symbolic\n"
     "               link is replaced; removed again at exit)\n"
+    "  --control PORT\n"
+    "               take line commands on TCP port PORT of 127.0.0.1 (0: any free port,\n"
+    "               printed on the second line of standard output); see sim_commands.h\n"
     "  --no-stdin   do not end at end of standard input (for running in the background)\n"
     "  --help       this text\n"
     "\n"
@@ -38,6 +45,7 @@ constexpr const char* kUsage =
 struct Options {
     std::optional<std::string> id;
     std::optional<std::string> link;
+    std::optional<std::uint16_t> controlPort;
     bool watchStdin = true;
     bool help = false;
 };
@@ -66,6 +74,17 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
                 *error = "--link needs a non-empty path";
                 return false;
             }
+        } else if (arg == "--control") {
+            std::optional<std::string> text;
+            if (!value(&text))
+                return false;
+            char* end = nullptr;
+            const long port = std::strtol(text->c_str(), &end, 10);
+            if (text->empty() || *end != '\0' || port < 0 || port > 65535) {
+                *error = "--control needs a TCP port number (0 to 65535)";
+                return false;
+            }
+            options->controlPort = static_cast<std::uint16_t>(port);
         } else if (arg == "--no-stdin") {
             options->watchStdin = false;
         } else {
@@ -171,6 +190,14 @@ int main(int argc, char** argv) {
         close(signalFd);
         return 1;
     }
+    sim::SimCommands commands(simulator);
+    sim::ControlServer control(commands);
+    if (options.controlPort && !control.Start(*options.controlPort, &error)) {
+        std::cerr << "hygrometer-sim: control port: " << error << "\n";
+        close(signalFd);
+        return 1;
+    }
+
     const std::string slave = simulator.SlavePath();
     if (options.link && !MakeLink(*options.link, slave, &error)) {
         std::cerr << "hygrometer-sim: " << error << "\n";
@@ -179,6 +206,8 @@ int main(int argc, char** argv) {
     }
 
     std::cout << slave << std::endl;  // first line, flushed
+    if (options.controlPort)
+        std::cout << control.Port() << std::endl;
     std::cerr << "hygrometer-sim: instrument \"" << simulator.Identification() << "\" on " << slave;
     if (options.link)
         std::cerr << " (link " << *options.link << ")";
@@ -186,6 +215,7 @@ int main(int argc, char** argv) {
 
     WaitForEnd(signalFd, options.watchStdin);
 
+    control.Stop();
     simulator.Stop();
     if (options.link)
         RemoveLink(*options.link, slave);
