@@ -60,6 +60,10 @@ class InstrumentSimulator {
     std::string SlavePath() const;
     // Started, not stopped and not hung up.
     bool IsRunning() const;
+    // Makes `path` a symbolic link to the terminal at Start, moves it to each new terminal
+    // at a replug and removes it at Stop, as a stable device name follows a real adapter.
+    // Call before Start.
+    void SetLinkPath(std::string path);
 
     // ---- The instrument's state ----
     // The identification reply: the text's bytes, no zero byte ("KRT-10" by default; e.g.
@@ -102,6 +106,16 @@ class InstrumentSimulator {
     // Closes the master now: the client's reads give EIO or end of file, poll gives
     // POLLHUP. Final: the simulator does not answer again. False if it was not running.
     bool HangUp();
+    // Unplugs the instrument: the master closes now (the client sees a hang-up, as when a
+    // USB adapter is pulled) until Replug. Requests, state and fault modes are kept. False
+    // if it was not running and plugged in.
+    bool Unplug();
+    // Plugs it in again `delay` from now on a new pseudo-terminal: SlavePath() changes and
+    // the link path, if any, follows. Replaces a replug already due.
+    void Replug(std::chrono::milliseconds delay = std::chrono::milliseconds(0));
+    bool IsPlugged() const;
+    // Waits until the instrument is plugged in; false on timeout.
+    bool WaitUntilPlugged(std::chrono::milliseconds timeout) const;
     // Drops replies that are scheduled but not yet sent, and the bytes sent but not yet
     // read by a client (the slave's input queue, as a real port's driver discards on close).
     void DiscardUnreadReplies();
@@ -140,7 +154,11 @@ class InstrumentSimulator {
         bool lastOfAnswer = false;
     };
 
-    void Run(int masterFd, int wakeFd);
+    void Run(int wakeFd);
+    bool OpenTerminalLocked(std::string* why);
+    // Unplugs and replugs as asked; service thread, under mutex_. The master to serve (-1
+    // while unplugged).
+    int FollowPlugLocked(Clock::time_point now);
     void Record(const std::uint8_t* data, std::size_t count);
     void HandleRequest(const FramedRequest& request, Clock::time_point now);
     void WriteDueOutput(int masterFd, bool* waitingForRoom);
@@ -161,6 +179,10 @@ class InstrumentSimulator {
     bool stopRequested_ = false;
     bool hangUpRequested_ = false;
     bool hungUp_ = false;
+    bool unplugRequested_ = false;
+    bool unplugged_ = false;
+    std::optional<Clock::time_point> replugAt_;
+    std::string linkPath_;
     Clock::time_point startTime_{};
 
     InstrumentState state_;

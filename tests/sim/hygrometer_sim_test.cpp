@@ -178,6 +178,31 @@ TEST(HygrometerSim, TakesLineCommandsOnItsControlPort) {
     EXPECT_EQ(process.WaitExit(2000ms), 0);
 }
 
+TEST(HygrometerSim, Sigusr1UnplugsAndTheLinkLeadsToTheReplug) {
+    const std::string link = ::testing::TempDir() + "hygro-sim-plug-" + std::to_string(getpid());
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({"--link", link, "--replug-delay", "300"}));
+    ASSERT_EQ(process.ReadLine(2000ms).rfind("/dev/pts/", 0), 0u);
+    TestPort before(link);
+    ASSERT_TRUE(before.IsOpen());
+
+    process.Signal(SIGUSR1);
+    pollfd pfd{before.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&pfd, 1, 2000), 1);
+    EXPECT_TRUE(pfd.revents & POLLHUP) << "unplugged";
+    before.Close();
+
+    std::optional<TestPort> after;
+    for (int i = 0; i < 200 && !(after && after->IsOpen()); ++i) {
+        std::this_thread::sleep_for(10ms);
+        after.emplace(link);
+    }
+    ASSERT_TRUE(after && after->IsOpen()) << "plugged in again behind the link";
+    EXPECT_EQ(after->Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
+    process.Signal(SIGTERM);
+    EXPECT_EQ(process.WaitExit(2000ms), 0);
+}
+
 TEST(HygrometerSim, HelpAndUnknownOptions) {
     struct Case {
         std::vector<std::string> args;
@@ -186,6 +211,7 @@ TEST(HygrometerSim, HelpAndUnknownOptions) {
     for (const Case& c : std::vector<Case>{{{"--help"}, 0},
                                            {{"--bogus"}, 2},
                                            {{"--id"}, 2},
+                                           {{"--replug-delay", "soon"}, 2},
                                            {{"--control", "x"}, 2},
                                            {{"--control", "65536"}, 2}}) {
         SCOPED_TRACE(c.args.front());
