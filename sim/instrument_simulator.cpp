@@ -252,6 +252,10 @@ int InstrumentSimulator::FollowPlugLocked(Clock::time_point now) {
         unplugRequested_ = false;
         CloseFd(masterFd_);
         CloseFd(slaveFd_);
+        // Gone with the instrument, as a pulled adapter's device names are: the terminal's
+        // number is free for anyone meanwhile, and the link must not lead there.
+        if (!linkPath_.empty())
+            RemoveTerminalLink(linkPath_, slavePath_);
         output_.clear();
         unplugged_ = true;
         changed_.notify_all();
@@ -525,7 +529,7 @@ bool InstrumentSimulator::Transmit(Bytes bytes) {
         return true;
     {
         std::lock_guard lock(mutex_);
-        if (!started_ || stopRequested_ || hungUp_)
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_ || unplugRequested_)
             return false;
         const Clock::time_point due = std::max(Clock::now(), lastScheduled_);
         output_.push_back({due, std::move(bytes), 0, true});
@@ -533,9 +537,9 @@ bool InstrumentSimulator::Transmit(Bytes bytes) {
     }
     Wake();
     std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, kHangUpWait,
-                      [this] { return output_.empty() || hungUp_ || stopRequested_; });
-    return output_.empty() && !hungUp_ && !stopRequested_;
+    auto gone = [this] { return hungUp_ || stopRequested_ || unplugged_; };
+    changed_.wait_for(lock, kHangUpWait, [&] { return output_.empty() || gone(); });
+    return output_.empty() && !gone();
 }
 
 // ---- Record ----

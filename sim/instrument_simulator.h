@@ -60,8 +60,9 @@ class InstrumentSimulator {
     std::string SlavePath() const;
     // Started, not stopped and not hung up.
     bool IsRunning() const;
-    // Makes `path` a symbolic link to the terminal at Start, moves it to each new terminal
-    // at a replug and removes it at Stop, as a stable device name follows a real adapter.
+    // Makes `path` a symbolic link to the terminal at Start, removes it at an unplug and at
+    // Stop and makes it again to each new terminal at a replug, as a stable device name
+    // follows a real adapter.
     // Call before Start.
     void SetLinkPath(std::string path);
 
@@ -121,7 +122,7 @@ class InstrumentSimulator {
     void DiscardUnreadReplies();
     // The instrument sends `bytes` now, unasked, behind any answer still due (a test playing
     // the wire by hand; counts as an answer). Returns once they are written to the master;
-    // false when the simulator is not running or they could not be written.
+    // false when it is not running and plugged in, or they could not be written.
     bool Transmit(Bytes bytes);
 
     // ---- What was received ----
