@@ -1,6 +1,8 @@
 #include "sim/sim_commands.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <optional>
 
 #include "sim/hex_text.h"
@@ -16,6 +18,9 @@ std::string Ok(const std::string& data = {}) {
 std::string Error(const std::string& why) {
     return "error " + why;
 }
+
+constexpr auto kReplugWait = std::chrono::seconds(2);
+constexpr long kLongestReplugMs = 3600000;
 
 }  // namespace
 
@@ -46,6 +51,11 @@ std::string SimCommands::Run(std::string_view line) {
             simulator_.SetIdentification(initialIdentification_);
             simulator_.DiscardUnreadReplies();
             simulator_.ClearRequests();
+            if (!simulator_.IsPlugged()) {
+                simulator_.Replug();
+                if (!simulator_.WaitUntilPlugged(kReplugWait))
+                    return Error("the instrument could not be plugged in again");
+            }
             return Ok();
         });
     }
@@ -91,9 +101,18 @@ std::string SimCommands::Run(std::string_view line) {
             return Ok();
         });
     }
-    if (name == "hangup") {
+    if (name == "unplug") {
         return noArgument(
-            [&] { return simulator_.HangUp() ? Ok() : Error("the instrument is not running"); });
+            [&] { return simulator_.Unplug() ? Ok() : Error("the instrument is not plugged in"); });
+    }
+    if (name == "replug") {
+        const std::string digits(argument);
+        char* end = nullptr;
+        const long ms = std::strtol(digits.c_str(), &end, 10);
+        if (digits.empty() || *end != '\0' || ms < 0 || ms > kLongestReplugMs)
+            return Error("replug needs a delay of 0 to 3600000 milliseconds");
+        simulator_.Replug(std::chrono::milliseconds(ms));
+        return Ok();
     }
     return Error("unknown command: " + std::string(name));
 }

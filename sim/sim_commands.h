@@ -4,14 +4,17 @@
 // each: "ok", "ok DATA" or "error WHY". Bytes travel as hexadecimal text.
 //
 //   reset              faults, fixed measurement, identification and the record of what
-//                      was received as at the start; replies not yet read are dropped
+//                      was received as at the start; replies not yet read are dropped;
+//                      an unplugged instrument is plugged in again
 //   answers on|off     off: requests are recorded but not answered
 //   id TEXT            the identification reply: the rest of the line, blanks included
 //   measurement HEX    every measurement reply is these 32 bytes
 //   send HEX           the instrument sends these bytes now, unasked
 //   received           "ok HEX": every byte received since the start, reset or clear
 //   clear              forgets what was received
-//   hangup             closes the master: the client's port hangs up, for good
+//   unplug             the instrument is unplugged: the client's port hangs up
+//   replug MS          plugged in again MS milliseconds from now, on a new terminal that
+//                      the link path (--link) follows
 //
 // Standard library only; the simulator does the rest.
 

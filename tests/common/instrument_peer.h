@@ -28,7 +28,7 @@ class InstrumentPeer {
     virtual void SetMeasurement(const std::array<std::uint8_t, 32>& reply) = 0;
     // The instrument sends `bytes` now, unasked; returns once they are on the line.
     virtual void Send(const PeerBytes& bytes) = 0;
-    // The instrument goes away: the port hangs up.
+    // The instrument is unplugged: the port hangs up.
     virtual void HangUp() = 0;
 
     // Every byte the instrument received since the last call, once the line has been quiet

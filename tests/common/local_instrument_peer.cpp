@@ -23,7 +23,9 @@ class LocalInstrumentPeer : public InstrumentPeer {
     void Send(const PeerBytes& bytes) override {
         EXPECT_TRUE(simulator_.Transmit(bytes)) << "the simulator could not send";
     }
-    void HangUp() override { EXPECT_TRUE(simulator_.HangUp()) << "the simulator was not running"; }
+    void HangUp() override {
+        EXPECT_TRUE(simulator_.Unplug()) << "the simulator was not plugged in";
+    }
 
   protected:
     PeerBytes ReceivedSoFar() override { return simulator_.ReceivedBytes(); }

@@ -52,7 +52,8 @@ class RemoteInstrumentPeer : public InstrumentPeer {
         Expect("measurement " + sim::ToHex(sim::Bytes(reply.begin(), reply.end())));
     }
     void Send(const PeerBytes& bytes) override { Expect("send " + sim::ToHex(bytes)); }
-    void HangUp() override { Expect("hangup"); }
+    // The next peer's reset plugs it in again.
+    void HangUp() override { Expect("unplug"); }
 
   protected:
     PeerBytes ReceivedSoFar() override {

@@ -118,15 +118,30 @@ TEST_F(LinkTest, ReplyTextStopsAtFirstZeroAndNeverPastTheBuffer) {
     EXPECT_EQ(ex.ReplyText(), "AAAAAA");
 }
 
-TEST_F(LinkTest, HungUpPortIsReportedAndNothingBlocks) {
-    peer->HangUp();
-    auto ex = link.BeginExchange();
-    EXPECT_FALSE(ex.ReadReply());
+// An unplugged instrument is noticed by whatever comes first, a read or a send, and from
+// then on every send and read gives up at once: a send reports the port gone instead of
+// retrying until its deadlines run out, so nothing spins on a dead port.
+void ExpectGoneForGood(InstrumentLink& link, Exchange& ex) {
     EXPECT_TRUE(ex.PortGone());
     EXPECT_FALSE(link.PortIsOpen());
     ex.PutTextCommand("01t?end");
     EXPECT_EQ(ex.SendTextCommand(), SendOutcome::PortGone);
     EXPECT_FALSE(ex.ReadReply());
+}
+
+TEST_F(LinkTest, HangUpIsNoticedByARead) {
+    peer->HangUp();
+    auto ex = link.BeginExchange();
+    EXPECT_FALSE(ex.ReadReply());
+    ExpectGoneForGood(link, ex);
+}
+
+TEST_F(LinkTest, HangUpIsNoticedByASend) {
+    peer->HangUp();
+    auto ex = link.BeginExchange();
+    ex.PutTextCommand("01t?end");
+    EXPECT_EQ(ex.SendTextCommand(), SendOutcome::PortGone);
+    ExpectGoneForGood(link, ex);
 }
 
 TEST(LinkWithoutPort, SendIsRefusedAtOnceAndReadFindsNothing) {

@@ -3,6 +3,7 @@
 #include "sim/sim_commands.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <chrono>
 #include <memory>
@@ -63,13 +64,18 @@ TEST_F(SimCommandsTest, RefusesWhatItDoesNotKnow) {
         {"send zz", "error send needs bytes in hexadecimal"},
         {"received 4", "error received takes no argument"},
         {"clear all", "error clear takes no argument"},
-        {"hangup 1", "error hangup takes no argument"},
+        {"unplug now", "error unplug takes no argument"},
+        {"replug", "error replug needs a delay of 0 to 3600000 milliseconds"},
+        {"replug soon", "error replug needs a delay of 0 to 3600000 milliseconds"},
+        {"replug -1", "error replug needs a delay of 0 to 3600000 milliseconds"},
+        {"replug 3600001", "error replug needs a delay of 0 to 3600000 milliseconds"},
+        {"hangup", "error unknown command: hangup"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(commands.Run(c.line), c.reply);
     }
-    EXPECT_TRUE(simulator.IsRunning()) << "nothing refused has hung up";
+    EXPECT_TRUE(simulator.IsPlugged()) << "nothing refused has unplugged it";
 }
 
 TEST_F(SimCommandsTest, SetTheAnswersAndResetRestoresThem) {
@@ -111,11 +117,27 @@ TEST_F(SimCommandsTest, SendsUnaskedAndReportsWhatItReceived) {
     EXPECT_EQ(commands.Run("received"), "ok");
 }
 
-TEST_F(SimCommandsTest, HangupHangsUpOnce) {
-    EXPECT_EQ(commands.Run("hangup"), "ok");
-    EXPECT_FALSE(simulator.IsRunning());
-    EXPECT_EQ(commands.Run("hangup"), "error the instrument is not running");
+TEST_F(SimCommandsTest, UnplugHangsUpAndReplugOrResetPlugsInAgain) {
+    EXPECT_EQ(commands.Run("unplug"), "ok");
+    pollfd hangUp{port->Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&hangUp, 1, 1000), 1);
+    EXPECT_TRUE(hangUp.revents & POLLHUP);
+    EXPECT_EQ(commands.Run("unplug"), "error the instrument is not plugged in");
     EXPECT_EQ(commands.Run("send 00"), "error the instrument could not send");
+
+    EXPECT_EQ(commands.Run("replug 0"), "ok");
+    ASSERT_TRUE(simulator.WaitUntilPlugged(2000ms));
+    TestPort again(simulator.SlavePath());
+    ASSERT_TRUE(again.IsOpen());
+    EXPECT_EQ(again.Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
+    again.Close();
+
+    // Left unplugged, the next test's reset plugs it in.
+    EXPECT_EQ(commands.Run("unplug"), "ok");
+    EXPECT_EQ(commands.Run("reset"), "ok");
+    TestPort third(simulator.SlavePath());
+    ASSERT_TRUE(third.IsOpen());
+    EXPECT_EQ(third.Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
 }
 
 }  // namespace
