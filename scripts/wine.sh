@@ -8,6 +8,7 @@ HYGRO_WINESERVER=/usr/lib/wine/wineserver
 hygro_wine_setup() {
     local dir=$1
     export WINEPREFIX="$dir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export HOME="${HOME:-$dir}"  # Wine wants one; a bare CI environment may have none
     unset DISPLAY  # nothing here needs a window, and no X server may be running
     "$HYGRO_WINESERVER" -k 2>/dev/null || true  # a server left over from an earlier run
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
