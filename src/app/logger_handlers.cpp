@@ -1,7 +1,6 @@
 #include "app/logger_handlers.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -9,7 +8,6 @@
 
 #include "app/error_box.h"
 #include "app/main_window.h"
-#include "link/instrument_link.h"
 #include "logger/logger_dump.h"
 #include "logger/logger_dump_file.h"
 #include "logger/logger_messages.h"
@@ -17,12 +15,7 @@
 #include "logger/logger_request.h"
 #include "logger/record_number.h"
 #include "measure/file_error_text.h"
-
-using namespace std::chrono_literals;
-
-namespace {
-
-constexpr std::chrono::milliseconds kSingleRecordWait = 300ms;
+#include "session/instrument_session.h"
 
 // Takes the window's input away for the length of a dump: every widget is disabled except
 // `keep` and the widgets that hold it, so the progress bar alone stays lit, and the cursor
@@ -61,47 +54,42 @@ class InputBlock {
     std::vector<QPointer<QWidget>> disabled_;
 };
 
-}  // namespace
-
-LoggerHandlers::LoggerHandlers(TForm1& form, InstrumentLink& link, bool englishUi)
-    : form_(form), link_(link), englishUi_(englishUi) {}
-
-LoggerHandlers::~LoggerHandlers() {
-    Shutdown();
+LoggerHandlers::LoggerHandlers(TForm1& form, InstrumentSession& session, bool englishUi)
+    : form_(form), session_(session), englishUi_(englishUi) {
+    connect(&session_, &InstrumentSession::LoggerRecordRead, this, &LoggerHandlers::ShowRecord);
+    connect(&session_, &InstrumentSession::DumpProgress, form_.ProgressBar1,
+            &QProgressBar::setValue);
+    connect(&session_, &InstrumentSession::DumpEnded, this, &LoggerHandlers::ShowDumpEnd);
 }
 
-void LoggerHandlers::Shutdown() {
-    stopDump_.store(true);
-    if (dumpTask_.joinable()) {
-        dumpTask_.join();
-    }
+LoggerHandlers::~LoggerHandlers() = default;
+
+void LoggerHandlers::ShowNotConnected() {
+    ShowErrorBox(&form_, LoggerNotConnectedText(englishUi_));
 }
 
 void LoggerHandlers::Button3Click() {
-    if (dumpTask_.joinable()) {
-        return;  // the dump has the tab
+    if (block_ || session_.Busy()) {
+        return;  // another job has the link
     }
     const RecordNumberEntry entry = RecordNumberFromText(form_.Edit31->text());
     if (!entry.ok) {
         ShowErrorBox(&form_, entry.error);
         return;
     }
-    if (!link_.PortIsOpen()) {
-        ShowErrorBox(&form_, LoggerNotConnectedText(englishUi_));
-        return;
+    if (session_.ReadLoggerRecord(entry.number) == SessionRequest::NotConnected) {
+        ShowNotConnected();
     }
+}
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LoggerRequestResult got = RequestLoggerRecord(link_, entry.number, kSingleRecordWait);
-    QApplication::restoreOverrideCursor();
+void LoggerHandlers::ShowRecord(const LoggerRequestResult& got) {
     if (got.interrupted) {
         return;  // the window is closing
     }
     if (got.portGone) {
-        ShowErrorBox(&form_, LoggerNotConnectedText(englishUi_));
+        ShowNotConnected();
         return;
     }
-
     const LoggerTabTexts texts = FormatLoggerTab(got.record);
     form_.Edit24->setText(texts.Edit24);
     form_.Edit25->setText(texts.Edit25);
@@ -113,15 +101,15 @@ void LoggerHandlers::Button3Click() {
 }
 
 void LoggerHandlers::Button4Click() {
-    if (dumpTask_.joinable()) {
+    if (block_ || session_.Busy()) {
         return;
     }
-    if (!link_.PortIsOpen()) {
-        ShowErrorBox(&form_, LoggerNotConnectedText(englishUi_));
+    if (!session_.PortOpen()) {
+        ShowNotConnected();  // before the file is touched
         return;
     }
-    LoggerDumpFile file;
-    if (const int err = file.Create(); err != 0) {
+    auto file = std::make_unique<LoggerDumpFile>();
+    if (const int err = file->Create(); err != 0) {
         ShowErrorBox(&form_, FileErrorText(err));
         return;
     }
@@ -130,34 +118,17 @@ void LoggerHandlers::Button4Click() {
     bar->reset();
     bar->setMaximum(kLoggerRecordCount - 1);
     bar->setVisible(true);
-
-    LoggerDumpResult result;
-    int closeError = 0;
-    {
-        InputBlock block(*bar);
-        QEventLoop loop;
-        const auto toBar = connect(this, &LoggerHandlers::DumpPosition, bar,
-                                   &QProgressBar::setValue, Qt::QueuedConnection);
-        const auto toLoop = connect(this, &LoggerHandlers::DumpEnded, &loop, &QEventLoop::quit,
-                                    Qt::QueuedConnection);
-        stopDump_.store(false);
-        dumpTask_ = std::thread([this, &file, &result, &closeError] {
-            result = DumpLoggerRecords(
-                link_, [&file](const QByteArray& line) { return file.WriteLine(line); },
-                [this](int number) { emit DumpPosition(number); }, stopDump_);
-            closeError = file.Close();
-            emit DumpEnded();
-        });
-        loop.exec();
-        // The loop also ends when the application quits: the task must not outlive us.
-        Shutdown();
-        disconnect(toBar);
-        disconnect(toLoop);
+    if (session_.DumpLogger(std::move(file)) != SessionRequest::Started) {
+        bar->hide();
+        ShowNotConnected();
+        return;
     }
+    block_ = std::make_unique<InputBlock>(*bar);
+}
 
-    if (link_.ShuttingDown()) {
-        return;  // the window is closing: nobody to tell
-    }
+void LoggerHandlers::ShowDumpEnd(const LoggerDumpResult& result, int closeError) {
+    block_.reset();
+    QProgressBar* bar = form_.ProgressBar1;
     switch (result.end) {
         case LoggerDumpResult::End::Complete:
             bar->hide();

@@ -1,37 +1,38 @@
 #pragma once
-// The Logger tab: one record on demand, and the dump of all 256 to "logged.txt".
+// The Logger tab: one record on demand, and the dump of all 256 to "logged.txt". The
+// session makes the exchanges; this shows what it answers.
 
 #include <QObject>
-#include <atomic>
-#include <thread>
+#include <memory>
 
-class InstrumentLink;
+#include "logger/logger_dump.h"
+#include "logger/logger_request.h"
+
+class InputBlock;
+class InstrumentSession;
 class TForm1;
 
 class LoggerHandlers : public QObject {
     Q_OBJECT
   public:
-    LoggerHandlers(TForm1& form, InstrumentLink& link, bool englishUi);
+    LoggerHandlers(TForm1& form, InstrumentSession& session, bool englishUi);
     ~LoggerHandlers() override;
 
-    // Ends a running dump within the exchange in progress and waits for its task; the
-    // window's close calls it after the link has shut down and before the port closes.
-    void Shutdown();
+    bool Dumping() const { return block_ != nullptr; }
 
   public slots:
     void Button3Click();
-    // Returns when the dump has ended; the window keeps painting meanwhile.
+    // Starts the dump and returns; the progress bar follows it and a message ends it.
     void Button4Click();
 
-  signals:
-    // Sent from the dump task; queued to the user-interface thread.
-    void DumpPosition(int number);
-    void DumpEnded();
-
   private:
+    void ShowRecord(const LoggerRequestResult& got);
+    void ShowDumpEnd(const LoggerDumpResult& result, int closeError);
+    void ShowNotConnected();
+
     TForm1& form_;
-    InstrumentLink& link_;
+    InstrumentSession& session_;
     const bool englishUi_;
-    std::thread dumpTask_;
-    std::atomic<bool> stopDump_{false};
+    // The window's input, taken away while the dump runs.
+    std::unique_ptr<InputBlock> block_;
 };

@@ -1,20 +1,22 @@
 #pragma once
-// The handlers of Form1 and the state behind them: the instrument link, the measurement
-// worker and its log. Owned next to the window; shut down before any widget goes away.
+// The handlers of Form1 and the session behind them. The controller only wires: the session
+// does every exchange off the user-interface thread, and its answers come back here as
+// signals. Owned next to the window; the session is stopped before any widget goes away.
 
 #include <QObject>
-#include <memory>
+#include <QPalette>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/chart_handlers.h"
 #include "app/logger_handlers.h"
 #include "app/settings_handlers.h"
-#include "link/instrument_link.h"
-#include "measure/measurement_log.h"
-#include "measure/measurement_worker.h"
+#include "app/status_presenter.h"
+#include "session/instrument_session.h"
 
 class TForm1;
+class QWidget;
 
 struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
@@ -27,31 +29,41 @@ class MainController : public QObject {
     MainController(TForm1& form, ControllerOptions options);
     ~MainController() override;
 
-    // Stops the worker (within one exchange), closes the log and the port. Idempotent.
+    // Stops the session: every job within one exchange, the worker, the log, the port.
+    // Idempotent.
     void Shutdown();
 
-    InstrumentLink& link() { return link_; }
-    const MeasurementWorker* worker() const { return worker_.get(); }
+    InstrumentSession& session() { return session_; }
     SettingsHandlers& settings() { return settings_; }
+    const StatusPresenter& status() const { return status_; }
 
   public slots:
     void ConnectClick();
 
-  private slots:
-    void ApplySample(const SampleUpdate& update);
-    void ShowPollError();
-    void ShowLogError(const QString& message);
-
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ClearLinkBuffers();
+    void ShowNotFound(const DiscoveryResult& result);
+    void ShowIdentified(const QString& identification);
+    void ShowVersion(const InstrumentVersion& version);
+    void ShowConnectFailed(const QString& message);
+    void ShowConnected();
+    void ShowConnectionLost();
+    void ApplySample(const SampleUpdate& update);
+    void ShowPollError();
+    // A readout that no sample has confirmed since the last poll failed is greyed, so a
+    // stale value never looks current.
+    void SetReadoutsStale(bool stale);
+    void EndScanCursor();
 
     TForm1& form_;
     const ControllerOptions options_;
-    InstrumentLink link_;
-    MeasurementLog log_;
-    std::unique_ptr<MeasurementWorker> worker_;
+    InstrumentSession session_;
     SettingsHandlers settings_;
     LoggerHandlers logger_;
     ChartHandlers chart_;
+    StatusPresenter status_;
+    QString connectCaption_;  // Connect's caption before measuring
+    bool scanCursor_ = false;
+    bool readoutsStale_ = false;
+    std::map<QWidget*, QPalette> readoutPalettes_;
 };

@@ -7,7 +7,9 @@
 #include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -85,7 +87,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setFont(windowFont);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    resize(kClientSize);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -107,11 +108,26 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     BuildLoggerTab();
     PageControl1->setCurrentWidget(TabSheet3);
 
+    // The window grows by the status bar's height; the tabs keep their places above it.
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    resize(kClientSize.width(), kClientSize.height() + StatusBar1->sizeHint().height());
+
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         const QPoint centred = area.center() - QPoint(kOuterSize.width(), kOuterSize.height()) / 2;
         move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
     }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (StatusBar1 == nullptr) {
+        return;
+    }
+    const int barHeight = StatusBar1->sizeHint().height();
+    StatusBar1->setGeometry(0, height() - barHeight, width(), barHeight);
 }
 
 void TForm1::BuildChartTab() {

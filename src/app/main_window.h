@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 
 class TForm1 : public QWidget {
@@ -156,6 +157,12 @@ class TForm1 : public QWidget {
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+
+    // Below the tabs: where the connection stands.
+    QStatusBar* StatusBar1 = nullptr;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void BuildChartTab();

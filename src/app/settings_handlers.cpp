@@ -8,8 +8,7 @@
 
 #include "app/error_box.h"
 #include "app/main_window.h"
-#include "link/instrument_link.h"
-#include "settings/settings_exchange.h"
+#include "session/instrument_session.h"
 #include "settings/settings_frame.h"
 
 namespace {
@@ -42,28 +41,18 @@ void ShowTextInList(QComboBox* list, const QString& text) {
 
 }  // namespace
 
-SettingsHandlers::SettingsHandlers(TForm1& form, InstrumentLink& link, bool englishUi)
-    : form_(form), link_(link), englishUi_(englishUi) {}
-
-void SettingsHandlers::ClearPending() {
-    pending_.Clear();
+SettingsHandlers::SettingsHandlers(TForm1& form, InstrumentSession& session, bool englishUi)
+    : form_(form), session_(session), englishUi_(englishUi) {
+    connect(&session_, &InstrumentSession::SettingsRead, this, &SettingsHandlers::ShowReadResult);
+    connect(&session_, &InstrumentSession::SettingsWritten, this,
+            &SettingsHandlers::ShowWriteOutcome);
 }
 
 bool SettingsHandlers::SettingsWritePending() const {
-    return pending_.IsPending();
+    return session_.SettingsWritePending();
 }
 
-void SettingsHandlers::ReadInstrumentSettings() {
-    if (!link_.PortIsOpen()) {
-        ShowErrorBox(&form_,
-                     QString::fromUtf8(englishUi_ ? kNotConnectedEnglish : kNotConnectedPolish));
-        return;
-    }
-    SettingsReadResult read;
-    {
-        Exchange ex = link_.BeginExchange();
-        read = ReadSettingsExchange(ex);
-    }
+void SettingsHandlers::ShowReadResult(const SettingsReadResult& read) {
     if (read.status != SettingsReplyStatus::Complete) {
         // Bytes that never came would decode as zeros or as an older reply: keep the tab.
         ShowStatus(QString::fromUtf8(kNoCommunication));
@@ -74,24 +63,13 @@ void SettingsHandlers::ReadInstrumentSettings() {
     form_.Label9->hide();
 }
 
-void SettingsHandlers::WritePendingSettings(InstrumentLink& link) {
-    const std::optional<PendingSettings::Ticket> ticket = pending_.Take();
-    if (!ticket) {
-        return;
-    }
-    bool acknowledged = false;
-    {
-        Exchange ex = link.BeginExchange();
-        acknowledged = WriteInstrumentSettings(ex, ticket->settings);
-    }
-    // Not repeated when unconfirmed; the operator sees the outcome either way.
-    pending_.Finish(*ticket);
-    QMetaObject::invokeMethod(
-        this, [this, acknowledged] { ShowWriteOutcome(acknowledged); }, Qt::QueuedConnection);
-}
-
 void SettingsHandlers::Button2Click() {
-    ReadInstrumentSettings();
+    // Refused while another job runs: the button is disabled then, so a click that still
+    // comes is dropped.
+    if (session_.ReadSettings() == SessionRequest::NotConnected) {
+        ShowErrorBox(&form_,
+                     QString::fromUtf8(englishUi_ ? kNotConnectedEnglish : kNotConnectedPolish));
+    }
 }
 
 void SettingsHandlers::ZapisUstawienClick() {
@@ -101,7 +79,7 @@ void SettingsHandlers::ZapisUstawienClick() {
         return;
     }
     current_ = std::get<InstrumentSettings>(result);
-    pending_.Arm(current_);
+    session_.ArmSettingsWrite(current_);
     // The outcome of this write shows when it ends; an older one would mislead meanwhile.
     form_.Label9->hide();
 }

@@ -58,3 +58,33 @@ std::vector<std::string> SystemPortCandidates() {
               [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
     return names;
 }
+
+bool PortDevicePresent(const std::string& path) {
+    if (path.empty()) {
+        return true;
+    }
+    std::error_code error;
+    const bool exists = fs::exists(path, error);
+    return exists || static_cast<bool>(error);  // a check that failed proves nothing
+}
+
+std::vector<std::string> StablePortAliases(const std::string& path) {
+    std::vector<std::string> aliases;
+    std::error_code error;
+    const fs::path device = fs::canonical(path, error);
+    if (error) {
+        return aliases;
+    }
+    for (const char* folder : {"/dev/serial/by-id", "/dev/serial/by-path"}) {
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code ignored;
+            if (it->is_symlink(ignored) && fs::canonical(it->path(), ignored) == device &&
+                it->path() != fs::path(path)) {
+                aliases.push_back(it->path().string());
+            }
+        }
+    }
+    std::sort(aliases.begin(), aliases.end());
+    return aliases;
+}

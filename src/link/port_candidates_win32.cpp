@@ -58,3 +58,11 @@ std::vector<std::string> SystemPortCandidates() {
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
+
+bool PortDevicePresent(const std::string&) {
+    return true;
+}
+
+std::vector<std::string> StablePortAliases(const std::string&) {
+    return {};
+}

@@ -1,5 +1,7 @@
 #include "logger/logger_record.h"
 
+#include <algorithm>
+
 namespace {
 
 // A short reply leaves the rest of the record at 0 instead of reading past the reply.
@@ -42,7 +44,11 @@ LoggerRecord DecodeLoggerRecord(std::span<const std::uint8_t> reply) {
 }
 
 std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number) {
-    return {'0', '1', 'r', number, '?', 'e', 'n', 'd'};
+    std::array<std::uint8_t, 8> bytes{};
+    static_assert(kLoggerRequestTemplate.size() == bytes.size());
+    std::copy(kLoggerRequestTemplate.begin(), kLoggerRequestTemplate.end(), bytes.begin());
+    bytes[3] = number;
+    return bytes;
 }
 
 LoggerTabTexts FormatLoggerTab(const LoggerRecord& record) {

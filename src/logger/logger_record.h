@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <span>
 
-constexpr std::size_t kLoggerRecordSize = 11;
+#include "link/instrument_protocol.h"
+
+constexpr std::size_t kLoggerRecordSize = kLoggerReplySize;
 
 struct LoggerRecord {
     std::int16_t Humidity = 0;

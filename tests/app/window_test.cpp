@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <functional>
@@ -300,11 +301,16 @@ TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
 }
 
 TEST(WindowTest, WindowItself) {
-    const TForm1 form;
+    TForm1 form;
     EXPECT_EQ(form.objectName(), "Form1");
     EXPECT_EQ(form.windowTitle(), U(kWindowCaption));
     EXPECT_EQ(form.windowTitle(), "KRT20 Higrometr");
-    EXPECT_EQ(form.size(), QSize(758, 558));
+    // The design's client area, and the status bar below it.
+    form.show();
+    const QRect bar = form.StatusBar1->geometry();
+    EXPECT_GT(bar.height(), 10);
+    EXPECT_EQ(form.size(), QSize(758, 558 + bar.height()));
+    EXPECT_EQ(bar, QRect(0, 558, 758, bar.height()));
     EXPECT_EQ(form.font().pixelSize(), 11);
     EXPECT_EQ(form.font().families().value(0), "MS Sans Serif");
     EXPECT_EQ(form.backgroundRole(), QPalette::Button);

@@ -36,9 +36,9 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     const double connectedAt = OleDate(QDateTime::currentDateTime());
     ClickConnect();
     HygroChart& chart = *form_->Chart1;
-    const auto samples = [&] { return controller_->worker()->SampleCount(); };
+    const auto samples = [&] { return controller_->session().SampleCount(); };
     const auto shown = [&] { return static_cast<int>(chart.Points(Series7).size()); };
-    ASSERT_NE(controller_->worker(), nullptr);
+    ASSERT_TRUE(controller_->session().Polling());
     ASSERT_TRUE(WaitFor([&] { return shown() >= 1 && shown() == samples(); }));
 
     const SeriesPoints& dewPoint = chart.Points(Series1);

@@ -31,8 +31,13 @@ class E2eTest : public ::testing::Test {
         QDir::setCurrent(previousDir_);
     }
 
-    sim::InstrumentSimulator& AddInstrument() {
+    // `linkName`: also behind a symbolic link of that name in the scratch directory, as a
+    // stable device name leads to a real adapter.
+    sim::InstrumentSimulator& AddInstrument(const QString& linkName = {}) {
         sims_.push_back(std::make_unique<sim::InstrumentSimulator>());
+        if (!linkName.isEmpty()) {
+            sims_.back()->SetLinkPath(WorkFile(linkName).toStdString());
+        }
         std::string why;
         EXPECT_TRUE(sims_.back()->Start(&why)) << why;
         return *sims_.back();
@@ -43,7 +48,32 @@ class E2eTest : public ::testing::Test {
         controller_ = std::make_unique<MainController>(*form_, ControllerOptions{ports, englishUi});
     }
 
-    void ClickConnect() { QTest::mouseClick(form_->Connect, Qt::LeftButton); }
+    // Clicks Connect and waits until the connect has ended (measuring, or not found, or
+    // failed), since the session scans and connects off the user-interface thread.
+    void ClickConnect() {
+        QTest::mouseClick(form_->Connect, Qt::LeftButton);
+        WaitUntilIdle(20000);
+    }
+
+    // Waits until the session runs no job and is not half-way through a connect.
+    bool WaitUntilIdle(int timeoutMs = 20000) {
+        return WaitFor(
+            [&] {
+                const SessionState state = controller_->session().State();
+                if (state == SessionState::Stopped) {
+                    return true;
+                }
+                return !controller_->session().Busy() && state != SessionState::Scanning &&
+                       state != SessionState::Identified && state != SessionState::Connecting;
+            },
+            timeoutMs);
+    }
+
+    // Clicks `button` and waits for the job it starts to end.
+    void ClickAndWait(QWidget* button, int timeoutMs = 90000) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        WaitUntilIdle(timeoutMs);
+    }
 
     // Runs the event loop until `done` holds or `timeoutMs` passes.
     static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {

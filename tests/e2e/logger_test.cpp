@@ -77,9 +77,9 @@ class LoggerTest : public E2eTest {
 
     void ClickButton3(const QString& text) {
         form_->Edit31->setText(text);
-        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        ClickAndWait(form_->Button3);
     }
-    void ClickButton4() { QTest::mouseClick(form_->Button4, Qt::LeftButton); }
+    void ClickButton4() { ClickAndWait(form_->Button4); }
 
     std::vector<QString> LoggerEdits() const {
         return {form_->Edit24->text(), form_->Edit25->text(), form_->Edit26->text(),
@@ -362,7 +362,7 @@ TEST_F(LoggerTest, ClosingTheWindowDuringADumpEndsItWithinOneRecord) {
     ClickButton4();
 
     EXPECT_TRUE(modals_.boxes().isEmpty());
-    EXPECT_FALSE(controller_->worker()->Running());
+    EXPECT_FALSE(controller_->session().Polling());
     const QList<QByteArray> lines = Lines(ReadFile(WorkFile("logged.txt")));
     const std::size_t requested = instrument.RequestCount(sim::RequestKind::LoggerRecord);
     EXPECT_LT(lines.size(), 256);

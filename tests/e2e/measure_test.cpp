@@ -86,11 +86,10 @@ TEST_F(MeasureTest, ClosingTheWindowWhilePollingStopsTheWorkerWithEveryLineOnDis
     MakeWindow({instrument.SlavePath()});
     form_->show();
     ClickConnect();
-    ASSERT_TRUE(WaitFor(
-        [&] { return controller_->worker() && controller_->worker()->SampleCount() >= 2; }));
+    ASSERT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 2; }));
     form_->close();
-    EXPECT_FALSE(controller_->worker()->Running());
-    const int samples = controller_->worker()->SampleCount();
+    EXPECT_FALSE(controller_->session().Polling());
+    const int samples = controller_->session().SampleCount();
     EXPECT_EQ(ReadFile(WorkFile("jrt1.txt")).count("\r\n"), samples);
 }
 

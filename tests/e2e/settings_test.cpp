@@ -144,7 +144,7 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
     form_->Edit5->setText("0");
     form_->ComboBox12->setCurrentIndex(0);
     form_->Edit32->setText("0");
-    QTest::mouseClick(form_->Button2, Qt::LeftButton);
+    ClickAndWait(form_->Button2);
     EXPECT_EQ(form_->Edit5->text(), "12.5");
     EXPECT_EQ(form_->ComboBox12->currentText(), "AL2");
     EXPECT_EQ(form_->Edit32->text(), "18.25");
@@ -177,7 +177,7 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
         const auto before = TabSnapshot(*form_);
         const std::size_t asked = instrument.RequestCount(sim::RequestKind::SettingsRead);
         instrument.QueueReply(sim::RequestKind::SettingsRead, c.reply);
-        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        ClickAndWait(form_->Button2);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsRead), asked + 1);
         EXPECT_TRUE(Shown(form_->Label9));
         EXPECT_EQ(form_->Label9->text(), "Brak komunikacji !");
@@ -232,7 +232,7 @@ TEST_F(SettingsTest, ReadBeforeConnectingIsRefusedAtOnce) {
         MakeWindow({}, c.englishUi);
         const auto before = TabSnapshot(*form_);
         modals_.clear();
-        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        ClickAndWait(form_->Button2);
         ASSERT_EQ(modals_.boxes().size(), 1);
         EXPECT_EQ(modals_.boxes()[0].text, c.message);
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);

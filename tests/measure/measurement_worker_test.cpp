@@ -33,6 +33,9 @@ class WorkerTest : public ::testing::Test {
         QObject::connect(
             &worker, &MeasurementWorker::LogFailed, &worker,
             [this](const QString& m) { RecordLogError(m); }, Qt::DirectConnection);
+        QObject::connect(
+            &worker, &MeasurementWorker::PortLost, &worker, [this] { Count(portLosses); },
+            Qt::DirectConnection);
     }
     void TearDown() override { worker.Stop(); }
 
@@ -78,6 +81,7 @@ class WorkerTest : public ::testing::Test {
     std::mutex mutex;
     std::vector<SampleUpdate> samples;
     int pollFailures = 0;
+    int portLosses = 0;
     QStringList logErrors;
 };
 
@@ -191,12 +195,16 @@ TEST_F(WorkerTest, HungUpInstrumentShowsErrorsWithoutSpinning) {
     ASSERT_TRUE(WaitForSamples(1));
     ASSERT_TRUE(instrument.HangUp());
     std::this_thread::sleep_for(2500ms);
+    // The loop has ended by itself and closed the port.
+    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(link.PortIsOpen());
     worker.Stop();
     std::lock_guard<std::mutex> lock(mutex);
     // A cycle keeps its two pauses, so a few failures in 2.5 s; a spinning loop would make
     // thousands.
     EXPECT_GE(pollFailures, 1);
     EXPECT_LE(pollFailures, 4);
+    EXPECT_EQ(portLosses, 1);
     EXPECT_EQ(samples.size(), 1u);
 }
 

@@ -95,7 +95,7 @@ TEST_F(SettingsExchangeTest, WriteSendsTheWholeFrameAndAcceptsOnlyExactlyOk) {
         std::copy_n("OK", 3, ex.ReplyBuffer().begin());
         Answer(c.answer);
 
-        EXPECT_EQ(WriteInstrumentSettings(ex, settings), c.acknowledged);
+        EXPECT_EQ(WriteInstrumentSettings(ex, settings).acknowledged, c.acknowledged);
 
         EXPECT_EQ(pty.ReadAll(),
                   std::vector<std::uint8_t>(expectedFrame.begin(), expectedFrame.end()));
@@ -114,7 +114,7 @@ TEST(SettingsExchangeWithoutPort, WriteIsNotAcknowledgedAndStillClearsTheFrame) 
     auto ex = link.BeginExchange();
     ex.CommandBuffer().fill(0xEE);
     std::copy_n("OK", 3, ex.ReplyBuffer().begin());
-    EXPECT_FALSE(WriteInstrumentSettings(ex, Distinctive()));
+    EXPECT_FALSE(WriteInstrumentSettings(ex, Distinctive()).acknowledged);
     const auto& command = ex.CommandBuffer();
     EXPECT_TRUE(std::all_of(command.begin(), command.begin() + kSettingsFrameClearLength,
                             [](std::uint8_t b) { return b == 0; }));
