@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "app/chart_handlers.h"
+#include "app/chart_page.h"
 #include "app/main_window.h"
 #include "chart/ole_date.h"
 #include "chart/series_table.h"
@@ -66,16 +66,17 @@ MeasurementSample SampleAt(long second) {
 // Form1 on screen with the chart tab open, as the operator watching the chart has it.
 class ChartWindow {
   public:
-    ChartWindow() : handlers_(form_) {
+    ChartWindow() {
         form_.PageControl1->setCurrentWidget(form_.TabSheet1);
         form_.show();
         (void)QTest::qWaitForWindowExposed(&form_);
-        QObject::connect(form_.Chart1, &QCustomPlot::afterReplot, [this] { ++redraws_; });
+        QObject::connect(form_.TabSheet1->Chart1, &QCustomPlot::afterReplot,
+                         [this] { ++redraws_; });
         Settle();
     }
 
-    HygroChart& chart() { return *form_.Chart1; }
-    ChartHandlers& handlers() { return handlers_; }
+    HygroChart& chart() { return *form_.TabSheet1->Chart1; }
+    ChartPage& handlers() { return *form_.TabSheet1; }
     int redraws() const { return redraws_; }
 
     // Points on every series, one a second, ending a second before `end`.
@@ -111,7 +112,6 @@ class ChartWindow {
 
   private:
     TForm1 form_;
-    ChartHandlers handlers_;
     int redraws_ = 0;
 };
 

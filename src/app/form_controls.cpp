@@ -1,10 +1,12 @@
 #include "app/form_controls.h"
 
 #include <QAbstractItemView>
+#include <QColor>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
@@ -153,4 +155,28 @@ void FitFontToEdit(QLineEdit* edit, const QStringList& samples) {
     const QSize room(edit->width() - 2 * (frame + kLineEditTextMargin) - kLineEditOverhang,
                      edit->height() - 2 * frame);
     ShrinkFontToFit(edit, samples, room, 1);
+}
+
+void MakeReadout(QLineEdit* edit, int pixelSize, const QColor& background, const QColor& text,
+                 const QStringList& samples) {
+    edit->setReadOnly(true);
+    SetFontLook(edit, FontLook{pixelSize, true});
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, background);
+    if (text.isValid()) {
+        palette.setColor(QPalette::Text, text);
+    }
+    edit->setPalette(palette);
+    FitFontToEdit(edit, samples);
+}
+
+void MakeRed(QLabel* label) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    label->setPalette(palette);
+}
+
+void HideAndDisable(QWidget* widget) {
+    widget->setEnabled(false);
+    widget->hide();
 }

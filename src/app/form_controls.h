@@ -6,11 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+
+// Pixel sizes of the design's fonts.
+inline constexpr int kWindowFontPixels = 11;
+inline constexpr int kReadoutCaptionPixels = 13;
+inline constexpr int kLargeTextPixels = 16;
+inline constexpr int kHeadingPixels = 19;
+inline constexpr int kDewPointPixels = 85;
+inline constexpr int kReadoutPixels = 43;
 
 // Font of a control relative to the window's font: 0 keeps the window's pixel size.
 struct FontLook {
@@ -43,3 +52,13 @@ void SetFontLook(QWidget* widget, FontLook look);
 // Lowers the edit's font size until the widest of `samples` fits into its text area, so a
 // readout laid out for a narrow font is not cut off when only a wider one is installed.
 void FitFontToEdit(QLineEdit* edit, const QStringList& samples);
+
+// A read-only readout in bold type of `pixelSize` on `background` (text in `text` when it is
+// valid), its font lowered until the widest of `samples` fits.
+void MakeReadout(QLineEdit* edit, int pixelSize, const QColor& background, const QColor& text,
+                 const QStringList& samples);
+
+// A caption in the status colour.
+void MakeRed(QLabel* label);
+
+void HideAndDisable(QWidget* widget);

@@ -5,9 +5,9 @@
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
-#include "app/english_ui.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+#include "texts/interface_language.h"
 
 // The interface language, fixed when the program is built: 0 Polish, anything else English.
 constexpr std::int32_t EnglishUi = HYGRO_ENGLISH_UI;
@@ -26,9 +26,11 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(kApplicationTitle);
 
+    // Before the first text is made.
+    const InterfaceTranslator language(EnglishUi != 0 ? InterfaceLanguage::English
+                                                      : InterfaceLanguage::Polish);
     TForm1 form;
-    ApplyInterfaceLanguage(form, EnglishUi);
-    MainController controller(form, ControllerOptions{commandLine.ports, EnglishUi != 0});
+    MainController controller(form, ControllerOptions{commandLine.ports});
     form.show();
     return app.exec();
 }

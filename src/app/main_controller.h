@@ -1,26 +1,19 @@
 #pragma once
-// The handlers of Form1 and the session behind them. The controller only wires: the session
-// does every exchange off the user-interface thread, and its answers come back here as
-// signals. Owned next to the window; the session is stopped before any widget goes away.
+// What the window works with: the instrument session and the status bar that follows it.
+// Owned next to the window; the session is stopped when the window closes, before any
+// widget goes away.
 
 #include <QObject>
-#include <QPalette>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "app/chart_handlers.h"
-#include "app/logger_handlers.h"
-#include "app/settings_handlers.h"
 #include "app/status_presenter.h"
 #include "session/instrument_session.h"
 
 class TForm1;
-class QWidget;
 
 struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
-    bool englishUi = false;
 };
 
 class MainController : public QObject {
@@ -34,36 +27,12 @@ class MainController : public QObject {
     void Shutdown();
 
     InstrumentSession& session() { return session_; }
-    SettingsHandlers& settings() { return settings_; }
     const StatusPresenter& status() const { return status_; }
-
-  public slots:
-    void ConnectClick();
 
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ShowNotFound(const DiscoveryResult& result);
-    void ShowIdentified(const QString& identification);
-    void ShowVersion(const InstrumentVersion& version);
-    void ShowConnectFailed(const QString& message);
-    void ShowConnected();
-    void ShowConnectionLost();
-    void ApplySample(const SampleUpdate& update);
-    void ShowPollError();
-    // A readout that no sample has confirmed since the last poll failed is greyed, so a
-    // stale value never looks current.
-    void SetReadoutsStale(bool stale);
-    void EndScanCursor();
 
     TForm1& form_;
-    const ControllerOptions options_;
     InstrumentSession session_;
-    SettingsHandlers settings_;
-    LoggerHandlers logger_;
-    ChartHandlers chart_;
     StatusPresenter status_;
-    QString connectCaption_;  // Connect's caption before measuring
-    bool scanCursor_ = false;
-    bool readoutsStale_ = false;
-    std::map<QWidget*, QPalette> readoutPalettes_;
 };

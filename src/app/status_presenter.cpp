@@ -2,8 +2,8 @@
 
 #include <QStatusBar>
 
-StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session, bool englishUi)
-    : bar_(bar), session_(session), englishUi_(englishUi) {
+StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
+    : bar_(bar), session_(session) {
     connect(&session_, &InstrumentSession::StateChanged, this, [this](SessionState state) {
         status_.state = state;
         status_.scanPlace = 0;
@@ -45,5 +45,5 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session, bo
 void StatusPresenter::Show() {
     status_.silentSeconds =
         silent_ && sinceData_.isValid() ? static_cast<int>(sinceData_.elapsed() / 1000) : -1;
-    bar_.showMessage(StatusText(status_, englishUi_));
+    bar_.showMessage(StatusText(status_));
 }

@@ -14,7 +14,7 @@ class InstrumentSession;
 class StatusPresenter : public QObject {
     Q_OBJECT
   public:
-    StatusPresenter(QStatusBar& bar, InstrumentSession& session, bool englishUi);
+    StatusPresenter(QStatusBar& bar, InstrumentSession& session);
 
     const StatusSnapshot& Snapshot() const { return status_; }
 
@@ -23,7 +23,6 @@ class StatusPresenter : public QObject {
 
     QStatusBar& bar_;
     InstrumentSession& session_;
-    const bool englishUi_;
     StatusSnapshot status_;
     QElapsedTimer sinceData_;  // since the last sample or the connect
     bool silent_ = false;

@@ -17,4 +17,4 @@ struct StatusSnapshot {
     int silentSeconds = -1;  // since data last came, while polls bring none; -1 otherwise
 };
 
-QString StatusText(const StatusSnapshot& status, bool englishUi);
+QString StatusText(const StatusSnapshot& status);

@@ -53,14 +53,14 @@ std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number) {
 
 LoggerTabTexts FormatLoggerTab(const LoggerRecord& record) {
     LoggerTabTexts texts;
-    texts.Edit30 = QString::number(record.RecordNumber);
-    texts.Edit29 = QString::number(record.ObjectId);
-    texts.Edit24 = QString::number(record.Humidity);
-    texts.Edit25 = QString::number(record.Temperature);
-    texts.Edit27 = QString::fromLatin1(QByteArray::number(record.Day) + '/' +
-                                       QByteArray::number(record.Month) + '/' + YearText(record));
-    texts.Edit28 = QString::fromLatin1(TimeText(record));
-    texts.Edit26 = QString::number(record.Status);
+    texts.RecordNumber = QString::number(record.RecordNumber);
+    texts.ObjectId = QString::number(record.ObjectId);
+    texts.Humidity = QString::number(record.Humidity);
+    texts.Temperature = QString::number(record.Temperature);
+    texts.Date = QString::fromLatin1(QByteArray::number(record.Day) + '/' +
+                                     QByteArray::number(record.Month) + '/' + YearText(record));
+    texts.Time = QString::fromLatin1(TimeText(record));
+    texts.Status = QString::number(record.Status);
     return texts;
 }
 

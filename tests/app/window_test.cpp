@@ -318,9 +318,10 @@ TEST(WindowTest, WindowItself) {
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.layout(), nullptr);
 
-    ASSERT_NE(form.Chart1, nullptr);
-    EXPECT_EQ(form.Chart1->parentWidget(), form.TabSheet1);
-    const auto* title = qobject_cast<QCPTextElement*>(form.Chart1->plotLayout()->element(0, 0));
+    ASSERT_NE(form.TabSheet1->Chart1, nullptr);
+    EXPECT_EQ(form.TabSheet1->Chart1->parentWidget(), form.TabSheet1);
+    const auto* title =
+        qobject_cast<QCPTextElement*>(form.TabSheet1->Chart1->plotLayout()->element(0, 0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), U("Wykres wilgotności i temperatury"));
 }
@@ -387,7 +388,8 @@ TEST(WindowTest, ButtonCaptionsFitTheirButtons) {
 TEST(WindowTest, VisibleControlsOfAPageDoNotOverlap) {
     const TForm1 form;
     const int pageBottom = form.PageControl1->height();
-    for (const QWidget* page : {form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4}) {
+    for (const QWidget* page : std::initializer_list<const QWidget*>{
+             form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4}) {
         SCOPED_TRACE(page->objectName().toStdString());
         QList<const QWidget*> shown;
         for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -420,63 +422,142 @@ TEST(WindowTest, LabelsNeverInterpretRichText) {
 // must lead to the same control.
 TEST(WindowTest, EveryMemberCarriesItsOwnNameAsObjectName) {
     struct Case {
-        const char* name;
+        QString name;  // the member's own name, without the page that holds it
         std::function<const QWidget*(const TForm1&)> member;
     };
-#define HYGRO_MEMBER(n)                                           \
-    Case {                                                        \
-#n, [](const TForm1& f) -> const QWidget* { return f.n; } \
+#define HYGRO_MEMBER(n)                                                                      \
+    Case {                                                                                   \
+        QString(#n).section("->", -1), [](const TForm1& f) -> const QWidget* { return f.n; } \
     }
     const Case cases[] = {
-        HYGRO_MEMBER(PageControl1),  HYGRO_MEMBER(TabSheet1),   HYGRO_MEMBER(TabSheet2),
-        HYGRO_MEMBER(TabSheet3),     HYGRO_MEMBER(TabSheet4),   HYGRO_MEMBER(Chart1),
-        HYGRO_MEMBER(Label1),        HYGRO_MEMBER(Label2),      HYGRO_MEMBER(Label3),
-        HYGRO_MEMBER(Label4),        HYGRO_MEMBER(Label5),      HYGRO_MEMBER(Label6),
-        HYGRO_MEMBER(Label7),        HYGRO_MEMBER(Label8),      HYGRO_MEMBER(Label9),
-        HYGRO_MEMBER(Label10),       HYGRO_MEMBER(Label11),     HYGRO_MEMBER(Label12),
-        HYGRO_MEMBER(Label13),       HYGRO_MEMBER(Label14),     HYGRO_MEMBER(Label15),
-        HYGRO_MEMBER(Label16),       HYGRO_MEMBER(Label17),     HYGRO_MEMBER(Label18),
-        HYGRO_MEMBER(Label19),       HYGRO_MEMBER(Label20),     HYGRO_MEMBER(Label21),
-        HYGRO_MEMBER(Label22),       HYGRO_MEMBER(Label23),     HYGRO_MEMBER(Label24),
-        HYGRO_MEMBER(Label25),       HYGRO_MEMBER(Label26),     HYGRO_MEMBER(Label27),
-        HYGRO_MEMBER(Label28),       HYGRO_MEMBER(Label29),     HYGRO_MEMBER(Label30),
-        HYGRO_MEMBER(Label31),       HYGRO_MEMBER(Label32),     HYGRO_MEMBER(Label33),
-        HYGRO_MEMBER(Label34),       HYGRO_MEMBER(Label35),     HYGRO_MEMBER(Label36),
-        HYGRO_MEMBER(Label37),       HYGRO_MEMBER(Label38),     HYGRO_MEMBER(Label39),
-        HYGRO_MEMBER(Label40),       HYGRO_MEMBER(Label41),     HYGRO_MEMBER(Label42),
-        HYGRO_MEMBER(Label43),       HYGRO_MEMBER(Label44),     HYGRO_MEMBER(Label45),
-        HYGRO_MEMBER(Label46),       HYGRO_MEMBER(Label47),     HYGRO_MEMBER(Label48),
-        HYGRO_MEMBER(Label49),       HYGRO_MEMBER(Label50),     HYGRO_MEMBER(Label51),
-        HYGRO_MEMBER(Label52),       HYGRO_MEMBER(Label53),     HYGRO_MEMBER(Label54),
-        HYGRO_MEMBER(Label55),       HYGRO_MEMBER(Label56),     HYGRO_MEMBER(Edit1),
-        HYGRO_MEMBER(Edit2),         HYGRO_MEMBER(Edit3),       HYGRO_MEMBER(Edit4),
-        HYGRO_MEMBER(Edit5),         HYGRO_MEMBER(Edit6),       HYGRO_MEMBER(Edit7),
-        HYGRO_MEMBER(Edit8),         HYGRO_MEMBER(Edit9),       HYGRO_MEMBER(Edit10),
-        HYGRO_MEMBER(Edit11),        HYGRO_MEMBER(Edit12),      HYGRO_MEMBER(Edit13),
-        HYGRO_MEMBER(Edit14),        HYGRO_MEMBER(Edit15),      HYGRO_MEMBER(Edit16),
-        HYGRO_MEMBER(Edit17),        HYGRO_MEMBER(Edit18),      HYGRO_MEMBER(Edit19),
-        HYGRO_MEMBER(Edit20),        HYGRO_MEMBER(Edit21),      HYGRO_MEMBER(Edit22),
-        HYGRO_MEMBER(Edit23),        HYGRO_MEMBER(Edit24),      HYGRO_MEMBER(Edit25),
-        HYGRO_MEMBER(Edit26),        HYGRO_MEMBER(Edit27),      HYGRO_MEMBER(Edit28),
-        HYGRO_MEMBER(Edit29),        HYGRO_MEMBER(Edit30),      HYGRO_MEMBER(Edit31),
-        HYGRO_MEMBER(Edit32),        HYGRO_MEMBER(Edit33),      HYGRO_MEMBER(ComboBox1),
-        HYGRO_MEMBER(ComboBox2),     HYGRO_MEMBER(ComboBox3),   HYGRO_MEMBER(ComboBox4),
-        HYGRO_MEMBER(ComboBox5),     HYGRO_MEMBER(ComboBox6),   HYGRO_MEMBER(ComboBox7),
-        HYGRO_MEMBER(ComboBox8),     HYGRO_MEMBER(ComboBox9),   HYGRO_MEMBER(ComboBox10),
-        HYGRO_MEMBER(ComboBox11),    HYGRO_MEMBER(ComboBox12),  HYGRO_MEMBER(ComboBox13),
-        HYGRO_MEMBER(ComboBox14),    HYGRO_MEMBER(ComboBox15),  HYGRO_MEMBER(Connect),
-        HYGRO_MEMBER(ZapisUstawien), HYGRO_MEMBER(Button1),     HYGRO_MEMBER(Button2),
-        HYGRO_MEMBER(Button3),       HYGRO_MEMBER(Button4),     HYGRO_MEMBER(ProgressBar1),
-        HYGRO_MEMBER(StaticText1),   HYGRO_MEMBER(StaticText2),
+        HYGRO_MEMBER(PageControl1),
+        HYGRO_MEMBER(TabSheet1),
+        HYGRO_MEMBER(TabSheet2),
+        HYGRO_MEMBER(TabSheet3),
+        HYGRO_MEMBER(TabSheet4),
+        HYGRO_MEMBER(TabSheet1->Chart1),
+        HYGRO_MEMBER(TabSheet2->Label1),
+        HYGRO_MEMBER(TabSheet2->Label2),
+        HYGRO_MEMBER(TabSheet2->Label3),
+        HYGRO_MEMBER(TabSheet2->Label4),
+        HYGRO_MEMBER(TabSheet2->Label5),
+        HYGRO_MEMBER(TabSheet2->Label6),
+        HYGRO_MEMBER(TabSheet2->Label7),
+        HYGRO_MEMBER(TabSheet3->Label8),
+        HYGRO_MEMBER(TabSheet2->Label9),
+        HYGRO_MEMBER(TabSheet3->Label10),
+        HYGRO_MEMBER(TabSheet3->Label11),
+        HYGRO_MEMBER(TabSheet3->Label12),
+        HYGRO_MEMBER(TabSheet3->Label13),
+        HYGRO_MEMBER(TabSheet3->Label14),
+        HYGRO_MEMBER(TabSheet3->Label15),
+        HYGRO_MEMBER(TabSheet3->Label16),
+        HYGRO_MEMBER(TabSheet3->Label17),
+        HYGRO_MEMBER(TabSheet2->Label18),
+        HYGRO_MEMBER(TabSheet2->Label19),
+        HYGRO_MEMBER(TabSheet2->Label20),
+        HYGRO_MEMBER(TabSheet3->Label21),
+        HYGRO_MEMBER(TabSheet3->Label22),
+        HYGRO_MEMBER(TabSheet3->Label23),
+        HYGRO_MEMBER(TabSheet2->Label24),
+        HYGRO_MEMBER(TabSheet2->Label25),
+        HYGRO_MEMBER(TabSheet2->Label26),
+        HYGRO_MEMBER(TabSheet2->Label27),
+        HYGRO_MEMBER(TabSheet2->Label28),
+        HYGRO_MEMBER(TabSheet2->Label29),
+        HYGRO_MEMBER(TabSheet2->Label30),
+        HYGRO_MEMBER(TabSheet2->Label31),
+        HYGRO_MEMBER(TabSheet2->Label32),
+        HYGRO_MEMBER(TabSheet2->Label33),
+        HYGRO_MEMBER(TabSheet3->Label34),
+        HYGRO_MEMBER(TabSheet3->Label35),
+        HYGRO_MEMBER(TabSheet4->Label36),
+        HYGRO_MEMBER(TabSheet4->Label37),
+        HYGRO_MEMBER(TabSheet4->Label38),
+        HYGRO_MEMBER(TabSheet4->Label39),
+        HYGRO_MEMBER(TabSheet4->Label40),
+        HYGRO_MEMBER(TabSheet4->Label41),
+        HYGRO_MEMBER(TabSheet4->Label42),
+        HYGRO_MEMBER(TabSheet4->Label43),
+        HYGRO_MEMBER(TabSheet4->Label44),
+        HYGRO_MEMBER(TabSheet2->Label45),
+        HYGRO_MEMBER(TabSheet2->Label46),
+        HYGRO_MEMBER(TabSheet2->Label47),
+        HYGRO_MEMBER(TabSheet2->Label48),
+        HYGRO_MEMBER(TabSheet2->Label49),
+        HYGRO_MEMBER(TabSheet2->Label50),
+        HYGRO_MEMBER(TabSheet2->Label51),
+        HYGRO_MEMBER(TabSheet2->Label52),
+        HYGRO_MEMBER(TabSheet2->Label53),
+        HYGRO_MEMBER(TabSheet2->Label54),
+        HYGRO_MEMBER(TabSheet2->Label55),
+        HYGRO_MEMBER(TabSheet2->Label56),
+        HYGRO_MEMBER(TabSheet2->Edit1),
+        HYGRO_MEMBER(TabSheet2->Edit2),
+        HYGRO_MEMBER(TabSheet2->Edit3),
+        HYGRO_MEMBER(TabSheet2->Edit4),
+        HYGRO_MEMBER(TabSheet2->Edit5),
+        HYGRO_MEMBER(TabSheet3->Edit6),
+        HYGRO_MEMBER(TabSheet3->Edit7),
+        HYGRO_MEMBER(TabSheet3->Edit8),
+        HYGRO_MEMBER(TabSheet3->Edit9),
+        HYGRO_MEMBER(TabSheet3->Edit10),
+        HYGRO_MEMBER(TabSheet3->Edit11),
+        HYGRO_MEMBER(TabSheet2->Edit12),
+        HYGRO_MEMBER(TabSheet3->Edit13),
+        HYGRO_MEMBER(TabSheet3->Edit14),
+        HYGRO_MEMBER(TabSheet3->Edit15),
+        HYGRO_MEMBER(TabSheet2->Edit16),
+        HYGRO_MEMBER(TabSheet2->Edit17),
+        HYGRO_MEMBER(TabSheet2->Edit18),
+        HYGRO_MEMBER(TabSheet3->Edit19),
+        HYGRO_MEMBER(TabSheet3->Edit20),
+        HYGRO_MEMBER(TabSheet3->Edit21),
+        HYGRO_MEMBER(TabSheet3->Edit22),
+        HYGRO_MEMBER(TabSheet3->Edit23),
+        HYGRO_MEMBER(TabSheet4->Edit24),
+        HYGRO_MEMBER(TabSheet4->Edit25),
+        HYGRO_MEMBER(TabSheet4->Edit26),
+        HYGRO_MEMBER(TabSheet4->Edit27),
+        HYGRO_MEMBER(TabSheet4->Edit28),
+        HYGRO_MEMBER(TabSheet4->Edit29),
+        HYGRO_MEMBER(TabSheet4->Edit30),
+        HYGRO_MEMBER(TabSheet4->Edit31),
+        HYGRO_MEMBER(TabSheet2->Edit32),
+        HYGRO_MEMBER(TabSheet2->Edit33),
+        HYGRO_MEMBER(TabSheet2->ComboBox1),
+        HYGRO_MEMBER(TabSheet2->ComboBox2),
+        HYGRO_MEMBER(TabSheet2->ComboBox3),
+        HYGRO_MEMBER(TabSheet2->ComboBox4),
+        HYGRO_MEMBER(TabSheet2->ComboBox5),
+        HYGRO_MEMBER(TabSheet2->ComboBox6),
+        HYGRO_MEMBER(TabSheet2->ComboBox7),
+        HYGRO_MEMBER(TabSheet2->ComboBox8),
+        HYGRO_MEMBER(TabSheet2->ComboBox9),
+        HYGRO_MEMBER(TabSheet2->ComboBox10),
+        HYGRO_MEMBER(TabSheet2->ComboBox11),
+        HYGRO_MEMBER(TabSheet2->ComboBox12),
+        HYGRO_MEMBER(TabSheet2->ComboBox13),
+        HYGRO_MEMBER(TabSheet2->ComboBox14),
+        HYGRO_MEMBER(TabSheet2->ComboBox15),
+        HYGRO_MEMBER(TabSheet3->Connect),
+        HYGRO_MEMBER(TabSheet2->ZapisUstawien),
+        HYGRO_MEMBER(TabSheet3->Button1),
+        HYGRO_MEMBER(TabSheet2->Button2),
+        HYGRO_MEMBER(TabSheet4->Button3),
+        HYGRO_MEMBER(TabSheet4->Button4),
+        HYGRO_MEMBER(TabSheet4->ProgressBar1),
+        HYGRO_MEMBER(TabSheet3->StaticText1),
+        HYGRO_MEMBER(TabSheet3->StaticText2),
     };
 #undef HYGRO_MEMBER
     const TForm1 form;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.name.toStdString());
         const QWidget* member = c.member(form);
         ASSERT_NE(member, nullptr);
-        EXPECT_EQ(member->objectName(), QString::fromLatin1(c.name));
-        EXPECT_EQ(form.findChildren<QWidget*>(QString::fromLatin1(c.name)).size(), 1);
+        EXPECT_EQ(member->objectName(), c.name);
+        EXPECT_EQ(form.findChildren<QWidget*>(c.name).size(), 1);
     }
 }
 

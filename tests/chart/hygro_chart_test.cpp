@@ -7,7 +7,6 @@
 #include <QWheelEvent>
 #include <functional>
 
-#include "app/main_window.h"
 #include "chart/hygro_chart.h"
 #include "chart/ole_date.h"
 #include "chart/time_axis_ticker.h"
@@ -193,12 +192,18 @@ TEST(HygroChartTest, OneRedrawPerSampleWhileShown) {
 }
 
 TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
-    TForm1 form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTabWidget tabs;
+    auto* chartPage = new QWidget;
+    auto* otherPage = new QWidget;
+    HygroChart& chart = *new HygroChart(chartPage);
+    chart.setGeometry(0, 0, 753, 537);
+    tabs.addTab(chartPage, "chart");
+    tabs.addTab(otherPage, "other");
+    tabs.setCurrentWidget(otherPage);
+    tabs.resize(758, 558);
+    tabs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tabs));
     Settle();
-    ASSERT_NE(form.PageControl1->currentWidget(), form.TabSheet1);
-    HygroChart& chart = *form.Chart1;
     RedrawCounter redraws(chart);
     constexpr int kSamples = 20;
     for (int sample = 0; sample < kSamples; ++sample) {
@@ -207,7 +212,7 @@ TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
     }
     EXPECT_EQ(redraws.count(), 0);
 
-    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    tabs.setCurrentWidget(chartPage);
     Settle();
     EXPECT_EQ(redraws.count(), 1);
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
@@ -218,7 +223,7 @@ TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
     EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, kDay + (kSamples - 1) * kSecond);
 
     // Away again: nothing more is drawn.
-    form.PageControl1->setCurrentWidget(form.TabSheet3);
+    tabs.setCurrentWidget(otherPage);
     AddSample(chart, kDay + kSamples * kSecond, 0);
     Settle();
     EXPECT_EQ(redraws.count(), 1);

@@ -11,12 +11,14 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/main_controller.h"
 #include "app/main_window.h"
 #include "common/modal_closer.h"
 #include "sim/instrument_simulator.h"
+#include "texts/interface_language.h"
 
 class E2eTest : public ::testing::Test {
   protected:
@@ -28,6 +30,7 @@ class E2eTest : public ::testing::Test {
     void TearDown() override {
         controller_.reset();
         form_.reset();
+        language_.reset();
         QDir::setCurrent(previousDir_);
     }
 
@@ -43,15 +46,20 @@ class E2eTest : public ::testing::Test {
         return *sims_.back();
     }
 
+    // The window in the interface language of hygrometer-en when `englishUi`.
     void MakeWindow(std::vector<std::string> ports, bool englishUi = false) {
+        controller_.reset();
+        form_.reset();
+        language_.reset();
+        language_.emplace(englishUi ? InterfaceLanguage::English : InterfaceLanguage::Polish);
         form_ = std::make_unique<TForm1>();
-        controller_ = std::make_unique<MainController>(*form_, ControllerOptions{ports, englishUi});
+        controller_ = std::make_unique<MainController>(*form_, ControllerOptions{ports});
     }
 
     // Clicks Connect and waits until the connect has ended (measuring, or not found, or
     // failed), since the session scans and connects off the user-interface thread.
     void ClickConnect() {
-        QTest::mouseClick(form_->Connect, Qt::LeftButton);
+        QTest::mouseClick(form_->TabSheet3->Connect, Qt::LeftButton);
         WaitUntilIdle(20000);
     }
 
@@ -93,6 +101,7 @@ class E2eTest : public ::testing::Test {
     QTemporaryDir workDir_;
     QString previousDir_;
     std::vector<std::unique_ptr<sim::InstrumentSimulator>> sims_;
+    std::optional<InterfaceTranslator> language_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<MainController> controller_;
     ModalCloser modals_;

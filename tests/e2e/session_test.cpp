@@ -57,13 +57,13 @@ TEST_F(SessionE2eTest, TheWindowKeepsServingEventsDuringAScanAndASettingsRead) {
     QElapsedTimer scan;
     scan.start();
     ClickConnect();
-    ASSERT_EQ(form_->Connect->text(), "Pomiar trwa");
+    ASSERT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
     // Four silent ports take 800 ms of waits, then the version and settings their 600 ms.
     ASSERT_GT(scan.elapsed(), 1400);
     EXPECT_LT(meter.Longest(), 200) << "the scan held up the window";
 
     meter.Reset();
-    ClickAndWait(form_->Button2);
+    ClickAndWait(form_->TabSheet2->Button2);
     EXPECT_LT(meter.Longest(), 200) << "the settings read held up the window";
 }
 
@@ -78,8 +78,8 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() >= 2; }));
 
     ASSERT_TRUE(instrument.Unplug());
-    ASSERT_TRUE(WaitFor([&] { return form_->Connect->isEnabled(); }));
-    EXPECT_EQ(form_->Connect->text(), "Połącz") << "Connect tries again at once";
+    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Connect->isEnabled(); }));
+    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Połącz") << "Connect tries again at once";
     EXPECT_TRUE(statuses.last().startsWith("Połączenie utracone")) << statuses.last().toStdString();
     const int before = session.SampleCount();
 
@@ -90,8 +90,8 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() > before; }, 10000));
     EXPECT_LT(sinceReplug.elapsed(), 5000) << "polling resumes within 5 s";
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() >= before + 2; }));
-    EXPECT_FALSE(form_->Connect->isEnabled());
-    EXPECT_EQ(form_->Connect->text(), "Pomiar trwa");
+    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
     EXPECT_TRUE(statuses.last().startsWith("Połączono: ")) << statuses.last().toStdString();
     form_->close();
 
@@ -107,7 +107,9 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
         expected << i;
     }
     EXPECT_EQ(numbers, expected) << "every line from both sides, without a gap or repeat";
-    const auto charted = [&] { return static_cast<int>(form_->Chart1->Points(Series1).size()); };
+    const auto charted = [&] {
+        return static_cast<int>(form_->TabSheet1->Chart1->Points(Series1).size());
+    };
     WaitFor([&] { return charted() == total; }, 1000);  // the last sample's points are queued
     EXPECT_EQ(charted(), total) << "the chart keeps the points from before the unplug";
 }

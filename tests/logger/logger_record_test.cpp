@@ -18,10 +18,10 @@ void PrintTo(const LoggerRecord& r, std::ostream* os) {
 }
 
 void PrintTo(const LoggerTabTexts& t, std::ostream* os) {
-    *os << "{Edit30 " << t.Edit30.toStdString() << ", Edit29 " << t.Edit29.toStdString()
-        << ", Edit24 " << t.Edit24.toStdString() << ", Edit25 " << t.Edit25.toStdString()
-        << ", Edit27 " << t.Edit27.toStdString() << ", Edit28 " << t.Edit28.toStdString()
-        << ", Edit26 " << t.Edit26.toStdString() << "}";
+    *os << "{RecordNumber " << t.RecordNumber.toStdString() << ", ObjectId "
+        << t.ObjectId.toStdString() << ", Humidity " << t.Humidity.toStdString() << ", Temperature "
+        << t.Temperature.toStdString() << ", Date " << t.Date.toStdString() << ", Time "
+        << t.Time.toStdString() << ", Status " << t.Status.toStdString() << "}";
 }
 
 namespace {

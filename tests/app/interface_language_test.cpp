@@ -6,20 +6,24 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/english_ui.h"
 #include "app/main_window.h"
 #include "chart/hygro_chart.h"
+#include "texts/interface_language.h"
 
 namespace {
 
 QString TextOf(TForm1& form, const char* name) {
-    if (form.objectName() == name) return form.windowTitle();
+    if (form.objectName() == name)
+        return form.windowTitle();
     QObject* control = form.findChild<QObject*>(name);
-    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
-    if (auto* button = qobject_cast<QPushButton*>(control)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<QPushButton*>(control))
+        return button->text();
     if (auto* page = qobject_cast<QWidget*>(control)) {
         const int index = form.PageControl1->indexOf(page);
-        if (index >= 0) return form.PageControl1->tabText(index);
+        if (index >= 0)
+            return form.PageControl1->tabText(index);
     }
     return "<no such control>";
 }
@@ -59,10 +63,12 @@ const Expected kTexts[] = {
 };
 
 TEST(InterfaceLanguage, CaptionsListsAndTitleInBothLanguages) {
-    for (const std::int32_t englishUi : {0, 1}) {
+    for (const bool englishUi : {false, true}) {
         SCOPED_TRACE(englishUi);
+        const InterfaceTranslator language(englishUi ? InterfaceLanguage::English
+                                                     : InterfaceLanguage::Polish);
+        ASSERT_TRUE(language.Loaded());
         TForm1 form;
-        ApplyInterfaceLanguage(form, englishUi);
         for (const Expected& e : kTexts) {
             SCOPED_TRACE(e.control);
             EXPECT_EQ(TextOf(form, e.control), QString::fromUtf8(englishUi ? e.english : e.polish));
@@ -71,16 +77,16 @@ TEST(InterfaceLanguage, CaptionsListsAndTitleInBothLanguages) {
             {"0 wyłączony", "1 górny", "2 dolny", "3 pomiędzy", "4 poza", "5 górny z histerezą",
              "6 dolny z histerezą"},
             {"0 off", "1 top", "2 bottom", "3 inside", "4 outside", "5 heating", "6 cooling"}};
-        for (QComboBox* list : {form.ComboBox7, form.ComboBox9}) {
+        for (QComboBox* list : {form.TabSheet2->ComboBox7, form.TabSheet2->ComboBox9}) {
             ASSERT_EQ(list->count(), 7);
             for (int i = 0; i < 7; ++i) {
                 EXPECT_EQ(list->itemText(i), QString::fromUtf8(modes[englishUi][i]));
             }
         }
-        EXPECT_EQ(form.Chart1->Title(), englishUi ? "Humidity and temperature chart"
-                                                  : "Wykres wilgotności i temperatury");
+        EXPECT_EQ(form.TabSheet1->Chart1->Title(), englishUi ? "Humidity and temperature chart"
+                                                             : "Wykres wilgotności i temperatury");
         // Lists other than the alarm modes keep their single form.
-        EXPECT_EQ(form.ComboBox12->itemText(3), "AL1&AL2");
+        EXPECT_EQ(form.TabSheet2->ComboBox12->itemText(3), "AL1&AL2");
     }
 }
 

@@ -1,19 +1,20 @@
 #pragma once
-// The chart: feeding the live samples into Chart1, and "Wczytaj wykres" (a saved file).
+// The Chart tab: Chart1 with the live samples, and "Wczytaj wykres" (a saved file).
 
-#include <QObject>
 #include <QString>
+#include <QWidget>
 
+#include "chart/hygro_chart.h"
 #include "measure/measurement_worker.h"
 
-class TForm1;
-
-class ChartHandlers : public QObject {
+class ChartPage : public QWidget {
     Q_OBJECT
   public:
-    explicit ChartHandlers(TForm1& form);
+    explicit ChartPage(QWidget* parent = nullptr);
 
-    // One point per series for a sample with data, on the user-interface thread.
+    HygroChart* Chart1 = nullptr;
+
+    // One point per series for a sample with data.
     void AddSample(const SampleUpdate& update);
 
     // Plots a chart file: Series1 emptied, the file's two columns onto Series1 and Series2
@@ -23,7 +24,4 @@ class ChartHandlers : public QObject {
   public slots:
     // OpenDialog1, then LoadFile; a cancelled dialog changes nothing.
     void Button1Click();
-
-  private:
-    TForm1& form_;
 };

@@ -1,20 +1,29 @@
-#include "app/chart_handlers.h"
+#include "app/chart_page.h"
 
 #include <QDateTime>
 #include <QFileDialog>
 #include <QLocale>
 
 #include "app/error_box.h"
-#include "app/main_window.h"
-#include "chart/hygro_chart.h"
+#include "app/form_controls.h"
 #include "chart/ole_date.h"
 #include "chart/series_table.h"
 #include "measure/file_error_text.h"
 #include "viewer/chart_file_loader.h"
 
-ChartHandlers::ChartHandlers(TForm1& form) : form_(form) {}
+ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet1"));
+    Chart1 = new HygroChart(this);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    Chart1->setGeometry(0, 0, 753, 537);
+    QFont titleFont = font();
+    titleFont.setPixelSize(kReadoutCaptionPixels);
+    titleFont.setBold(true);
+    Chart1->SetTitleFont(titleFont);
+    Chart1->SetTitle(tr("Wykres wilgotności i temperatury"));
+}
 
-void ChartHandlers::AddSample(const SampleUpdate& update) {
+void ChartPage::AddSample(const SampleUpdate& update) {
     // The worker sends the time of day alone; the date is today's, or yesterday's for a
     // sample taken just before midnight and delivered just after.
     const QDateTime now = QDateTime::currentDateTime();
@@ -22,12 +31,12 @@ void ChartHandlers::AddSample(const SampleUpdate& update) {
         OleDate(SampleDate(update.time, now), update.time.isValid() ? update.time : now.time());
     const std::array<double, kSeriesCount> values = SeriesValues(update.sample);
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        form_.Chart1->AddPoint(static_cast<ChartSeries>(i), x, values[i]);
+        Chart1->AddPoint(static_cast<ChartSeries>(i), x, values[i]);
     }
 }
 
-void ChartHandlers::Button1Click() {
-    QFileDialog dialog(&form_);
+void ChartPage::Button1Click() {
+    QFileDialog dialog(window());
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -37,8 +46,8 @@ void ChartHandlers::Button1Click() {
     LoadFile(dialog.selectedFiles().constFirst());
 }
 
-void ChartHandlers::LoadFile(const QString& path) {
-    HygroChart& chart = *form_.Chart1;
+void ChartPage::LoadFile(const QString& path) {
+    HygroChart& chart = *Chart1;
     chart.ClearSeries(Series1);
     const ChartFileResult result = LoadChartFile(path, QLocale());
     const LoadedPoints& points = result.points;
@@ -48,8 +57,8 @@ void ChartHandlers::LoadFile(const QString& path) {
         chart.SetBottomAxisAutomatic();
     }
     if (result.fileErrno != 0) {
-        ShowErrorBox(&form_, FileErrorText(result.fileErrno));
+        ShowErrorBox(window(), FileErrorText(result.fileErrno));
     } else if (points.error) {
-        ShowErrorBox(&form_, *points.error);
+        ShowErrorBox(window(), *points.error);
     }
 }

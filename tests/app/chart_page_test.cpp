@@ -1,4 +1,4 @@
-// The chart's handlers on a real Form1: live samples onto the seven series, and "Wczytaj
+// The chart page's handlers on a real Form1: live samples onto the seven series, and "Wczytaj
 // wykres" loading files from a scratch directory.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/chart_handlers.h"
 #include "app/main_window.h"
 #include "chart/ole_date.h"
 #include "common/modal_closer.h"
@@ -51,7 +50,7 @@ void Settle() {
 
 constexpr double kHour = 1.0 / 24.0;
 
-TEST(ChartHandlersTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
+TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
     struct Case {
         const char* name;
         std::function<void(MeasurementSample&)> set;
@@ -67,7 +66,7 @@ TEST(ChartHandlersTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TForm1 form;
-        ChartHandlers handlers(form);
+        ChartPage& handlers = *form.TabSheet1;
         SampleUpdate update;
         update.sampleCount = 1;
         update.time = QTime(10, 0, 0, 250);
@@ -76,14 +75,15 @@ TEST(ChartHandlersTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
         handlers.AddSample(update);
         const QDate after = QDate::currentDate();
 
-        const std::vector<XY> points = PointsOf(*form.Chart1, c.series);
+        const std::vector<XY> points = PointsOf(*form.TabSheet1->Chart1, c.series);
         ASSERT_EQ(points.size(), 1u);
         EXPECT_DOUBLE_EQ(points[0].y, c.y);
         const double x = points[0].x;
         EXPECT_TRUE(x == OleDate(before, update.time) || x == OleDate(after, update.time)) << x;
         for (std::size_t i = 0; i < kSeriesCount; ++i) {
             SCOPED_TRACE(i + 1);
-            const std::vector<XY> series = PointsOf(*form.Chart1, static_cast<ChartSeries>(i));
+            const std::vector<XY> series =
+                PointsOf(*form.TabSheet1->Chart1, static_cast<ChartSeries>(i));
             ASSERT_EQ(series.size(), 1u);
             EXPECT_EQ(series[0].x, x);
         }
@@ -117,7 +117,7 @@ QByteArray LoggedTxt() {
     return bytes;
 }
 
-TEST(ChartHandlersTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
+TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
     // Before each case: one live point on Series1 and Series2, the bottom axis made manual.
     const double live = OleDate(QDate(2024, 3, 31), QTime(12, 0));
     struct Case {
@@ -168,9 +168,9 @@ TEST(ChartHandlersTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         TForm1 form;
-        ChartHandlers handlers(form);
+        ChartPage& handlers = *form.TabSheet1;
         ModalCloser modals;
-        HygroChart& chart = *form.Chart1;
+        HygroChart& chart = *form.TabSheet1->Chart1;
         chart.AddPoint(Series1, live, 1.0);
         chart.AddPoint(Series2, live, 2.0);
         chart.xAxis->setRange(0, 1);
@@ -204,7 +204,7 @@ TEST(ChartHandlersTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
     }
 }
 
-TEST(ChartHandlersTest, ALoadedFileIsDrawnOnce) {
+TEST(ChartPageTest, ALoadedFileIsDrawnOnce) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     std::vector<QByteArray> lines;
@@ -219,33 +219,33 @@ TEST(ChartHandlersTest, ALoadedFileIsDrawnOnce) {
     file.close();
 
     TForm1 form;
-    ChartHandlers handlers(form);
+    ChartPage& handlers = *form.TabSheet1;
     form.PageControl1->setCurrentWidget(form.TabSheet1);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     Settle();
     int redraws = 0;
-    QObject::connect(form.Chart1, &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
+    QObject::connect(form.TabSheet1->Chart1, &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
 
     handlers.LoadFile(path);
     Settle();
     EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(form.Chart1->Points(Series1).size(), 5000);
-    EXPECT_DOUBLE_EQ(form.Chart1->xAxis->range().upper, 4999.0 / 86'400.0);
+    EXPECT_EQ(form.TabSheet1->Chart1->Points(Series1).size(), 5000);
+    EXPECT_DOUBLE_EQ(form.TabSheet1->Chart1->xAxis->range().upper, 4999.0 / 86'400.0);
 }
 
-TEST(ChartHandlersTest, CancelledDialogChangesNothing) {
+TEST(ChartPageTest, CancelledDialogChangesNothing) {
     TForm1 form;
-    ChartHandlers handlers(form);
+    ChartPage& handlers = *form.TabSheet1;
     ModalCloser modals;
-    form.Chart1->AddPoint(Series1, 1.0, 5.0);
-    form.Chart1->xAxis->setRange(0, 1);
+    form.TabSheet1->Chart1->AddPoint(Series1, 1.0, 5.0);
+    form.TabSheet1->Chart1->xAxis->setRange(0, 1);
 
     handlers.Button1Click();
     ASSERT_EQ(modals.boxes().size(), 1);
     EXPECT_EQ(modals.boxes()[0].objectName, "OpenDialog1");
-    ExpectPoints(PointsOf(*form.Chart1, Series1), {{1.0, 5.0}});
-    EXPECT_FALSE(form.Chart1->BottomAxisAutomatic());
+    ExpectPoints(PointsOf(*form.TabSheet1->Chart1, Series1), {{1.0, 5.0}});
+    EXPECT_FALSE(form.TabSheet1->Chart1->BottomAxisAutomatic());
 }
 
 }  // namespace
