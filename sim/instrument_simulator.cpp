@@ -451,6 +451,16 @@ void InstrumentSimulator::QueueReply(RequestKind kind, Bytes bytes) {
     queuedReplies_[kind].push_back(std::move(bytes));
 }
 
+void InstrumentSimulator::ClearFaults() {
+    std::lock_guard lock(mutex_);
+    silent_ = {};
+    slow_ = {};
+    split_ = {};
+    overLong_ = {};
+    queuedReplies_.clear();
+    state_.settingsFrameAnswer = Bytes{'O', 'K'};
+}
+
 bool InstrumentSimulator::HangUp() {
     {
         std::lock_guard lock(mutex_);
@@ -507,6 +517,24 @@ void InstrumentSimulator::DiscardUnreadReplies() {
     lastScheduled_ = Clock::now();
     if (slaveFd_ >= 0)
         tcflush(slaveFd_, TCIFLUSH);
+}
+
+bool InstrumentSimulator::Transmit(Bytes bytes) {
+    if (bytes.empty())
+        return true;
+    {
+        std::lock_guard lock(mutex_);
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_ || unplugRequested_)
+            return false;
+        const Clock::time_point due = std::max(Clock::now(), lastScheduled_);
+        output_.push_back({due, std::move(bytes), 0, true});
+        lastScheduled_ = due;
+    }
+    Wake();
+    std::unique_lock lock(mutex_);
+    auto gone = [this] { return hungUp_ || stopRequested_ || unplugged_; };
+    changed_.wait_for(lock, kHangUpWait, [&] { return output_.empty() || gone(); });
+    return output_.empty() && !gone();
 }
 
 // ---- Record ----

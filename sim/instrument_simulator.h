@@ -98,6 +98,9 @@ class InstrumentSimulator {
     // One-shot: the next request of `kind` is answered with exactly `bytes` (none if empty)
     // instead of the state's answer; several queue up in order. The other faults still apply.
     void QueueReply(RequestKind kind, Bytes bytes);
+    // Ends silent, slow, split and over-long, drops queued one-shot replies and restores the
+    // "OK" answer to settings frames.
+    void ClearFaults();
     // Closes the master now: the client's reads give EIO or end of file, poll gives
     // POLLHUP. Final: the simulator does not answer again. False if it was not running.
     bool HangUp();
@@ -114,6 +117,10 @@ class InstrumentSimulator {
     // Drops replies that are scheduled but not yet sent, and the bytes sent but not yet
     // read by a client (the slave's input queue, as a real port's driver discards on close).
     void DiscardUnreadReplies();
+    // The instrument sends `bytes` now, unasked, behind any answer still due (a test playing
+    // the wire by hand; counts as an answer). Returns once they are written to the master;
+    // false when it is not running and plugged in, or they could not be written.
+    bool Transmit(Bytes bytes);
 
     // ---- What was received ----
     // The requests received since Start or ClearRequests, in order (past 100 000 the

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,12 +19,15 @@
 #include <string>
 #include <vector>
 
+#include "sim/control_server.h"
 #include "sim/instrument_simulator.h"
+#include "sim/sim_commands.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--replug-delay MS] [--no-stdin]\n"
+    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--replug-delay MS] [--control PORT]\n"
+    "                      [--no-stdin]\n"
     "\n"
     "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
     "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
@@ -35,6 +39,9 @@ constexpr const char* kUsage =
     "               again; removed at exit)\n"
     "  --replug-delay MS\n"
     "               how long SIGUSR1 keeps the instrument unplugged (default 2000)\n"
+    "  --control PORT\n"
+    "               take line commands on TCP port PORT of 127.0.0.1 (0: any free port,\n"
+    "               printed on the second line of standard output); see sim_commands.h\n"
     "  --no-stdin   do not end at end of standard input (for running in the background)\n"
     "  --help       this text\n"
     "\n"
@@ -46,6 +53,7 @@ struct Options {
     std::optional<std::string> id;
     std::optional<std::string> link;
     std::chrono::milliseconds replugDelay{2000};
+    std::optional<std::uint16_t> controlPort;
     bool watchStdin = true;
     bool help = false;
 };
@@ -85,6 +93,17 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
                 return false;
             }
             options->replugDelay = std::chrono::milliseconds(ms);
+        } else if (arg == "--control") {
+            std::optional<std::string> text;
+            if (!value(&text))
+                return false;
+            char* end = nullptr;
+            const long port = std::strtol(text->c_str(), &end, 10);
+            if (text->empty() || *end != '\0' || port < 0 || port > 65535) {
+                *error = "--control needs a TCP port number (0 to 65535)";
+                return false;
+            }
+            options->controlPort = static_cast<std::uint16_t>(port);
         } else if (arg == "--no-stdin") {
             options->watchStdin = false;
         } else {
@@ -183,9 +202,19 @@ int main(int argc, char** argv) {
         close(signalFd);
         return 1;
     }
+    sim::SimCommands commands(simulator);
+    sim::ControlServer control(commands);
+    if (options.controlPort && !control.Start(*options.controlPort, &error)) {
+        std::cerr << "hygrometer-sim: control port: " << error << "\n";
+        close(signalFd);
+        return 1;
+    }
+
     const std::string slave = simulator.SlavePath();
 
     std::cout << slave << std::endl;  // first line, flushed
+    if (options.controlPort)
+        std::cout << control.Port() << std::endl;
     std::cerr << "hygrometer-sim: instrument \"" << simulator.Identification() << "\" on " << slave;
     if (options.link)
         std::cerr << " (link " << *options.link << ")";
@@ -193,6 +222,7 @@ int main(int argc, char** argv) {
 
     RunUntilEnd(simulator, signalFd, options.watchStdin, options.replugDelay);
 
+    control.Stop();
     simulator.Stop();
     close(signalFd);
     return 0;

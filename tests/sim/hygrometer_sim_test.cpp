@@ -10,11 +10,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "common/sim_control_client.h"
+#include "sim/hex_text.h"
 #include "sim_test_port.h"
 
 extern char** environ;
@@ -149,6 +152,32 @@ TEST(HygrometerSim, EndsCleanlyOnSigterm) {
     EXPECT_EQ(process.WaitExit(2000ms), 0);  // stdin still open: the signal ended it
 }
 
+TEST(HygrometerSim, TakesLineCommandsOnItsControlPort) {
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({"--control", "0"}));
+    const std::string path = process.ReadLine(2000ms);
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+    const int controlPort = std::atoi(process.ReadLine(2000ms).c_str());
+    ASSERT_GT(controlPort, 0);
+
+    TestPort port(path);
+    ASSERT_TRUE(port.IsOpen());
+    for (const char* answer : {"NIV-Strand", "KRT-30"}) {  // one client after the other
+        SCOPED_TRACE(answer);
+        SimControlClient client;
+        std::string why;
+        ASSERT_TRUE(client.Connect(static_cast<std::uint16_t>(controlPort), &why)) << why;
+        EXPECT_EQ(client.Command("reset"), "ok");
+        EXPECT_EQ(client.Command(std::string("id ") + answer), "ok");
+        EXPECT_EQ(port.Exchange(TextRequest('i'), 10), ToBytes(answer));
+        EXPECT_EQ(client.Command("received"), "ok " + ToHex(TextRequest('i')));
+        EXPECT_EQ(client.Command("bogus"), "error unknown command: bogus");
+    }
+
+    process.CloseStdin();
+    EXPECT_EQ(process.WaitExit(2000ms), 0);
+}
+
 TEST(HygrometerSim, Sigusr1UnplugsAndTheLinkLeadsToTheReplug) {
     const std::string link = ::testing::TempDir() + "hygro-sim-plug-" + std::to_string(getpid());
     SimProcess process;
@@ -179,8 +208,12 @@ TEST(HygrometerSim, HelpAndUnknownOptions) {
         std::vector<std::string> args;
         int exitCode;
     };
-    for (const Case& c : std::vector<Case>{
-             {{"--help"}, 0}, {{"--bogus"}, 2}, {{"--id"}, 2}, {{"--replug-delay", "soon"}, 2}}) {
+    for (const Case& c : std::vector<Case>{{{"--help"}, 0},
+                                           {{"--bogus"}, 2},
+                                           {{"--id"}, 2},
+                                           {{"--replug-delay", "soon"}, 2},
+                                           {{"--control", "x"}, 2},
+                                           {{"--control", "65536"}, 2}}) {
         SCOPED_TRACE(c.args.front());
         SimProcess process;
         ASSERT_TRUE(process.Spawn(c.args));

@@ -41,6 +41,10 @@ bool IsGoneErrno(int err) {
     return err == EIO || err == ENXIO || err == ENODEV || err == EBADF;
 }
 
+int Fd(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
 }  // namespace
 
 SerialPort::~SerialPort() {
@@ -77,22 +81,24 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
     ConfigureLine(fd);
     // Bytes left from before the port was opened belong to no request of ours.
     tcflush(fd, TCIOFLUSH);
-    fd_ = fd;
+    handle_ = fd;
     return true;
 }
 
 void SerialPort::Close() {
-    if (fd_ >= 0) {
-        ioctl(fd_, TIOCNXCL);
-        ::close(fd_);
-        fd_ = -1;
+    if (IsOpen()) {
+        const int fd = Fd(handle_);
+        handle_ = kNoHandle;
+        ioctl(fd, TIOCNXCL);
+        ::close(fd);
     }
 }
 
 PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, int deadlineMs) {
-    if (fd_ < 0) {
+    if (!IsOpen()) {
         return PortIo::Gone;
     }
+    const int fd = Fd(handle_);
     const auto deadline = Clock::now() + std::chrono::milliseconds(deadlineMs);
     auto msLeft = [&] {
         const auto left =
@@ -102,7 +108,7 @@ PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, in
 
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t n = ::write(fd_, data + done, count - done);
+        const ssize_t n = ::write(fd, data + done, count - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
             continue;
@@ -117,7 +123,7 @@ PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, in
         if (left == 0) {
             return PortIo::TimedOut;
         }
-        pollfd p{fd_, POLLOUT, 0};
+        pollfd p{fd, POLLOUT, 0};
         if (::poll(&p, 1, left) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
             return PortIo::Gone;
         }
@@ -126,7 +132,7 @@ PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, in
     // Transmit-empty: poll the output queue until the driver has sent everything.
     for (;;) {
         int queued = 0;
-        if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) {
+        if (ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) {
             return PortIo::Ok;
         }
         if (msLeft() == 0) {
@@ -137,22 +143,22 @@ PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, in
 }
 
 std::size_t SerialPort::BytesWaiting() const {
-    if (fd_ < 0) {
+    if (!IsOpen()) {
         return 0;
     }
     int queued = 0;
-    if (ioctl(fd_, FIONREAD, &queued) != 0 || queued < 0) {
+    if (ioctl(Fd(handle_), FIONREAD, &queued) != 0 || queued < 0) {
         return 0;
     }
     return static_cast<std::size_t>(queued);
 }
 
 std::size_t SerialPort::ReadAvailable(std::uint8_t* dest, std::size_t max) {
-    if (fd_ < 0 || max == 0) {
+    if (!IsOpen() || max == 0) {
         return 0;
     }
     for (;;) {
-        const ssize_t n = ::read(fd_, dest, max);
+        const ssize_t n = ::read(Fd(handle_), dest, max);
         if (n >= 0) {
             return static_cast<std::size_t>(n);
         }
@@ -163,10 +169,10 @@ std::size_t SerialPort::ReadAvailable(std::uint8_t* dest, std::size_t max) {
 }
 
 bool SerialPort::HasHungUp() {
-    if (fd_ < 0) {
+    if (!IsOpen()) {
         return true;
     }
-    pollfd p{fd_, POLLIN, 0};
+    pollfd p{Fd(handle_), POLLIN, 0};
     if (::poll(&p, 1, 0) < 0) {
         return false;
     }
