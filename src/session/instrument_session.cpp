@@ -12,9 +12,15 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
       log_(options_.logPath),
       worker_(link_, log_, options_.locale, options_.waits) {
     worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
+    if (options_.recordDirectory) {
+        record_.emplace(*options_.recordDirectory);
+        worker_.SetRecord(&*record_);
+    }
     connect(&worker_, &MeasurementWorker::SampleReady, this, &InstrumentSession::SampleReady);
     connect(&worker_, &MeasurementWorker::PollFailed, this, &InstrumentSession::PollFailed);
     connect(&worker_, &MeasurementWorker::LogFailed, this, &InstrumentSession::LogFailed);
+    connect(&worker_, &MeasurementWorker::RecordStarted, this, &InstrumentSession::RecordStarted);
+    connect(&worker_, &MeasurementWorker::RecordFailed, this, &InstrumentSession::RecordFailed);
     connect(&worker_, &MeasurementWorker::PortLost, this, &InstrumentSession::PortLost);
     retryTimer_.setInterval(options_.retryInterval);
     connect(&retryTimer_, &QTimer::timeout, this, &InstrumentSession::TryReconnect);

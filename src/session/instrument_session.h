@@ -9,6 +9,8 @@
 // settings read, a logger record or one probe of the scan. Jobs run one at a time; while
 // one runs, another is refused (Busy) rather than queued behind it.
 //
+// Each sample goes into the log and, when asked for, the dated record (see DatedRecord).
+//
 // When the port goes away the worker closes it at once; the session then tries every
 // `retryInterval` (or at once on Connect) the same port, its stable aliases, then every
 // candidate, and on success polls on: the same log appended to, the numbering going on.
@@ -21,6 +23,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@
 #include "logger/logger_dump.h"
 #include "logger/logger_dump_file.h"
 #include "logger/logger_request.h"
+#include "measure/dated_record.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
 #include "session/job_runner.h"
@@ -43,6 +47,9 @@ struct SessionOptions {
     std::string logPath = "jrt1.txt";
     ProtocolWaits waits = kInstrumentWaits;
     std::chrono::milliseconds retryInterval{2000};
+    // Where the dated record of the samples goes (empty: the working directory); no record
+    // when not given.
+    std::optional<std::string> recordDirectory = std::nullopt;
 };
 
 enum class SessionState {
@@ -119,6 +126,8 @@ class InstrumentSession : public QObject {
     void SampleReady(const SampleUpdate& update);
     void PollFailed();
     void LogFailed(const QString& message);
+    void RecordStarted(const QString& path);
+    void RecordFailed(const QString& message);
     void SettingsWritten(bool acknowledged);
     void LoggerRecordRead(const LoggerRequestResult& result);
     void DumpProgress(int number);
@@ -143,6 +152,7 @@ class InstrumentSession : public QObject {
     const SessionOptions options_;
     InstrumentLink link_;
     MeasurementLog log_;
+    std::optional<DatedRecord> record_;
     PendingSettings pending_;
     MeasurementWorker worker_;
     std::atomic<bool> stopDump_{false};
