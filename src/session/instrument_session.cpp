@@ -160,6 +160,14 @@ void InstrumentSession::ContinueConnect() {
         if (link_.ShuttingDown()) {
             return;  // stopped: no file is touched any more
         }
+        if (!options_.measure) {
+            link_.BeginExchange().ClearBuffers();
+            Post([this] {
+                SetState(SessionState::Connected);
+                emit Connected();
+            });
+            return;
+        }
 
         // A log with lines from an earlier run is kept under a dated name; a log that
         // cannot be kept is not emptied.

@@ -50,6 +50,9 @@ struct SessionOptions {
     // Where the dated record of the samples goes (empty: the working directory); no record
     // when not given.
     std::optional<std::string> recordDirectory = std::nullopt;
+    // Off: a connect reads the version and the settings and stops there, for the logger and
+    // settings jobs alone; no log is touched and nothing is polled.
+    bool measure = true;
 };
 
 enum class SessionState {
@@ -57,7 +60,7 @@ enum class SessionState {
     Scanning,      // the first connect looks for the instrument
     Identified,    // found; ContinueConnect goes on (the operator reads the identification)
     Connecting,    // version, settings and the log
-    Connected,     // polling
+    Connected,     // polling (or, without measuring, ready for jobs)
     Lost,          // the port went away; trying to find it again
     Stopped,
 };
@@ -119,7 +122,7 @@ class InstrumentSession : public QObject {
     void OldLogKept(const QString& path);
     // The log could not be kept or started: nothing is measured, the port is closed.
     void ConnectFailed(const QString& message);
-    // Polling, first or again after a loss.
+    // Polling, first or again after a loss; without measuring, ready for jobs.
     void Connected();
     void ConnectionLost();
 
