@@ -1,0 +1,86 @@
+#include "headless/headless_main.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "headless/headless_runner.h"
+#include "headless/stop_signals.h"
+
+namespace {
+
+void WriteLine(std::FILE* stream, const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
+}
+
+// Standard output and error, with the dump's progress overwriting itself on a terminal.
+HeadlessOutput StandardStreams() {
+    auto progressShown = std::make_shared<bool>(false);
+    auto endProgress = [progressShown] {
+        if (*progressShown) {
+            std::fputc('\n', stderr);
+            *progressShown = false;
+        }
+    };
+    HeadlessOutput output;
+    output.line = [](const QString& text) { WriteLine(stdout, text); };
+    output.problem = [endProgress](const QString& text) {
+        endProgress();
+        WriteLine(stderr, text);
+    };
+    if (isatty(STDERR_FILENO) == 1) {
+        output.progress = [progressShown, endProgress](const QString& text) {
+            if (text.isEmpty()) {
+                endProgress();
+                return;
+            }
+            std::fputs(("\r" + text).toUtf8().constData(), stderr);
+            std::fflush(stderr);
+            *progressShown = true;
+        };
+    }
+    return output;
+}
+
+HeadlessOptions OptionsFor(const CommandLine& commandLine, bool englishUi) {
+    HeadlessOptions options;
+    options.session.ports = commandLine.ports;
+    options.session.locale = QLocale();  // the operator's, as the window's log has it
+    options.session.recordDirectory = commandLine.recordDirectory;
+    options.job = commandLine.headlessJob;
+    options.duration = commandLine.duration;
+    options.quiet = commandLine.quiet;
+    options.englishUi = englishUi;
+    return options;
+}
+
+}  // namespace
+
+int RunHeadless(int& argc, char** argv, const CommandLine& commandLine, bool englishUi) {
+    if (!StopSignals::BlockInAllThreads()) {
+        std::fputs("cannot block SIGINT and SIGTERM\n", stderr);
+        return kExitFailed;
+    }
+    // A reader of standard output that went away is no reason to stop measuring.
+    signal(SIGPIPE, SIG_IGN);
+    // Lines reach a pipe (a service's journal, a script) as they are written.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    QCoreApplication app(argc, argv);
+    StopSignals stopSignals;
+    if (!stopSignals.IsOpen()) {
+        std::fputs("cannot receive SIGINT and SIGTERM\n", stderr);
+        return kExitFailed;
+    }
+    HeadlessRunner runner(OptionsFor(commandLine, englishUi), StandardStreams());
+    QObject::connect(&stopSignals, &StopSignals::Received, &runner, &HeadlessRunner::Stop);
+    QObject::connect(&runner, &HeadlessRunner::Finished, &app,
+                     [](int status) { QCoreApplication::exit(status); });
+    QTimer::singleShot(0, &runner, &HeadlessRunner::Start);
+    return app.exec();
+}
