@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
 
     TForm1 form;
     ApplyInterfaceLanguage(form, EnglishUi);
-    MainController controller(form, ControllerOptions{commandLine.ports, EnglishUi != 0});
+    MainController controller(
+        form, ControllerOptions{commandLine.ports, EnglishUi != 0, commandLine.recordDirectory});
     form.show();
     return app.exec();
 }

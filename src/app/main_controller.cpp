@@ -23,7 +23,9 @@ const QColor kStaleText(150, 150, 150);
 MainController::MainController(TForm1& form, ControllerOptions options)
     : form_(form),
       options_(std::move(options)),
-      session_(SessionOptions{options_.ports, QLocale()}),
+      session_(SessionOptions{.ports = options_.ports,
+                              .locale = QLocale(),
+                              .recordDirectory = options_.recordDirectory}),
       settings_(form, session_, options_.englishUi),
       logger_(form, session_, options_.englishUi),
       chart_(form),
@@ -49,6 +51,8 @@ MainController::MainController(TForm1& form, ControllerOptions options)
     connect(&session_, &InstrumentSession::SampleReady, this, &MainController::ApplySample);
     connect(&session_, &InstrumentSession::PollFailed, this, &MainController::ShowPollError);
     connect(&session_, &InstrumentSession::LogFailed, this,
+            [this](const QString& message) { ShowErrorBox(&form_, message); });
+    connect(&session_, &InstrumentSession::RecordFailed, this,
             [this](const QString& message) { ShowErrorBox(&form_, message); });
     // One exchange job at a time: the buttons that would start another wait for it.
     connect(&session_, &InstrumentSession::BusyChanged, this, [this](bool busy) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPalette>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class QWidget;
 struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
     bool englishUi = false;
+    // Where the dated record goes (empty: the working directory); none when not given.
+    std::optional<std::string> recordDirectory = std::nullopt;
 };
 
 class MainController : public QObject {
