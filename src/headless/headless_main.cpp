@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "headless/headless_runner.h"
+#include "headless/headless_texts.h"
 #include "headless/stop_signals.h"
 
 namespace {
@@ -63,7 +64,7 @@ HeadlessOptions OptionsFor(const CommandLine& commandLine, bool englishUi) {
 
 int RunHeadless(int& argc, char** argv, const CommandLine& commandLine, bool englishUi) {
     if (!StopSignals::BlockInAllThreads()) {
-        std::fputs("cannot block SIGINT and SIGTERM\n", stderr);
+        WriteLine(stderr, headless_texts::SignalsUnavailable(englishUi));
         return kExitFailed;
     }
     // A reader of standard output that went away is no reason to stop measuring.
@@ -74,7 +75,7 @@ int RunHeadless(int& argc, char** argv, const CommandLine& commandLine, bool eng
     QCoreApplication app(argc, argv);
     StopSignals stopSignals;
     if (!stopSignals.IsOpen()) {
-        std::fputs("cannot receive SIGINT and SIGTERM\n", stderr);
+        WriteLine(stderr, headless_texts::SignalsUnavailable(englishUi));
         return kExitFailed;
     }
     HeadlessRunner runner(OptionsFor(commandLine, englishUi), StandardStreams());

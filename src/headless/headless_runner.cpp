@@ -77,10 +77,6 @@ HeadlessRunner::HeadlessRunner(HeadlessOptions options, HeadlessOutput output, Q
     connect(&session_, &InstrumentSession::BusyChanged, this, &HeadlessRunner::StartDumpWhenIdle);
 }
 
-HeadlessRunner::~HeadlessRunner() {
-    session_.Stop();
-}
-
 void HeadlessRunner::Out(const QString& text) const {
     output_.line(text);
 }

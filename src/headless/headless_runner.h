@@ -44,7 +44,6 @@ class HeadlessRunner : public QObject {
     Q_OBJECT
   public:
     HeadlessRunner(HeadlessOptions options, HeadlessOutput output, QObject* parent = nullptr);
-    ~HeadlessRunner() override;
 
     // Connects; the rest follows from the session's answers.
     void Start();

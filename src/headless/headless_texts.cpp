@@ -91,6 +91,11 @@ QString SettingsIncomplete(bool englishUi) {
                 "Urządzenie nie przesłało wszystkich ustawień");
 }
 
+QString SignalsUnavailable(bool englishUi) {
+    return Pick(englishUi, "SIGINT and SIGTERM cannot be received; nothing was started",
+                "Nie można odbierać SIGINT i SIGTERM; nic nie uruchomiono");
+}
+
 QString DumpProgress(int number, bool englishUi) {
     return Pick(englishUi, "Record %1 of %2", "Rekord %1 z %2")
         .arg(number + 1)

@@ -33,6 +33,8 @@ QString LogFailed(const QString& logPath, const QString& message, bool englishUi
 QString RecordFailed(const QString& message, bool englishUi);
 QString ConnectFailed(const QString& logPath, const QString& message, bool englishUi);
 QString SettingsIncomplete(bool englishUi);
+// The stop signals could not be set up; nothing was started.
+QString SignalsUnavailable(bool englishUi);
 
 // The logger dump.
 QString DumpProgress(int number, bool englishUi);  // before record `number` is asked for
