@@ -82,6 +82,73 @@
     </message>
 </context>
 <context>
+    <name>Headless</name>
+    <message>
+        <source>Pomiar trwa: %1, log %2</source>
+        <translation>Measuring on %1, log %2</translation>
+    </message>
+    <message>
+        <source>Poprzedni log zachowano jako %1</source>
+        <translation>The previous log was kept as %1</translation>
+    </message>
+    <message>
+        <source>Zapis CSV: %1</source>
+        <translation>CSV record: %1</translation>
+    </message>
+    <message>
+        <source>%1  %2  punkt rosy %3  otoczenie %4  wilgotność %5 %</source>
+        <translation>%1  %2  dew point %3  ambient %4  RH %5 %</translation>
+    </message>
+    <message>
+        <source>Zatrzymano; zapisanych próbek: %1</source>
+        <translation>Stopped; samples logged: %1</translation>
+    </message>
+    <message>
+        <source>Urządzenie nie odpowiada; pomiar trwa dalej, gdy odpowie</source>
+        <translation>The instrument does not answer; measuring goes on when it does</translation>
+    </message>
+    <message>
+        <source>Urządzenie znów odpowiada</source>
+        <translation>The instrument answers again</translation>
+    </message>
+    <message>
+        <source>Utracono połączenie z %1; ponawianie co 2 s</source>
+        <translation>Connection to %1 lost; trying again every 2 s</translation>
+    </message>
+    <message>
+        <source>Połączono ponownie: %1</source>
+        <translation>Connected again on %1</translation>
+    </message>
+    <message>
+        <source>%1: %2; pomiar trwa dalej</source>
+        <translation>%1: %2; measuring goes on</translation>
+    </message>
+    <message>
+        <source>%1; pomiar trwa dalej</source>
+        <translation>%1; measuring goes on</translation>
+    </message>
+    <message>
+        <source>%1: %2; brak pomiaru</source>
+        <translation>%1: %2; nothing is measured</translation>
+    </message>
+    <message>
+        <source>Urządzenie nie przesłało wszystkich ustawień</source>
+        <translation>The instrument did not send all of its settings</translation>
+    </message>
+    <message>
+        <source>Nie można odbierać SIGINT i SIGTERM; nic nie uruchomiono</source>
+        <translation>SIGINT and SIGTERM cannot be received; nothing was started</translation>
+    </message>
+    <message>
+        <source>Rekord %1 z %2</source>
+        <translation>Record %1 of %2</translation>
+    </message>
+    <message>
+        <source>Zapisano rekordów: %1 do %2</source>
+        <translation>%1 records written to %2</translation>
+    </message>
+</context>
+<context>
     <name>HygrometerPage</name>
     <message>
         <source>Temperatura punktu rosy</source>

@@ -149,6 +149,8 @@ void HygrometerPage::Attach(InstrumentSession& session) {
     connect(&session, &InstrumentSession::PollFailed, this, &HygrometerPage::ShowPollError);
     connect(&session, &InstrumentSession::LogFailed, this,
             [this](const QString& message) { ShowErrorBox(window(), message); });
+    connect(&session, &InstrumentSession::RecordFailed, this,
+            [this](const QString& message) { ShowErrorBox(window(), message); });
     connect(&session, &InstrumentSession::StateChanged, this, [this](SessionState state) {
         if (state == SessionState::Stopped) {
             EndScanCursor();

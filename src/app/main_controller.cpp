@@ -7,7 +7,9 @@
 
 MainController::MainController(TForm1& form, ControllerOptions options)
     : form_(form),
-      session_(SessionOptions{std::move(options.ports), QLocale()}),
+      session_(SessionOptions{.ports = std::move(options.ports),
+                              .locale = QLocale(),
+                              .recordDirectory = std::move(options.recordDirectory)}),
       status_(*form.StatusBar1, session_) {
     form_.Attach(session_);
     form_.installEventFilter(this);

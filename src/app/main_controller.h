@@ -4,6 +4,7 @@
 // widget goes away.
 
 #include <QObject>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ class TForm1;
 
 struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
+    // Where the dated record goes (empty: the working directory); none when not given.
+    std::optional<std::string> recordDirectory = std::nullopt;
 };
 
 class MainController : public QObject {

@@ -13,6 +13,7 @@ enum class OpenMode {
     Truncate,        // created, or emptied when it exists
     AppendExisting,  // written at its end; ENOENT, and nothing created, when it does not exist
     AppendOrCreate,  // written at its end, created when missing
+    CreateNew,       // created and written at its end; EEXIST, and nothing touched, when it exists
 };
 
 class OutputFile {
@@ -28,6 +29,9 @@ class OutputFile {
     // Writes all `size` bytes as they are, resuming after partial writes; 0 or the error
     // code (EBADF when no file is open).
     int WriteAll(const void* data, std::size_t size);
+    // Whether the open file holds no bytes yet; false (with `error` set) when that cannot be
+    // told.
+    bool IsEmpty(int* error) const;
     // Closes the file if one is open; 0 or the error code of closing it.
     int Close();
     bool IsOpen() const { return handle_ != kNoHandle; }

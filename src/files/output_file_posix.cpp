@@ -1,6 +1,7 @@
 #include "files/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +20,9 @@ int OutputFile::Open(const std::string& path, OpenMode mode) {
             break;
         case OpenMode::AppendOrCreate:
             flags |= O_CREAT | O_APPEND;
+            break;
+        case OpenMode::CreateNew:
+            flags |= O_CREAT | O_EXCL | O_APPEND;
             break;
     }
     const int fd = ::open(path.c_str(), flags, 0644);
@@ -48,6 +52,16 @@ int OutputFile::WriteAll(const void* data, std::size_t size) {
         left -= static_cast<std::size_t>(n);
     }
     return 0;
+}
+
+bool OutputFile::IsEmpty(int* error) const {
+    struct stat st {};
+    if (!IsOpen() || ::fstat(static_cast<int>(handle_), &st) != 0) {
+        *error = IsOpen() ? errno : EBADF;
+        return false;
+    }
+    *error = 0;
+    return st.st_size == 0;
 }
 
 int OutputFile::Close() {

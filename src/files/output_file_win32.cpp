@@ -39,6 +39,9 @@ int ErrnoFromWin32(DWORD error) {
             return ENOSPC;
         case ERROR_INVALID_HANDLE:
             return EBADF;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
         default:
             return EIO;
     }
@@ -85,6 +88,9 @@ int OutputFile::Open(const std::string& path, OpenMode mode) {
         case OpenMode::AppendOrCreate:
             disposition = OPEN_ALWAYS;
             break;
+        case OpenMode::CreateNew:
+            disposition = CREATE_NEW;
+            break;
     }
     // Shared like a POSIX file: others may read it, and rename or delete it between lines.
     const HANDLE file = CreateFileW(widePath.c_str(), access,
@@ -117,6 +123,16 @@ int OutputFile::WriteAll(const void* data, std::size_t size) {
         left -= written;
     }
     return 0;
+}
+
+bool OutputFile::IsEmpty(int* error) const {
+    LARGE_INTEGER size{};
+    if (!IsOpen() || !GetFileSizeEx(AsHandle(handle_), &size)) {
+        *error = IsOpen() ? ErrnoFromWin32(GetLastError()) : EBADF;
+        return false;
+    }
+    *error = 0;
+    return size.QuadPart == 0;
 }
 
 int OutputFile::Close() {

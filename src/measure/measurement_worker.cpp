@@ -5,6 +5,7 @@
 #include "link/port_candidates.h"
 #include "measure/file_error_text.h"
 #include "measure/log_line.h"
+#include "measure/record_row.h"
 
 MeasurementWorker::MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale,
                                      ProtocolWaits waits)
@@ -82,18 +83,9 @@ bool MeasurementWorker::PollCycle() {
 
     if (outcome == RequestOutcome::Replied) {
         update.readouts = FormatReadouts(update.sample, locale_);
-        update.time = QTime::currentTime();
-        const QByteArray line = MeasurementLogLine(
-            update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
-        const MeasurementLog::AppendResult written = log_.Append(line);
-        emit SampleReady(update);
-        // A vanished file is reported like a failed open, though the line went into the new
-        // file; either is said once until a line goes into the file undisturbed again.
-        const int err = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
-        if (err != 0 && !logFailing_) {
-            emit LogFailed(FileErrorText(err));
-        }
-        logFailing_ = err != 0;
+        update.dateTime = QDateTime::currentDateTime();
+        update.time = update.dateTime.time();
+        WriteSample(update);
     } else {
         emit PollFailed();
     }
@@ -109,4 +101,37 @@ bool MeasurementWorker::PollCycle() {
     }
     link_.Pause(waits_.pollPause);
     return true;
+}
+
+void MeasurementWorker::WriteSample(const SampleUpdate& update) {
+    const QByteArray line = MeasurementLogLine(
+        update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
+    const MeasurementLog::AppendResult written = log_.Append(line);
+    DatedRecord::AppendResult recorded;
+    if (record_ != nullptr) {
+        recorded = record_->Append(update.dateTime, RecordRow({update.dateTime, update.sampleCount,
+                                                               update.sample, update.replyBytes}));
+        if (recorded.created) {
+            emit RecordStarted(QString::fromStdString(record_->Where()));
+        }
+    }
+    emit SampleReady(update);
+
+    // A vanished file is reported like a failed open, though the line went into the new
+    // file; either is said once until a line goes into the file undisturbed again.
+    const int logError = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
+    if (logError != 0 && !logFailing_) {
+        emit LogFailed(FileErrorText(logError));
+    }
+    logFailing_ = logError != 0;
+    if (record_ == nullptr) {
+        return;
+    }
+    const int recordError =
+        recorded.error != 0 ? recorded.error : (recorded.recreated ? ENOENT : 0);
+    if (recordError != 0 && !recordFailing_) {
+        emit RecordFailed(QString::fromStdString(record_->Where()) + QStringLiteral(": ") +
+                          FileErrorText(recordError));
+    }
+    recordFailing_ = recordError != 0;
 }

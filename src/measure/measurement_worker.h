@@ -7,6 +7,7 @@
 // it closes the port at once, so the system can give a replugged adapter the same name, and
 // says so with PortLost. Start again once a port is open: the sample numbers go on.
 
+#include <QDateTime>
 #include <QLocale>
 #include <QObject>
 #include <QString>
@@ -19,13 +20,15 @@
 
 #include "link/instrument_link.h"
 #include "link/instrument_protocol.h"
+#include "measure/dated_record.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_record.h"
 #include "measure/readout_format.h"
 
 struct SampleUpdate {
     std::int32_t sampleCount = 0;
-    QTime time;
+    QDateTime dateTime;  // local, when the reply was read
+    QTime time;          // its time of day
     MeasurementSample sample;
     MeasurementReadouts readouts;
     // Bytes the poll's read brought: kMeasurementReplySize for a whole record; fewer are
@@ -46,6 +49,9 @@ class MeasurementWorker : public QObject {
     ~MeasurementWorker() override;
 
     void SetAfterPollHook(AfterPollHook hook) { afterPoll_ = std::move(hook); }
+    // Each sample also goes into `record` (none: no record), right after its log line.
+    // Before Start.
+    void SetRecord(DatedRecord* record) { record_ = record; }
 
     // Starts the thread (after the previous one, if it ended by itself); PollingActive goes
     // to all ones first.
@@ -64,6 +70,11 @@ class MeasurementWorker : public QObject {
     void PollFailed();
     // The log could not be written; sent once until a line is written again.
     void LogFailed(const QString& message);
+    // The dated record was created at `path` with this sample's row.
+    void RecordStarted(const QString& path);
+    // A row could not go into the dated record, the file named in `message`; sent once
+    // until a row is written again. Measuring goes on.
+    void RecordFailed(const QString& message);
     // The port went away and is closed; the loop has ended.
     void PortLost();
 
@@ -71,15 +82,19 @@ class MeasurementWorker : public QObject {
     void Run();
     // False when the port was found gone.
     bool PollCycle();
+    // The log line and the record's row of a sample, each failure said once.
+    void WriteSample(const SampleUpdate& update);
 
     InstrumentLink& link_;
     MeasurementLog& log_;
     const QLocale locale_;
     const ProtocolWaits waits_;
     AfterPollHook afterPoll_;
+    DatedRecord* record_ = nullptr;
     std::atomic<std::int32_t> pollingActive_{0};
     std::atomic<std::int32_t> sampleCount_{0};
     std::atomic<bool> running_{false};
     bool logFailing_ = false;
+    bool recordFailing_ = false;
     std::thread thread_;
 };

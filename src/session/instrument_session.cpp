@@ -12,9 +12,15 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
       log_(options_.logPath),
       worker_(link_, log_, options_.locale, options_.waits) {
     worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
+    if (options_.recordDirectory) {
+        record_.emplace(*options_.recordDirectory);
+        worker_.SetRecord(&*record_);
+    }
     connect(&worker_, &MeasurementWorker::SampleReady, this, &InstrumentSession::SampleReady);
     connect(&worker_, &MeasurementWorker::PollFailed, this, &InstrumentSession::PollFailed);
     connect(&worker_, &MeasurementWorker::LogFailed, this, &InstrumentSession::LogFailed);
+    connect(&worker_, &MeasurementWorker::RecordStarted, this, &InstrumentSession::RecordStarted);
+    connect(&worker_, &MeasurementWorker::RecordFailed, this, &InstrumentSession::RecordFailed);
     connect(&worker_, &MeasurementWorker::PortLost, this, &InstrumentSession::PortLost);
     retryTimer_.setInterval(options_.retryInterval);
     connect(&retryTimer_, &QTimer::timeout, this, &InstrumentSession::TryReconnect);
@@ -154,6 +160,14 @@ void InstrumentSession::ContinueConnect() {
         if (link_.ShuttingDown()) {
             return;  // stopped: no file is touched any more
         }
+        if (!options_.measure) {
+            link_.BeginExchange().ClearBuffers();
+            Post([this] {
+                SetState(SessionState::Connected);
+                emit Connected();
+            });
+            return;
+        }
 
         // A log with lines from an earlier run is kept under a dated name; a log that
         // cannot be kept is not emptied.
@@ -284,8 +298,8 @@ SessionRequest InstrumentSession::DumpLogger(std::unique_ptr<LoggerDumpFile> fil
     StartJob([this, file = std::shared_ptr<LoggerDumpFile>(std::move(file))] {
         const LoggerDumpResult result = DumpLoggerRecords(
             link_, [&file](const QByteArray& line) { return file->WriteLine(line); },
-            [this](int number) { Post([this, number] { emit DumpProgress(number); }); },
-            stopDump_, options_.waits.loggerDumpRecord);
+            [this](int number) { Post([this, number] { emit DumpProgress(number); }); }, stopDump_,
+            options_.waits.loggerDumpRecord);
         const int closeError = file->Close();
         Post([this, result, closeError] { emit DumpEnded(result, closeError); });
     });

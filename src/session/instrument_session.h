@@ -9,6 +9,8 @@
 // settings read, a logger record or one probe of the scan. Jobs run one at a time; while
 // one runs, another is refused (Busy) rather than queued behind it.
 //
+// Each sample goes into the log and, when asked for, the dated record (see DatedRecord).
+//
 // When the port goes away the worker closes it at once; the session then tries every
 // `retryInterval` (or at once on Connect) the same port, its stable aliases, then every
 // candidate, and on success polls on: the same log appended to, the numbering going on.
@@ -21,6 +23,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@
 #include "logger/logger_dump.h"
 #include "logger/logger_dump_file.h"
 #include "logger/logger_request.h"
+#include "measure/dated_record.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
 #include "session/job_runner.h"
@@ -43,6 +47,12 @@ struct SessionOptions {
     std::string logPath = "jrt1.txt";
     ProtocolWaits waits = kInstrumentWaits;
     std::chrono::milliseconds retryInterval{2000};
+    // Where the dated record of the samples goes (empty: the working directory); no record
+    // when not given.
+    std::optional<std::string> recordDirectory = std::nullopt;
+    // Off: a connect reads the version and the settings and stops there, for the logger and
+    // settings jobs alone; no log is touched and nothing is polled.
+    bool measure = true;
 };
 
 enum class SessionState {
@@ -50,7 +60,7 @@ enum class SessionState {
     Scanning,      // the first connect looks for the instrument
     Identified,    // found; ContinueConnect goes on (the operator reads the identification)
     Connecting,    // version, settings and the log
-    Connected,     // polling
+    Connected,     // polling (or, without measuring, ready for jobs)
     Lost,          // the port went away; trying to find it again
     Stopped,
 };
@@ -112,13 +122,15 @@ class InstrumentSession : public QObject {
     void OldLogKept(const QString& path);
     // The log could not be kept or started: nothing is measured, the port is closed.
     void ConnectFailed(const QString& message);
-    // Polling, first or again after a loss.
+    // Polling, first or again after a loss; without measuring, ready for jobs.
     void Connected();
     void ConnectionLost();
 
     void SampleReady(const SampleUpdate& update);
     void PollFailed();
     void LogFailed(const QString& message);
+    void RecordStarted(const QString& path);
+    void RecordFailed(const QString& message);
     void SettingsWritten(bool acknowledged);
     void LoggerRecordRead(const LoggerRequestResult& result);
     void DumpProgress(int number);
@@ -143,6 +155,7 @@ class InstrumentSession : public QObject {
     const SessionOptions options_;
     InstrumentLink link_;
     MeasurementLog log_;
+    std::optional<DatedRecord> record_;
     PendingSettings pending_;
     MeasurementWorker worker_;
     std::atomic<bool> stopDump_{false};

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,7 +48,11 @@ class SessionTest : public ::testing::Test {
     void MakeSession(std::vector<std::string> ports, ProtocolWaits waits = kQuickWaits,
                      std::string logName = "jrt1.txt",
                      std::chrono::milliseconds retryInterval = std::chrono::milliseconds(200)) {
-        SessionOptions options{std::move(ports), QLocale::c(), Path(logName), waits, retryInterval};
+        MakeSessionWith(
+            SessionOptions{std::move(ports), QLocale::c(), Path(logName), waits, retryInterval});
+    }
+
+    void MakeSessionWith(const SessionOptions& options) {
         session_ = std::make_unique<InstrumentSession>(options);
         InstrumentSession* s = session_.get();
         auto note = [this](std::string event) { events_.push_back(std::move(event)); };

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <thread>
 
+#include "logger/logger_record.h"
 #include "session/session_fixture.h"
 
 using namespace std::chrono_literals;
@@ -117,8 +118,7 @@ TEST_F(SessionTest, AnUnplugEndsTheJobItInterruptsAndTheSessionRecovers) {
              i.SetSettingsFrameAnswer(std::nullopt);
              s.ArmSettingsWrite(InstrumentSettings{});
          },
-         sim::RequestKind::SettingsFrame,
-         [](SessionTest& t) { return t.Saw("WriteUnconfirmed"); }},
+         sim::RequestKind::SettingsFrame, [](SessionTest& t) { return t.Saw("WriteUnconfirmed"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.job);
@@ -240,6 +240,39 @@ TEST_F(SessionTest, StopWhileTheConnectionIsLost) {
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Identification), asked)
         << "no retry after Stop";
     EXPECT_EQ(CountOf("Connected"), 1u);
+}
+
+TEST_F(SessionTest, WithoutMeasuringAConnectReadsTheSettingsAndLeavesTheLogAlone) {
+    const QByteArray old("1\t09:00:00\t-50\r\n");
+    {
+        QFile file(QString::fromStdString(Path("jrt1.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    sim::InstrumentSimulator& instrument = AddInstrument();
+    SessionOptions options{{instrument.SlavePath()}, QLocale::c(), Path("jrt1.txt"), kQuickWaits};
+    options.measure = false;
+    MakeSessionWith(options);
+    std::vector<SettingsReadResult> reads;
+    QObject::connect(session_.get(), &InstrumentSession::SettingsRead,
+                     [&](const SettingsReadResult& r) { reads.push_back(r); });
+    std::vector<LoggerRequestResult> records;
+    QObject::connect(session_.get(), &InstrumentSession::LoggerRecordRead,
+                     [&](const LoggerRequestResult& r) { records.push_back(r); });
+    ASSERT_TRUE(ConnectAndWait());
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(reads[0].status, SettingsReplyStatus::Complete);
+
+    // The jobs are there; the log and the poll are not.
+    ASSERT_EQ(session_->ReadLoggerRecord(7), SessionRequest::Started);
+    ASSERT_TRUE(WaitFor([&] { return records.size() == 1; }));
+    EXPECT_EQ(records[0].record, DecodeLoggerRecord(instrument.LoggerRecord(7)));
+    std::this_thread::sleep_for(300ms);
+    session_->Stop();
+    EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), 0u);
+    EXPECT_TRUE(samples_.empty());
+    EXPECT_TRUE(keptLogs_.empty());
+    EXPECT_EQ(ReadFile("jrt1.txt"), old) << "neither kept away nor emptied";
 }
 
 }  // namespace
