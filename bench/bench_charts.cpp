@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "app/sample_series.h"
 #include "bench_data.h"
 #include "chart/compact_point.h"
 #include "chart/ole_date.h"
@@ -47,7 +48,7 @@ double CurrentOleDate() {
 
 class OurChart : public BenchChart {
   public:
-    OurChart() : handlers_(form_) {
+    OurChart() {
         form_.PageControl1->setCurrentWidget(form_.TabSheet1);
         form_.show();
         (void)QTest::qWaitForWindowExposed(&form_);
@@ -67,7 +68,7 @@ class OurChart : public BenchChart {
         update.sampleCount = static_cast<int>(second);
         update.sample = SampleAt(second);
         update.time = QTime::currentTime();
-        handlers_.AddSample(update);
+        page().AddSample(update);
     }
 
     void AddSampleAt(double x, long second) override {
@@ -77,16 +78,16 @@ class OurChart : public BenchChart {
         }
     }
 
-    void LoadFile(const QString& path) override { handlers_.LoadFile(path); }
+    void LoadFile(const QString& path) override { page().LoadFile(path); }
     void ClearSeries2() override { chart().ClearSeries(Series2); }
-    long PointsOnSeries1() const override { return form_.Chart1->Points(Series1).size(); }
+    long PointsOnSeries1() const override { return form_.TabSheet1->Chart1->Points(Series1).size(); }
     QCustomPlot& Plot() override { return chart(); }
 
   private:
-    HygroChart& chart() { return *form_.Chart1; }
+    HygroChart& chart() { return *form_.TabSheet1->Chart1; }
+    ChartPage& page() { return *form_.TabSheet1; }
 
     TForm1 form_;
-    ChartHandlers handlers_;
 };
 
 class PlainChart : public BenchChart {

@@ -67,19 +67,19 @@ void CheckGeneral4(std::int16_t value, const QString& text, const QString& point
 
 void CheckReadouts(const MeasurementSample& s, const MeasurementReadouts& r, const QLocale& l) {
     const QString point = l.decimalPoint();
-    CheckFixed2(s.DewPoint, r.Edit20, point);
-    CheckGeneral4(s.HeadTemperature, r.Edit7, point);
-    CheckFixed2(s.RelativeHumidity, r.Edit6, point);
-    CheckFixed2(s.AmbientTemperature, r.Edit14, point);
-    CheckFixed2(s.MirrorTemperature, r.Edit15, point);
-    FUZZ_CHECK(r.Edit8 == QString::number(s.MirrorDewLevel));
-    FUZZ_CHECK(r.Edit9 == QString::number(s.PeltierPower));
-    FUZZ_CHECK(r.Edit13 == QString::number(s.FrostLevel));
-    FUZZ_CHECK(r.Edit21 == QString::number(s.AuxValue1));
-    FUZZ_CHECK(r.Edit19 == QString::number(s.AuxValue2));
-    FUZZ_CHECK(r.Edit23 == QString::number(s.AuxValue3));
-    FUZZ_CHECK(r.Edit22 == QString::number(s.AuxValue4));
-    FUZZ_CHECK(r.Label35 == QStringLiteral("Poldni:%1 godzin:%2 sekund:%3")
+    CheckFixed2(s.DewPoint, r.DewPoint, point);
+    CheckGeneral4(s.HeadTemperature, r.HeadTemperature, point);
+    CheckFixed2(s.RelativeHumidity, r.RelativeHumidity, point);
+    CheckFixed2(s.AmbientTemperature, r.AmbientTemperature, point);
+    CheckFixed2(s.MirrorTemperature, r.MirrorTemperature, point);
+    FUZZ_CHECK(r.MirrorDewLevel == QString::number(s.MirrorDewLevel));
+    FUZZ_CHECK(r.PeltierPower == QString::number(s.PeltierPower));
+    FUZZ_CHECK(r.FrostLevel == QString::number(s.FrostLevel));
+    FUZZ_CHECK(r.AuxValue1 == QString::number(s.AuxValue1));
+    FUZZ_CHECK(r.AuxValue2 == QString::number(s.AuxValue2));
+    FUZZ_CHECK(r.AuxValue3 == QString::number(s.AuxValue3));
+    FUZZ_CHECK(r.AuxValue4 == QString::number(s.AuxValue4));
+    FUZZ_CHECK(r.RunTime == QStringLiteral("Poldni:%1 godzin:%2 sekund:%3")
                                 .arg(s.RunHalfDays)
                                 .arg(s.RunHours)
                                 .arg(s.RunSeconds));
@@ -97,12 +97,12 @@ void CheckLine(const QByteArray& line, int count, const QString& timeText,
         QString::number(s.DewPoint),
         QString::number(s.RelativeHumidity),
         QString::number(s.AmbientTemperature),
-        r.Edit20,
-        r.Edit6,
-        r.Edit14,
-        r.Edit15,
-        r.Edit8,
-        r.Edit13,
+        r.DewPoint,
+        r.RelativeHumidity,
+        r.AmbientTemperature,
+        r.MirrorTemperature,
+        r.MirrorDewLevel,
+        r.FrostLevel,
     };
     for (qsizetype i = 0; i < fields.size(); ++i) {
         FUZZ_CHECK(QString::fromUtf8(fields[i]) == expected[i]);

@@ -1,6 +1,7 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages the build needs,
 # running apt-get update once and only when something is missing.
-HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqcustomplot-dev libgl1-mesa-dev
+HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
+                libqcustomplot-dev libgl1-mesa-dev fonts-liberation2
                 libgtest-dev libgmock-dev libbenchmark-dev)
 
 hygro_install_missing() {

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "sim/terminal_link.h"
+
 namespace sim {
 
 namespace {
@@ -51,18 +53,45 @@ InstrumentSimulator::~InstrumentSimulator() {
 
 bool InstrumentSimulator::Start(std::string* why) {
     std::lock_guard lock(mutex_);
-    auto fail = [&](const char* step, int error) {
-        if (why)
-            *why = std::string(step) + ": " + std::strerror(error);
-        CloseFdsLocked();
-        return false;
-    };
     if (started_ || stopRequested_) {
         if (why)
             *why = "the simulator was already started";
         return false;
     }
+    auto fail = [&](const std::string& reason) {
+        if (why)
+            *why = reason;
+        CloseFdsLocked();
+        return false;
+    };
+    std::string reason;
+    if (!OpenTerminalLocked(&reason))
+        return fail(reason);
 
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return fail(std::string("pipe: ") + std::strerror(errno));
+    wakeRead_ = pipeFds[0];
+    wakeWrite_ = pipeFds[1];
+    if (!SetFdFlags(wakeRead_, true) || !SetFdFlags(wakeWrite_, true))
+        return fail(std::string("fcntl on the wake pipe: ") + std::strerror(errno));
+    if (!linkPath_.empty() && !MakeTerminalLink(linkPath_, slavePath_, &reason))
+        return fail(reason);
+
+    startTime_ = Clock::now();
+    lastScheduled_ = startTime_;
+    started_ = true;
+    thread_ = std::thread(&InstrumentSimulator::Run, this, wakeRead_);
+    return true;
+}
+
+bool InstrumentSimulator::OpenTerminalLocked(std::string* why) {
+    auto fail = [&](const char* step, int error) {
+        *why = std::string(step) + ": " + std::strerror(error);
+        CloseFd(masterFd_);
+        CloseFd(slaveFd_);
+        return false;
+    };
     masterFd_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (masterFd_ < 0)
         return fail("posix_openpt", errno);
@@ -75,10 +104,9 @@ bool InstrumentSimulator::Start(std::string* why) {
     char name[256] = {};
     if (const int error = ptsname_r(masterFd_, name, sizeof name); error != 0)
         return fail("ptsname_r", error);
-    slavePath_ = name;
 
-    // Held open for the simulator's whole life: without it the master would report a
-    // hang-up whenever no client has the port open.
+    // Held open while plugged in: without it the master would report a hang-up whenever no
+    // client has the port open.
     slaveFd_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slaveFd_ < 0)
         return fail("open of the slave", errno);
@@ -90,19 +118,7 @@ bool InstrumentSimulator::Start(std::string* why) {
     cfsetospeed(&tio, B4800);
     if (tcsetattr(slaveFd_, TCSANOW, &tio) != 0)
         return fail("tcsetattr", errno);
-
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return fail("pipe", errno);
-    wakeRead_ = pipeFds[0];
-    wakeWrite_ = pipeFds[1];
-    if (!SetFdFlags(wakeRead_, true) || !SetFdFlags(wakeWrite_, true))
-        return fail("fcntl on the wake pipe", errno);
-
-    startTime_ = Clock::now();
-    lastScheduled_ = startTime_;
-    started_ = true;
-    thread_ = std::thread(&InstrumentSimulator::Run, this, masterFd_, wakeRead_);
+    slavePath_ = name;
     return true;
 }
 
@@ -117,6 +133,8 @@ void InstrumentSimulator::Stop() {
     std::lock_guard lock(mutex_);
     output_.clear();
     CloseFdsLocked();
+    if (!linkPath_.empty() && !slavePath_.empty())
+        RemoveTerminalLink(linkPath_, slavePath_);
     changed_.notify_all();
 }
 
@@ -148,13 +166,14 @@ bool InstrumentSimulator::IsRunning() const {
 
 // ---- Service thread ----
 
-void InstrumentSimulator::Run(int masterFd, int wakeFd) {
+void InstrumentSimulator::Run(int wakeFd) {
     std::vector<std::uint8_t> input(4096);
     bool waitingForRoom = false;  // a due reply did not fit: wait for POLLOUT
     bool masterHungUp = false;    // should not happen while slaveFd_ is open; never spin on it
 
     for (;;) {
         int timeoutMs = kMaxPollMs;
+        int masterFd = -1;
         {
             std::lock_guard lock(mutex_);
             if (stopRequested_)
@@ -167,9 +186,16 @@ void InstrumentSimulator::Run(int masterFd, int wakeFd) {
                 changed_.notify_all();
                 return;
             }
+            masterFd = FollowPlugLocked(Clock::now());
+            if (masterFd < 0) {
+                framer_ = RequestFramer{};
+                waitingForRoom = false;
+            }
             std::optional<Clock::time_point> next = framer_.Deadline();
             if (!output_.empty() && !waitingForRoom)
                 next = next ? std::min(*next, output_.front().due) : output_.front().due;
+            if (replugAt_)
+                next = next ? std::min(*next, *replugAt_) : *replugAt_;
             if (next)
                 timeoutMs = MillisecondsUntil(*next);
         }
@@ -177,7 +203,7 @@ void InstrumentSimulator::Run(int masterFd, int wakeFd) {
         pollfd fds[2] = {{wakeFd, POLLIN, 0}, {masterFd, POLLIN, 0}};
         if (waitingForRoom)
             fds[1].events |= POLLOUT;
-        const nfds_t count = masterHungUp ? 1 : 2;
+        const nfds_t count = masterHungUp || masterFd < 0 ? 1 : 2;
         if (masterHungUp)
             timeoutMs = std::min(timeoutMs, 50);
         if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) {
@@ -212,11 +238,42 @@ void InstrumentSimulator::Run(int masterFd, int wakeFd) {
             masterHungUp = true;
         }
 
+        if (masterFd < 0)
+            continue;
         const auto now = Clock::now();
         for (const FramedRequest& r : framer_.Idle(now))
             HandleRequest(r, now);
         WriteDueOutput(masterFd, &waitingForRoom);
     }
+}
+
+int InstrumentSimulator::FollowPlugLocked(Clock::time_point now) {
+    if (unplugRequested_) {
+        unplugRequested_ = false;
+        // The stable name goes with the device, as the system removes a pulled adapter's
+        // links: a link left behind could lead to another terminal given the same number.
+        if (!linkPath_.empty()) {
+            RemoveTerminalLink(linkPath_, slavePath_);
+        }
+        CloseFd(masterFd_);
+        CloseFd(slaveFd_);
+        output_.clear();
+        unplugged_ = true;
+        changed_.notify_all();
+    }
+    if (unplugged_ && replugAt_ && *replugAt_ <= now) {
+        replugAt_.reset();
+        std::string why;
+        // A failure leaves the instrument unplugged; there is nobody to tell but the caller
+        // who waits for the replug.
+        if (OpenTerminalLocked(&why) &&
+            (linkPath_.empty() || MakeTerminalLink(linkPath_, slavePath_, &why))) {
+            unplugged_ = false;
+            lastScheduled_ = now;
+        }
+        changed_.notify_all();
+    }
+    return masterFd_;
 }
 
 void InstrumentSimulator::Record(const std::uint8_t* data, std::size_t count) {
@@ -285,7 +342,6 @@ void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
             chunk.written += static_cast<std::size_t>(wrote);
             if (chunk.written == chunk.bytes.size()) {
                 if (chunk.lastOfAnswer) {
-                    ++answersSent_;
                     changed_.notify_all();
                 }
                 output_.pop_front();
@@ -330,11 +386,6 @@ void InstrumentSimulator::SetFixedMeasurement(const MeasurementReply& bytes) {
 void InstrumentSimulator::ClearFixedMeasurement() {
     std::lock_guard lock(mutex_);
     state_.fixedMeasurement.reset();
-}
-
-void InstrumentSimulator::SetRunTimeAtStart(std::uint64_t seconds) {
-    std::lock_guard lock(mutex_);
-    state_.runSecondsAtStart = seconds;
 }
 
 SettingsReply InstrumentSimulator::Settings() const {
@@ -422,12 +473,68 @@ bool InstrumentSimulator::HangUp() {
     return changed_.wait_for(lock, kHangUpWait, [this] { return hungUp_; });
 }
 
+void InstrumentSimulator::SetLinkPath(std::string path) {
+    std::lock_guard lock(mutex_);
+    linkPath_ = std::move(path);
+}
+
+bool InstrumentSimulator::Unplug() {
+    {
+        std::lock_guard lock(mutex_);
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_)
+            return false;
+        unplugRequested_ = true;
+        replugAt_.reset();
+    }
+    Wake();
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, kHangUpWait, [this] { return unplugged_; });
+}
+
+void InstrumentSimulator::Replug(std::chrono::milliseconds delay) {
+    {
+        std::lock_guard lock(mutex_);
+        replugAt_ = Clock::now() + delay;
+    }
+    Wake();
+}
+
+bool InstrumentSimulator::IsPlugged() const {
+    std::lock_guard lock(mutex_);
+    return started_ && !stopRequested_ && !hungUp_ && !unplugged_ && !unplugRequested_;
+}
+
+bool InstrumentSimulator::WaitUntilPlugged(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [this] {
+        return started_ && !stopRequested_ && !hungUp_ && !unplugged_ && !unplugRequested_;
+    });
+}
+
 void InstrumentSimulator::DiscardUnreadReplies() {
     std::lock_guard lock(mutex_);
     output_.clear();
     lastScheduled_ = Clock::now();
     if (slaveFd_ >= 0)
         tcflush(slaveFd_, TCIFLUSH);
+}
+
+bool InstrumentSimulator::Transmit(Bytes bytes) {
+    if (bytes.empty())
+        return true;
+    {
+        std::lock_guard lock(mutex_);
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_ || unplugRequested_)
+            return false;
+        const Clock::time_point due = std::max(Clock::now(), lastScheduled_);
+        output_.push_back({due, std::move(bytes), 0, true});
+        lastScheduled_ = due;
+    }
+    Wake();
+    std::unique_lock lock(mutex_);
+    auto gone = [this] { return hungUp_ || stopRequested_ || unplugged_; };
+    changed_.wait_for(lock, kHangUpWait, [&] { return output_.empty() || gone(); });
+    return output_.empty() && !gone();
 }
 
 // ---- Record ----
@@ -459,11 +566,6 @@ bool InstrumentSimulator::WaitForRequests(RequestKind kind, std::size_t count,
     std::unique_lock lock(mutex_);
     return changed_.wait_for(
         lock, timeout, [&] { return requestCounts_[static_cast<std::size_t>(kind)] >= count; });
-}
-
-std::size_t InstrumentSimulator::AnswersSent() const {
-    std::lock_guard lock(mutex_);
-    return answersSent_;
 }
 
 }  // namespace sim

@@ -60,6 +60,10 @@ class InstrumentSimulator {
     std::string SlavePath() const;
     // Started, not stopped and not hung up.
     bool IsRunning() const;
+    // Makes `path` a symbolic link to the terminal at Start, removes it at an unplug, makes
+    // it again to the new terminal at a replug and removes it at Stop, as the system keeps a
+    // stable device name for a real adapter. Call before Start.
+    void SetLinkPath(std::string path);
 
     // ---- The instrument's state ----
     // The identification reply: the text's bytes, no zero byte ("KRT-10" by default; e.g.
@@ -71,8 +75,6 @@ class InstrumentSimulator {
     // Every measurement reply is `bytes` until ClearFixedMeasurement.
     void SetFixedMeasurement(const MeasurementReply& bytes);
     void ClearFixedMeasurement();
-    // Run time at Start, in seconds (the counters of the measurement record advance from it).
-    void SetRunTimeAtStart(std::uint64_t seconds);
     // The 49-byte settings reply; a received settings frame updates it.
     SettingsReply Settings() const;
     void SetSettings(const SettingsReply& settings);
@@ -102,9 +104,23 @@ class InstrumentSimulator {
     // Closes the master now: the client's reads give EIO or end of file, poll gives
     // POLLHUP. Final: the simulator does not answer again. False if it was not running.
     bool HangUp();
+    // Unplugs the instrument: the master closes now (the client sees a hang-up, as when a
+    // USB adapter is pulled) until Replug. Requests, state and fault modes are kept. False
+    // if it was not running and plugged in.
+    bool Unplug();
+    // Plugs it in again `delay` from now on a new pseudo-terminal: SlavePath() changes and
+    // the link path, if any, follows. Replaces a replug already due.
+    void Replug(std::chrono::milliseconds delay = std::chrono::milliseconds(0));
+    bool IsPlugged() const;
+    // Waits until the instrument is plugged in; false on timeout.
+    bool WaitUntilPlugged(std::chrono::milliseconds timeout) const;
     // Drops replies that are scheduled but not yet sent, and the bytes sent but not yet
     // read by a client (the slave's input queue, as a real port's driver discards on close).
     void DiscardUnreadReplies();
+    // The instrument sends `bytes` now, unasked, behind any answer still due (a test playing
+    // the wire by hand; counts as an answer). Returns once they are written to the master;
+    // false when it is not running and plugged in, or they could not be written.
+    bool Transmit(Bytes bytes);
 
     // ---- What was received ----
     // The requests received since Start or ClearRequests, in order (past 100 000 the
@@ -117,8 +133,6 @@ class InstrumentSimulator {
     // Waits until at least `count` requests of `kind` have been recorded; false on timeout.
     bool WaitForRequests(RequestKind kind, std::size_t count,
                          std::chrono::milliseconds timeout) const;
-    // The number of answers written completely to the master so far.
-    std::size_t AnswersSent() const;
 
   private:
     struct CountedFault {
@@ -136,7 +150,11 @@ class InstrumentSimulator {
         bool lastOfAnswer = false;
     };
 
-    void Run(int masterFd, int wakeFd);
+    void Run(int wakeFd);
+    bool OpenTerminalLocked(std::string* why);
+    // Unplugs and replugs as asked; service thread, under mutex_. The master to serve (-1
+    // while unplugged).
+    int FollowPlugLocked(Clock::time_point now);
     void Record(const std::uint8_t* data, std::size_t count);
     void HandleRequest(const FramedRequest& request, Clock::time_point now);
     void WriteDueOutput(int masterFd, bool* waitingForRoom);
@@ -157,6 +175,10 @@ class InstrumentSimulator {
     bool stopRequested_ = false;
     bool hangUpRequested_ = false;
     bool hungUp_ = false;
+    bool unplugRequested_ = false;
+    bool unplugged_ = false;
+    std::optional<Clock::time_point> replugAt_;
+    std::string linkPath_;
     Clock::time_point startTime_{};
 
     InstrumentState state_;
@@ -173,7 +195,6 @@ class InstrumentSimulator {
 
     std::deque<Chunk> output_;
     Clock::time_point lastScheduled_{};
-    std::size_t answersSent_ = 0;
 
     std::vector<ReceivedRequest> requests_;
     std::array<std::size_t, kRequestKindCount> requestCounts_{};

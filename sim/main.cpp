@@ -9,19 +9,25 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "sim/control_server.h"
 #include "sim/instrument_simulator.h"
+#include "sim/sim_commands.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--no-stdin]\n"
+    "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--replug-delay MS] [--control PORT]\n"
+    "                      [--no-stdin]\n"
     "\n"
     "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
     "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
@@ -29,15 +35,25 @@ constexpr const char* kUsage =
     "\n"
     "  --id TEXT    the identification reply (default KRT-10)\n"
     "  --link PATH  also make PATH a symbolic link to the terminal (an existing symbolic\n"
-    "               link is replaced; removed again at exit)\n"
+    "               link is replaced; it follows the instrument when it is plugged in\n"
+    "               again; removed at exit)\n"
+    "  --replug-delay MS\n"
+    "               how long SIGUSR1 keeps the instrument unplugged (default 2000)\n"
+    "  --control PORT\n"
+    "               take line commands on TCP port PORT of 127.0.0.1 (0: any free port,\n"
+    "               printed on the second line of standard output); see sim_commands.h\n"
     "  --no-stdin   do not end at end of standard input (for running in the background)\n"
     "  --help       this text\n"
     "\n"
+    "SIGUSR1 unplugs the instrument (the client sees a hang-up) and plugs it in again on a\n"
+    "new terminal after the replug delay; SIGUSR2 plugs it in at once.\n"
     "Ends on SIGTERM, SIGINT or SIGHUP, or when standard input reaches end of file.\n";
 
 struct Options {
     std::optional<std::string> id;
     std::optional<std::string> link;
+    std::chrono::milliseconds replugDelay{2000};
+    std::optional<std::uint16_t> controlPort;
     bool watchStdin = true;
     bool help = false;
 };
@@ -66,6 +82,28 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
                 *error = "--link needs a non-empty path";
                 return false;
             }
+        } else if (arg == "--replug-delay") {
+            std::optional<std::string> text;
+            if (!value(&text))
+                return false;
+            char* end = nullptr;
+            const long ms = std::strtol(text->c_str(), &end, 10);
+            if (text->empty() || *end != '\0' || ms < 0 || ms > 3600000) {
+                *error = "--replug-delay needs a number of milliseconds (0 to 3600000)";
+                return false;
+            }
+            options->replugDelay = std::chrono::milliseconds(ms);
+        } else if (arg == "--control") {
+            std::optional<std::string> text;
+            if (!value(&text))
+                return false;
+            char* end = nullptr;
+            const long port = std::strtol(text->c_str(), &end, 10);
+            if (text->empty() || *end != '\0' || port < 0 || port > 65535) {
+                *error = "--control needs a TCP port number (0 to 65535)";
+                return false;
+            }
+            options->controlPort = static_cast<std::uint16_t>(port);
         } else if (arg == "--no-stdin") {
             options->watchStdin = false;
         } else {
@@ -76,36 +114,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     return true;
 }
 
-// Makes `link` a symbolic link to `target`, replacing a symbolic link already there.
-bool MakeLink(const std::string& link, const std::string& target, std::string* error) {
-    struct stat st {};
-    if (lstat(link.c_str(), &st) == 0) {
-        if (!S_ISLNK(st.st_mode)) {
-            *error = link + " exists and is not a symbolic link";
-            return false;
-        }
-        if (unlink(link.c_str()) != 0) {
-            *error = "cannot remove " + link + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    if (symlink(target.c_str(), link.c_str()) != 0) {
-        *error = "cannot create " + link + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
-// Removes `link` if it is still our symbolic link to `target`.
-void RemoveLink(const std::string& link, const std::string& target) {
-    std::vector<char> buffer(4096);
-    const ssize_t n = readlink(link.c_str(), buffer.data(), buffer.size());
-    if (n >= 0 && std::string(buffer.data(), static_cast<std::size_t>(n)) == target)
-        unlink(link.c_str());
-}
-
-// Waits until a stop signal arrives or standard input ends.
-void WaitForEnd(int signalFd, bool watchStdin) {
+// Serves the plug signals until a stop signal arrives or standard input ends: SIGUSR1
+// unplugs the instrument and plugs it in again after `replugDelay`, SIGUSR2 plugs it in now.
+void RunUntilEnd(sim::InstrumentSimulator& simulator, int signalFd, bool watchStdin,
+                 std::chrono::milliseconds replugDelay) {
     for (;;) {
         pollfd fds[2] = {{signalFd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
         const nfds_t count = watchStdin ? 2 : 1;
@@ -114,8 +126,23 @@ void WaitForEnd(int signalFd, bool watchStdin) {
                 continue;
             return;
         }
-        if (fds[0].revents & POLLIN)
+        if (fds[0].revents & POLLIN) {
+            signalfd_siginfo info{};
+            if (read(signalFd, &info, sizeof info) != static_cast<ssize_t>(sizeof info))
+                continue;
+            if (info.ssi_signo == SIGUSR1) {
+                if (simulator.Unplug()) {
+                    std::cerr << "hygrometer-sim: unplugged\n";
+                    simulator.Replug(replugDelay);
+                }
+                continue;
+            }
+            if (info.ssi_signo == SIGUSR2) {
+                simulator.Replug();
+                continue;
+            }
             return;  // SIGTERM, SIGINT or SIGHUP
+        }
         if (count == 2 && fds[1].revents != 0) {
             if (fds[1].revents & POLLNVAL) {  // no standard input at all: signals only
                 watchStdin = false;
@@ -152,6 +179,8 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGHUP);
+    sigaddset(&stopSignals, SIGUSR1);
+    sigaddset(&stopSignals, SIGUSR2);
     if (pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr) != 0) {
         std::cerr << "hygrometer-sim: cannot block signals\n";
         return 1;
@@ -166,29 +195,35 @@ int main(int argc, char** argv) {
     sim::InstrumentSimulator simulator;
     if (options.id)
         simulator.SetIdentification(*options.id);
+    if (options.link)
+        simulator.SetLinkPath(*options.link);
     if (!simulator.Start(&error)) {
         std::cerr << "hygrometer-sim: " << error << "\n";
         close(signalFd);
         return 1;
     }
-    const std::string slave = simulator.SlavePath();
-    if (options.link && !MakeLink(*options.link, slave, &error)) {
-        std::cerr << "hygrometer-sim: " << error << "\n";
+    sim::SimCommands commands(simulator);
+    sim::ControlServer control(commands);
+    if (options.controlPort && !control.Start(*options.controlPort, &error)) {
+        std::cerr << "hygrometer-sim: control port: " << error << "\n";
         close(signalFd);
         return 1;
     }
 
+    const std::string slave = simulator.SlavePath();
+
     std::cout << slave << std::endl;  // first line, flushed
+    if (options.controlPort)
+        std::cout << control.Port() << std::endl;
     std::cerr << "hygrometer-sim: instrument \"" << simulator.Identification() << "\" on " << slave;
     if (options.link)
         std::cerr << " (link " << *options.link << ")";
     std::cerr << "\n";
 
-    WaitForEnd(signalFd, options.watchStdin);
+    RunUntilEnd(simulator, signalFd, options.watchStdin, options.replugDelay);
 
+    control.Stop();
     simulator.Stop();
-    if (options.link)
-        RemoveLink(*options.link, slave);
     close(signalFd);
     return 0;
 }

@@ -71,15 +71,17 @@ bool WriteReplySeeds(const std::string& root) {
 QByteArray SaveSeed(const SettingsTabValues& tab, const QString& recordNumber) {
     QByteArray seed = Word(2250);
     for (const int index :
-         {tab.ComboBox1, tab.ComboBox2, tab.ComboBox3, tab.ComboBox4, tab.ComboBox5, tab.ComboBox6,
-          tab.ComboBox7, tab.ComboBox8, tab.ComboBox9, tab.ComboBox10, tab.ComboBox11,
-          tab.ComboBox12, tab.ComboBox13, tab.ComboBox14, tab.ComboBox15}) {
+         {tab.DisplayUnit, tab.Output1Type, tab.DisplayUnitCopy1, tab.DisplayUnitCopy2,
+          tab.Output2Type, tab.TemperatureUnitCopy1, tab.Alarm1Mode, tab.TemperatureUnitCopy2,
+          tab.Alarm2Mode, tab.TemperatureUnit, tab.LoggerMode, tab.Buzzer, tab.RecordIntervalAl1,
+          tab.RecordIntervalAl2, tab.RecordInterval}) {
         seed += static_cast<char>(index + 2);
     }
     seed += QByteArray("\x01\x02\x03\x04", 4);
     for (const QString& text :
-         {tab.Edit5, tab.Edit16, tab.Edit17, tab.Edit18, tab.Edit1, tab.Edit2, tab.Edit3, tab.Edit4,
-          tab.Edit12, tab.Edit32, tab.Edit33, recordNumber}) {
+         {tab.Alarm1High, tab.Alarm1Low, tab.Alarm2High, tab.Alarm2Low, tab.Output1Min,
+          tab.Output1Max, tab.Output2Min, tab.Output2Max, tab.CleaningInterval,
+          tab.ManualTemperature, tab.Pressure, recordNumber}) {
         seed += text.toUtf8() + '\n';
     }
     return seed;
@@ -97,7 +99,8 @@ bool WriteSaveSeeds(const std::string& root) {
         for (const char* text : {"22.5", "22,5", "-3276.8", "1e3", "", "0.35", " 12 ", "3276.75",
                                  "+.5", "-0", "1e", "327.675", "1,5e2", "abc", "0x10"}) {
             SettingsTabValues typed = shown;
-            typed.Edit5 = typed.Edit32 = typed.Edit12 = QString::fromUtf8(text);
+            typed.Alarm1High = typed.ManualTemperature = typed.CleaningInterval =
+                QString::fromUtf8(text);
             ok = ok && out.Write(std::string("typed_") + name + "_" + std::to_string(n++),
                                  SaveSeed(typed, QString::fromUtf8(text)));
         }

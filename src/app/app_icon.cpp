@@ -1,17 +1,16 @@
 #include "app/app_icon.h"
 
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace {
-
-// Drawn on a 32-unit grid and scaled, so both sizes show the same picture.
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+// Drawn on a 32-unit grid and scaled, so every size shows the same picture.
+QImage DrawAppIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
 
@@ -45,14 +44,13 @@ QPixmap DrawIcon(int size) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 200));
     painter.drawEllipse(QRectF(12.5, 9.5, 3.0, 4.0));
-    return pixmap;
+    painter.end();
+    return image;
 }
-
-}  // namespace
 
 QIcon MakeAppIcon() {
     QIcon icon;
-    icon.addPixmap(DrawIcon(32));
-    icon.addPixmap(DrawIcon(16));
+    icon.addPixmap(QPixmap::fromImage(DrawAppIcon(32)));
+    icon.addPixmap(QPixmap::fromImage(DrawAppIcon(16)));
     return icon;
 }

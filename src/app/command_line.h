@@ -1,14 +1,24 @@
 #pragma once
-// The client's command line: --port PATH (repeatable) and --help, nothing else.
+// The programs' command line: the window's options, and the headless mode's.
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "headless/headless_job.h"
+
 struct CommandLine {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
+    // Where the dated record goes (empty: the working directory); none with --no-csv.
+    std::optional<std::string> recordDirectory = std::string();
     bool showHelp = false;
+    bool headless = false;
+    HeadlessJob headlessJob = HeadlessJob::Measure;
+    std::optional<std::chrono::seconds> duration;  // headless measuring stops by itself
+    bool quiet = false;
     QString error;  // not empty when the arguments could not be understood
 };
 

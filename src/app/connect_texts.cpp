@@ -1,56 +1,59 @@
 #include "app/connect_texts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <map>
 
 namespace {
 
-constexpr ConnectTexts kPolish = {"Identyfikator urzadzenia  :",
-                                  "KRT-10 wersja: ",
-                                  " rewizja: ",
-                                  " numer seyjny: ",
-                                  "Pomiar trwa",
-                                  "Urządzenie nie odpowiada !"};
-constexpr ConnectTexts kEnglish = {"Found device  :",  "KRT-10 version: ", " rev.: ",
-                                   " serial number: ", "Measuring",        "Device not found !"};
-
-QString ProbeLine(const PortProbe& probe, bool english) {
+QString ProbeLine(const PortProbe& probe) {
     const QString port = QString::fromStdString(probe.port);
     const QString detail = VisibleText(probe.detail);
     switch (probe.result) {
         case ProbeResult::OpenFailed:
-            return english ? QString("%1: could not be opened (%2)").arg(port, detail)
-                           : QString("%1: nie można otworzyć (%2)").arg(port, detail);
+            return QCoreApplication::translate("Connect", "%1: nie można otworzyć (%2)")
+                .arg(port, detail);
         case ProbeResult::UnknownReply:
-            return english ? QString("%1: unknown reply \"%2\"").arg(port, detail)
-                           : QString("%1: nieznana odpowiedź \"%2\"").arg(port, detail);
+            return QCoreApplication::translate("Connect", "%1: nieznana odpowiedź \"%2\"")
+                .arg(port, detail);
         case ProbeResult::Identified:
-            return english ? QString("%1: identified").arg(port)
-                           : QString("%1: zidentyfikowano").arg(port);
+            return QCoreApplication::translate("Connect", "%1: zidentyfikowano").arg(port);
         case ProbeResult::NoAnswer:
         case ProbeResult::Interrupted:
             break;
     }
-    return english ? QString("%1: no answer").arg(port) : QString("%1: brak odpowiedzi").arg(port);
+    return QCoreApplication::translate("Connect", "%1: brak odpowiedzi").arg(port);
 }
 
 }  // namespace
 
-const ConnectTexts& ConnectTextsFor(bool englishUi) {
-    return englishUi ? kEnglish : kPolish;
+QString IdentificationCaption() {
+    return QCoreApplication::translate("Connect", "Identyfikator urzadzenia  :");
 }
 
-QString VersionText(const InstrumentVersion& version, bool englishUi) {
-    const ConnectTexts& t = ConnectTextsFor(englishUi);
-    return QString::fromUtf8(t.versionWord) + QString::number(version.version) +
-           QString::fromUtf8(t.revisionWord) + QString::number(version.revision) +
-           QString::fromUtf8(t.serialWord) + QString::number(version.serial);
+QString MeasuringCaption() {
+    return QCoreApplication::translate("Connect", "Pomiar trwa");
 }
 
-QString NotFoundDetails(const DiscoveryResult& result, bool englishUi) {
+QString NotFoundCaption() {
+    return QCoreApplication::translate("Connect", "Urządzenie nie odpowiada !");
+}
+
+QString NotConnectedText() {
+    return QCoreApplication::translate(
+        "Connect", "Brak połączenia z urządzeniem: najpierw naciśnij „Połącz”.");
+}
+
+QString VersionText(const InstrumentVersion& version) {
+    return QCoreApplication::translate("Connect", "KRT-10 wersja: %1 rewizja: %2 numer seyjny: %3")
+        .arg(version.version)
+        .arg(version.revision)
+        .arg(version.serial);
+}
+
+QString NotFoundDetails(const DiscoveryResult& result) {
     if (result.probes.empty()) {
-        return englishUi ? QString("No serial port was found to try.")
-                         : QString("Nie znaleziono żadnego portu szeregowego.");
+        return QCoreApplication::translate("Connect", "Nie znaleziono żadnego portu szeregowego.");
     }
     // One line per port in the order first tried, with its last outcome.
     std::vector<std::string> order;
@@ -63,7 +66,7 @@ QString NotFoundDetails(const DiscoveryResult& result, bool englishUi) {
     }
     QStringList lines;
     for (const std::string& port : order) {
-        lines << ProbeLine(*last[port], englishUi);
+        lines << ProbeLine(*last[port]);
     }
     return lines.join('\n');
 }

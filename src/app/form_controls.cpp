@@ -1,10 +1,12 @@
 #include "app/form_controls.h"
 
 #include <QAbstractItemView>
+#include <QColor>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
@@ -104,6 +106,12 @@ QLabel* MakeLabel(QWidget* page, const char* name, const QString& text, const QR
     return label;
 }
 
+void ShowLabelText(QLabel* label, const QString& text) {
+    label->setText(text);
+    const QSize hint = label->sizeHint();
+    label->resize(std::max(label->width(), hint.width()), std::max(label->height(), hint.height()));
+}
+
 QLabel* MakeCaptionLeftOf(QWidget* page, const char* name, const QString& text,
                           const QWidget* control) {
     QLabel* label = MakeLabel(page, name, text, QRect(control->pos(), QSize()));
@@ -148,9 +156,57 @@ QPushButton* MakeButton(QWidget* page, const char* name, const QString& text, co
     return button;
 }
 
-void FitFontToEdit(QLineEdit* edit, const QStringList& samples) {
+QSize EditTextRoom(const QLineEdit* edit) {
     const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    const QSize room(edit->width() - 2 * (frame + kLineEditTextMargin) - kLineEditOverhang,
-                     edit->height() - 2 * frame);
-    ShrinkFontToFit(edit, samples, room, 1);
+    return {edit->width() - 2 * (frame + kLineEditTextMargin) - kLineEditOverhang,
+            edit->height() - 2 * frame};
+}
+
+void MakeReadout(QLineEdit* edit, int pixelSize, const QColor& background, const QColor& text) {
+    edit->setReadOnly(true);
+    SetFontLook(edit, FontLook{pixelSize, true});
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, background);
+    if (text.isValid()) {
+        palette.setColor(QPalette::Text, text);
+    }
+    edit->setPalette(palette);
+}
+
+void ShowReadoutText(QLineEdit* edit, const QString& text, int designPixels) {
+    QFont font = edit->font();
+    const QSize room = EditTextRoom(edit);
+    int size = designPixels;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        if (TextsFit(font, {text}, room)) {
+            break;
+        }
+    }
+    font.setPixelSize(size);
+    if (font != edit->font()) {
+        edit->setFont(font);
+    }
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
+void MakeRed(QLabel* label) {
+    SetTextColour(label, QColor(255, 0, 0));
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    // A label on the window's button-coloured background paints with ButtonText, not
+    // WindowText: every role a text may be drawn with gets the colour.
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, widget->foregroundRole()}) {
+        palette.setColor(role, colour);
+    }
+    widget->setPalette(palette);
+}
+
+void HideAndDisable(QWidget* widget) {
+    widget->setEnabled(false);
+    widget->hide();
 }

@@ -6,11 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+
+// Pixel sizes of the design's fonts.
+inline constexpr int kWindowFontPixels = 11;
+inline constexpr int kReadoutCaptionPixels = 13;
+inline constexpr int kLargeTextPixels = 16;
+inline constexpr int kHeadingPixels = 19;
+inline constexpr int kDewPointPixels = 85;
+inline constexpr int kReadoutPixels = 43;
 
 // Font of a control relative to the window's font: 0 keeps the window's pixel size.
 struct FontLook {
@@ -27,6 +36,10 @@ QLabel* MakeLabel(QWidget* page, const char* name, const QString& text, const QR
 QLabel* MakeCaptionLeftOf(QWidget* page, const char* name, const QString& text,
                           const QWidget* control);
 
+// Sets a label's text at run time, growing the label (never shrinking it) so the text is
+// whole; the position stays.
+void ShowLabelText(QLabel* label, const QString& text);
+
 QLineEdit* MakeEdit(QWidget* page, const char* name, const QString& text, const QRect& geometry);
 
 // A drop-down list (not editable) with `items`; `index` -1 starts with no selection.
@@ -40,6 +53,21 @@ QPushButton* MakeButton(QWidget* page, const char* name, const QString& text, co
 
 void SetFontLook(QWidget* widget, FontLook look);
 
-// Lowers the edit's font size until the widest of `samples` fits into its text area, so a
-// readout laid out for a narrow font is not cut off when only a wider one is installed.
-void FitFontToEdit(QLineEdit* edit, const QStringList& samples);
+// Where the edit can draw its text without scrolling it.
+QSize EditTextRoom(const QLineEdit* edit);
+
+// A read-only readout in bold type of `pixelSize` on `background` (text in `text` when it is
+// valid).
+void MakeReadout(QLineEdit* edit, int pixelSize, const QColor& background, const QColor& text);
+
+// Shows `text` whole: at `designPixels` when it fits there, otherwise at the largest size that
+// fits, so a readout never scrolls a character (a minus sign) out of view.
+void ShowReadoutText(QLineEdit* edit, const QString& text, int designPixels);
+
+// A caption in the status colour.
+void MakeRed(QLabel* label);
+
+// The colour `widget` draws its text in, whichever role its style takes it from.
+void SetTextColour(QWidget* widget, const QColor& colour);
+
+void HideAndDisable(QWidget* widget);

@@ -1,20 +1,25 @@
-// Start-up: the application and its title, the window, the message loop.
+// Start-up: the command line, then the window and its message loop, or the headless mode.
 #include <QApplication>
 #include <cstdint>
 #include <cstdio>
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
-#include "app/english_ui.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+#include "headless/headless_main.h"
+#include "texts/interface_language.h"
 
 // The interface language, fixed when the program is built: 0 Polish, anything else English.
 constexpr std::int32_t EnglishUi = HYGRO_ENGLISH_UI;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const CommandLine commandLine = ParseCommandLine(app.arguments().mid(1));
+    // Read before any application object exists: --help and the headless mode need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine commandLine = ParseCommandLine(arguments);
     if (commandLine.showHelp || !commandLine.error.isEmpty()) {
         const QString help = CommandLineHelp(QString::fromLocal8Bit(argv[0]));
         if (!commandLine.error.isEmpty()) {
@@ -24,11 +29,19 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(help), stdout);
         return 0;
     }
+    if (commandLine.headless) {
+        return RunHeadless(argc, argv, commandLine, EnglishUi != 0);
+    }
+
+    QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
 
+    // Before the first text is made.
+    const InterfaceTranslator language(EnglishUi != 0 ? InterfaceLanguage::English
+                                                      : InterfaceLanguage::Polish);
     TForm1 form;
-    ApplyInterfaceLanguage(form, EnglishUi);
-    MainController controller(form, ControllerOptions{commandLine.ports, EnglishUi != 0});
+    MainController controller(form,
+                              ControllerOptions{commandLine.ports, commandLine.recordDirectory});
     form.show();
     return app.exec();
 }

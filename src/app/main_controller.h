@@ -1,24 +1,22 @@
 #pragma once
-// The handlers of Form1 and the state behind them: the instrument link, the measurement
-// worker and its log. Owned next to the window; shut down before any widget goes away.
+// What the window works with: the instrument session and the status bar that follows it.
+// Owned next to the window; the session is stopped when the window closes, before any
+// widget goes away.
 
 #include <QObject>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/chart_handlers.h"
-#include "app/logger_handlers.h"
-#include "app/settings_handlers.h"
-#include "link/instrument_link.h"
-#include "measure/measurement_log.h"
-#include "measure/measurement_worker.h"
+#include "app/status_presenter.h"
+#include "session/instrument_session.h"
 
 class TForm1;
 
 struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
-    bool englishUi = false;
+    // Where the dated record goes (empty: the working directory); none when not given.
+    std::optional<std::string> recordDirectory = std::nullopt;
 };
 
 class MainController : public QObject {
@@ -27,31 +25,17 @@ class MainController : public QObject {
     MainController(TForm1& form, ControllerOptions options);
     ~MainController() override;
 
-    // Stops the worker (within one exchange), closes the log and the port. Idempotent.
+    // Stops the session: every job within one exchange, the worker, the log, the port.
+    // Idempotent.
     void Shutdown();
 
-    InstrumentLink& link() { return link_; }
-    const MeasurementWorker* worker() const { return worker_.get(); }
-    SettingsHandlers& settings() { return settings_; }
-
-  public slots:
-    void ConnectClick();
-
-  private slots:
-    void ApplySample(const SampleUpdate& update);
-    void ShowPollError();
-    void ShowLogError(const QString& message);
+    InstrumentSession& session() { return session_; }
+    const StatusPresenter& status() const { return status_; }
 
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ClearLinkBuffers();
 
     TForm1& form_;
-    const ControllerOptions options_;
-    InstrumentLink link_;
-    MeasurementLog log_;
-    std::unique_ptr<MeasurementWorker> worker_;
-    SettingsHandlers settings_;
-    LoggerHandlers logger_;
-    ChartHandlers chart_;
+    InstrumentSession session_;
+    StatusPresenter status_;
 };

@@ -1,32 +1,27 @@
 #include "link/discovery.h"
 
 #include <array>
-#include <chrono>
-
-using namespace std::chrono_literals;
 
 namespace {
 
 constexpr std::array<std::string_view, 5> kIdentifications = {"01QZT!", "KRT-10", "KRT-30",
                                                               "NIV-Strand", "NIV-Ion   "};
-constexpr int kPasses = 2;
 
-PortProbe ProbePort(InstrumentLink& link, const std::string& port) {
+PortProbe ProbePort(InstrumentLink& link, const std::string& port, std::chrono::milliseconds wait) {
     PortProbe probe{port, ProbeResult::NoAnswer, {}};
     Exchange ex = link.BeginExchange();
     if (!ex.OpenInstrumentPort(port, &probe.detail)) {
         probe.result = ProbeResult::OpenFailed;
         return probe;
     }
-    ex.PutTextCommand("01i?end");
-    ex.SendTextCommand();
-    ex.ClearBuffers();
-    if (!ex.Sleep(200ms)) {
+    ex.PutTextCommand(kIdentificationRequest);
+    const RequestOutcome outcome = SendWaitRead(ex, RequestShape::Text, wait, true);
+    if (outcome == RequestOutcome::Interrupted) {
         ex.CloseInstrumentPort();
         probe.result = ProbeResult::Interrupted;
         return probe;
     }
-    if (!ex.ReadReply(kReplyBufferSize)) {
+    if (outcome != RequestOutcome::Replied) {
         ex.CloseInstrumentPort();
         return probe;
     }
@@ -51,12 +46,19 @@ bool IsKnownIdentification(std::string_view reply) {
     return false;
 }
 
-DiscoveryResult DiscoverInstrument(InstrumentLink& link,
-                                   const std::vector<std::string>& candidates) {
+DiscoveryResult DiscoverInstrument(InstrumentLink& link, const std::vector<std::string>& candidates,
+                                   const DiscoveryOptions& options) {
     DiscoveryResult result;
-    for (int pass = 0; pass < kPasses; ++pass) {
-        for (const std::string& port : candidates) {
-            PortProbe probe = ProbePort(link, port);
+    for (int pass = 0; pass < options.passes; ++pass) {
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            const std::string& port = candidates[i];
+            if (link.ShuttingDown()) {
+                return result;
+            }
+            if (options.progress) {
+                options.progress(i + 1, candidates.size());
+            }
+            PortProbe probe = ProbePort(link, port, options.wait);
             const ProbeResult outcome = probe.result;
             result.probes.push_back(std::move(probe));
             if (outcome == ProbeResult::Identified) {
@@ -82,10 +84,10 @@ InstrumentVersion DecodeVersionReply(std::span<const std::uint8_t> reply) {
     return v;
 }
 
-InstrumentVersion ReadInstrumentVersion(Exchange& exchange) {
-    exchange.PutTextCommand("01v?end");
-    exchange.SendTextCommand();
-    exchange.Sleep(300ms);
-    exchange.ReadReply(kReplyBufferSize);
-    return DecodeVersionReply(exchange.ReplyBuffer());
+VersionReadResult ReadInstrumentVersion(Exchange& exchange, std::chrono::milliseconds wait) {
+    VersionReadResult result;
+    exchange.PutTextCommand(kVersionRequest);
+    result.outcome = SendWaitRead(exchange, RequestShape::Text, wait);
+    result.version = DecodeVersionReply(exchange.ReplyBuffer());
+    return result;
 }

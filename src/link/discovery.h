@@ -2,13 +2,17 @@
 // Finding the instrument: each candidate port is opened and asked "01i?end"; the first
 // whose reply is one of the known identifications wins and stays open.
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "link/instrument_link.h"
+#include "link/instrument_protocol.h"
 
 enum class ProbeResult { OpenFailed, NoAnswer, UnknownReply, Identified, Interrupted };
 
@@ -28,10 +32,19 @@ struct DiscoveryResult {
 // Exact, case-sensitive comparison with the five identifications the instrument family uses.
 bool IsKnownIdentification(std::string_view reply);
 
-// Two passes over `candidates` (the second gives a slow instrument another chance); stops
-// at the first port that identifies itself, which is left open in `link`.
-DiscoveryResult DiscoverInstrument(InstrumentLink& link,
-                                   const std::vector<std::string>& candidates);
+struct DiscoveryOptions {
+    // The second pass gives a slow instrument another chance.
+    int passes = 2;
+    std::chrono::milliseconds wait = kInstrumentWaits.identification;
+    // Called before each port is tried, with its place in `candidates` (1-based) and their
+    // number; on the thread that scans.
+    std::function<void(std::size_t place, std::size_t count)> progress;
+};
+
+// Passes over `candidates`; stops at the first port that identifies itself, which is left
+// open in `link`. Each attempt is one exchange, so other exchanges may run between them.
+DiscoveryResult DiscoverInstrument(InstrumentLink& link, const std::vector<std::string>& candidates,
+                                   const DiscoveryOptions& options = {});
 
 struct InstrumentVersion {
     std::uint8_t version = 0;
@@ -42,6 +55,12 @@ struct InstrumentVersion {
 // Version at byte 5, revision at 6, serial number at 7-8 high byte first.
 InstrumentVersion DecodeVersionReply(std::span<const std::uint8_t> reply);
 
-// "01v?end", 300 ms, read; the reply buffer is not cleared first, so positions a short
+struct VersionReadResult {
+    InstrumentVersion version;
+    RequestOutcome outcome = RequestOutcome::NoReply;
+};
+
+// "01v?end", the wait, read; the reply buffer is not cleared first, so positions a short
 // reply leaves unfilled still hold the identification reply.
-InstrumentVersion ReadInstrumentVersion(Exchange& exchange);
+VersionReadResult ReadInstrumentVersion(Exchange& exchange,
+                                        std::chrono::milliseconds wait = kInstrumentWaits.version);

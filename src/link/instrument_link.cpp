@@ -30,18 +30,24 @@ ReplyBytes& Exchange::ReplyBuffer() {
 bool Exchange::OpenInstrumentPort(const std::string& path, std::string* why) {
     link_->portGone_ = false;
     const bool opened = link_->port_.Open(path, why);
+    link_->portPath_ = opened ? path : std::string();
     link_->usable_.store(opened);
     return opened;
 }
 
 void Exchange::CloseInstrumentPort() {
     link_->port_.Close();
+    link_->portPath_.clear();
     link_->portGone_ = false;
     link_->usable_.store(false);
 }
 
 bool Exchange::PortIsOpen() const {
     return link_->port_.IsOpen();
+}
+
+const std::string& Exchange::PortPath() const {
+    return link_->portPath_;
 }
 
 void Exchange::PutTextCommand(std::string_view text) {
@@ -128,6 +134,12 @@ bool Exchange::Sleep(std::chrono::milliseconds duration) {
 
 bool Exchange::PortGone() const {
     return link_->portGone_;
+}
+
+void Exchange::MarkPortGone() {
+    if (link_->port_.IsOpen()) {
+        link_->MarkGone();
+    }
 }
 
 Exchange InstrumentLink::BeginExchange() {

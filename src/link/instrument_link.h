@@ -45,6 +45,8 @@ class Exchange {
     bool OpenInstrumentPort(const std::string& path, std::string* why);
     void CloseInstrumentPort();
     bool PortIsOpen() const;
+    // The path the open port was opened by (empty when none is open).
+    const std::string& PortPath() const;
 
     // Copies `text` and a terminating zero into CommandBuffer (text must fit).
     void PutTextCommand(std::string_view text);
@@ -77,6 +79,9 @@ class Exchange {
 
     // True once the open port has been seen to hang up (device unplugged).
     bool PortGone() const;
+    // For a loss seen by other means (the device node went away): every later send and read
+    // finds the port gone, as after a hang-up.
+    void MarkPortGone();
 
   private:
     friend class InstrumentLink;
@@ -115,6 +120,7 @@ class InstrumentLink {
 
     std::mutex exchangeMutex_;
     SerialPort port_;
+    std::string portPath_;
     bool portGone_ = false;
     std::atomic<bool> usable_{false};
     CommandBytes command_{};

@@ -1,6 +1,7 @@
 #pragma once
 // A serial device opened exclusively and set raw to 4800 baud 8N1 without flow control.
-// Thin over termios: nothing here blocks past a deadline.
+// Thin over the system's serial interface (termios on POSIX, the communications functions
+// on Windows, one backend file each): nothing here blocks past a deadline.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,7 @@
 enum class PortIo {
     Ok,        // done
     TimedOut,  // the deadline passed before the bytes went out
-    Gone,      // the device has gone away (hang-up, EIO): do not retry
+    Gone,      // the device has gone away (hang-up, EIO, a failing port): do not retry
 };
 
 class SerialPort {
@@ -19,11 +20,12 @@ class SerialPort {
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
-    // Opens `path` for reading and writing, exclusively, configured as above; on failure
-    // returns false and puts the reason (strerror or a short text) into `why`.
+    // Opens `path` (a device path; on Windows "COMn" or "\\.\COMn") for reading and
+    // writing, exclusively, configured as above; on failure returns false and puts the
+    // reason (the system's or a short text) into `why`.
     bool Open(const std::string& path, std::string* why);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return handle_ != kNoHandle; }
 
     // Writes all `count` bytes and waits until the driver's output queue is empty,
     // giving up at `deadlineMs` from the call.
@@ -35,9 +37,12 @@ class SerialPort {
     // Reads at most `max` bytes without waiting; returns how many were read.
     std::size_t ReadAvailable(std::uint8_t* dest, std::size_t max);
 
-    // True once the other end has hung up (POLLHUP/POLLERR or EIO seen).
+    // True once the other end has hung up or the device has gone (POLLHUP/POLLERR on
+    // POSIX, a failing status query on Windows).
     bool HasHungUp();
 
   private:
-    int fd_ = -1;
+    // A file descriptor on POSIX, a HANDLE on Windows; -1 is "none" on both.
+    static constexpr std::intptr_t kNoHandle = -1;
+    std::intptr_t handle_ = kNoHandle;
 };

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <string>
 
+#include "files/output_file.h"
+
 class LoggerDumpFile {
   public:
     explicit LoggerDumpFile(std::string path = "logged.txt") : path_(std::move(path)) {}
@@ -23,5 +25,5 @@ class LoggerDumpFile {
 
   private:
     std::string path_;
-    int fd_ = -1;
+    files::OutputFile file_;
 };

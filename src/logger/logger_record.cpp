@@ -1,5 +1,7 @@
 #include "logger/logger_record.h"
 
+#include <algorithm>
+
 namespace {
 
 // A short reply leaves the rest of the record at 0 instead of reading past the reply.
@@ -42,19 +44,23 @@ LoggerRecord DecodeLoggerRecord(std::span<const std::uint8_t> reply) {
 }
 
 std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number) {
-    return {'0', '1', 'r', number, '?', 'e', 'n', 'd'};
+    std::array<std::uint8_t, 8> bytes{};
+    static_assert(kLoggerRequestTemplate.size() == bytes.size());
+    std::copy(kLoggerRequestTemplate.begin(), kLoggerRequestTemplate.end(), bytes.begin());
+    bytes[3] = number;
+    return bytes;
 }
 
 LoggerTabTexts FormatLoggerTab(const LoggerRecord& record) {
     LoggerTabTexts texts;
-    texts.Edit30 = QString::number(record.RecordNumber);
-    texts.Edit29 = QString::number(record.ObjectId);
-    texts.Edit24 = QString::number(record.Humidity);
-    texts.Edit25 = QString::number(record.Temperature);
-    texts.Edit27 = QString::fromLatin1(QByteArray::number(record.Day) + '/' +
-                                       QByteArray::number(record.Month) + '/' + YearText(record));
-    texts.Edit28 = QString::fromLatin1(TimeText(record));
-    texts.Edit26 = QString::number(record.Status);
+    texts.RecordNumber = QString::number(record.RecordNumber);
+    texts.ObjectId = QString::number(record.ObjectId);
+    texts.Humidity = QString::number(record.Humidity);
+    texts.Temperature = QString::number(record.Temperature);
+    texts.Date = QString::fromLatin1(QByteArray::number(record.Day) + '/' +
+                                     QByteArray::number(record.Month) + '/' + YearText(record));
+    texts.Time = QString::fromLatin1(TimeText(record));
+    texts.Status = QString::number(record.Status);
     return texts;
 }
 

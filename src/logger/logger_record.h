@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <span>
 
-constexpr std::size_t kLoggerRecordSize = 11;
+#include "link/instrument_protocol.h"
+
+constexpr std::size_t kLoggerRecordSize = kLoggerReplySize;
 
 struct LoggerRecord {
     std::int16_t Humidity = 0;
@@ -37,13 +39,13 @@ LoggerRecord DecodeLoggerRecord(std::span<const std::uint8_t> reply);
 std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number);
 
 struct LoggerTabTexts {
-    QString Edit30;  // RecordNumber
-    QString Edit29;  // ObjectId
-    QString Edit24;  // Humidity
-    QString Edit25;  // Temperature
-    QString Edit27;  // date: day/month/20yearcount, "5/3/2012"
-    QString Edit28;  // time: hours:minutes:seconds, unpadded, "9:19:4"
-    QString Edit26;  // Status
+    QString RecordNumber;
+    QString ObjectId;
+    QString Humidity;
+    QString Temperature;
+    QString Date;
+    QString Time;
+    QString Status;
 
     bool operator==(const LoggerTabTexts&) const = default;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/instrument_link.h"
+#include "link/instrument_protocol.h"
 
 LoggerRequestResult RequestLoggerRecord(InstrumentLink& link, std::uint8_t number,
                                         std::chrono::milliseconds wait) {
@@ -11,20 +12,16 @@ LoggerRequestResult RequestLoggerRecord(InstrumentLink& link, std::uint8_t numbe
     ex.ClearBuffers();
     const auto request = LoggerRequestBytes(number);
     std::copy(request.begin(), request.end(), ex.CommandBuffer().begin());
-    const SendOutcome sent = ex.SendLoggerRequest();
-    ex.ClearBuffers();
-    if (sent == SendOutcome::NotOpen || sent == SendOutcome::PortGone) {
-        result.portGone = true;
-        return result;
-    }
-    if (!ex.Sleep(wait)) {
-        result.interrupted = true;
-        return result;
-    }
-    ex.ReadReply(kReplyBufferSize);
-    if (ex.PortGone()) {
-        result.portGone = true;
-        return result;
+    switch (SendWaitRead(ex, RequestShape::LoggerRequest, wait, true)) {
+        case RequestOutcome::PortGone:
+            result.portGone = true;
+            return result;
+        case RequestOutcome::Interrupted:
+            result.interrupted = true;
+            return result;
+        case RequestOutcome::Replied:
+        case RequestOutcome::NoReply:
+            break;
     }
     result.record = DecodeLoggerRecord(ex.ReplyBuffer());
     ex.ClearReplyBuffer();

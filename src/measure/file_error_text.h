@@ -1,9 +1,9 @@
 #pragma once
-// The one place that turns a failed file operation's errno into the text the error box
-// shows.
+// The text for a failed file operation as the window shows it; the texts themselves are
+// files::FileErrorText's.
 
 #include <QString>
 
 // "File not found", "Invalid filename", "Too many open files", "File access denied",
-// "Disk full", otherwise "I/O error N" with the errno value.
+// "Disk full", otherwise "I/O error N" with the code.
 QString FileErrorText(int err);

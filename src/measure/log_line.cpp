@@ -91,12 +91,12 @@ QByteArray MeasurementLogLine(int sampleCount, const QString& timeText,
         FormatInteger(sample.DewPoint),
         FormatInteger(sample.RelativeHumidity),
         FormatInteger(sample.AmbientTemperature),
-        readouts.Edit20,
-        readouts.Edit6,
-        readouts.Edit14,
-        readouts.Edit15,
-        readouts.Edit8,
-        readouts.Edit13,
+        readouts.DewPoint,
+        readouts.RelativeHumidity,
+        readouts.AmbientTemperature,
+        readouts.MirrorTemperature,
+        readouts.MirrorDewLevel,
+        readouts.FrostLevel,
     };
     return (fields.join(QLatin1Char('\t')) + QStringLiteral("\r\n")).toLocal8Bit();
 }

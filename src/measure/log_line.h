@@ -19,7 +19,8 @@ QString TimeFormatWithoutZone(const QString& format);
 QString LongTimeText(const QTime& time, const QLocale& locale);
 
 // Sample number, time, the raw dew point, humidity and ambient temperature, then the texts
-// of Edit20, Edit6, Edit14, Edit15, Edit8 and Edit13, separated by TABs and ended by CR LF.
+// of the dew point, relative humidity, ambient and mirror temperature, mirror dew level and
+// frost level, separated by TABs and ended by CR LF.
 // Encoded in the system's 8-bit code page (UTF-8 here), so a locale's non-ASCII AM/PM
 // marker survives; everything else in the line is ASCII.
 QByteArray MeasurementLogLine(int sampleCount, const QString& timeText,

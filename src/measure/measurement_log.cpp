@@ -1,40 +1,32 @@
 #include "measure/measurement_log.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-
-#include "measure/write_all.h"
 
 int MeasurementLog::Create() {
     Close();
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return errno;
+    files::OutputFile file;
+    if (const int err = file.Open(path_, files::OpenMode::Truncate)) {
+        return err;
     }
-    return ::close(fd) == 0 ? 0 : errno;
+    return file.Close();
 }
 
 MeasurementLog::AppendResult MeasurementLog::Append(const QByteArray& line) {
     Close();
     AppendResult result;
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd_ < 0 && errno == ENOENT) {
+    int err = file_.Open(path_, files::OpenMode::AppendExisting);
+    if (err == ENOENT) {
         result.recreated = true;
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        err = file_.Open(path_, files::OpenMode::AppendOrCreate);
     }
-    if (fd_ < 0) {
-        result.error = errno;
+    if (err != 0) {
+        result.error = err;
         return result;
     }
-    result.error = WriteAll(fd_, line);
+    result.error = file_.WriteAll(line.constData(), static_cast<std::size_t>(line.size()));
     return result;
 }
 
 void MeasurementLog::Close() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    file_.Close();
 }

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <string>
 
+#include "files/output_file.h"
+
 class MeasurementLog {
   public:
     explicit MeasurementLog(std::string path = "jrt1.txt") : path_(std::move(path)) {}
@@ -30,5 +32,5 @@ class MeasurementLog {
 
   private:
     std::string path_;
-    int fd_ = -1;
+    files::OutputFile file_;
 };

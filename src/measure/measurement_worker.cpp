@@ -2,13 +2,14 @@
 
 #include <cerrno>
 
+#include "link/port_candidates.h"
 #include "measure/file_error_text.h"
 #include "measure/log_line.h"
+#include "measure/record_row.h"
 
-using namespace std::chrono_literals;
-
-MeasurementWorker::MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale)
-    : link_(link), log_(log), locale_(std::move(locale)) {
+MeasurementWorker::MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale,
+                                     ProtocolWaits waits)
+    : link_(link), log_(log), locale_(std::move(locale)), waits_(waits) {
     qRegisterMetaType<SampleUpdate>();
 }
 
@@ -17,10 +18,14 @@ MeasurementWorker::~MeasurementWorker() {
 }
 
 void MeasurementWorker::Start() {
-    if (thread_.joinable()) {
+    if (running_.load()) {
         return;
     }
+    if (thread_.joinable()) {
+        thread_.join();  // ended by a lost port
+    }
     pollingActive_.store(-1);
+    running_.store(true);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -30,54 +35,103 @@ void MeasurementWorker::Stop() {
     if (thread_.joinable()) {
         thread_.join();
     }
+    running_.store(false);
     log_.Close();
 }
 
 void MeasurementWorker::Run() {
+    bool lost = false;
     while (pollingActive_.load() != 0 && !link_.ShuttingDown()) {
-        PollCycle();
+        if (!PollCycle()) {
+            lost = true;
+            break;
+        }
+    }
+    if (lost) {
+        link_.BeginExchange().CloseInstrumentPort();
+    }
+    running_.store(false);
+    if (lost) {
+        emit PortLost();
     }
 }
 
-void MeasurementWorker::PollCycle() {
-    bool gotData = false;
+bool MeasurementWorker::PollCycle() {
     SampleUpdate update;
+    RequestOutcome outcome;
+    std::string portPath;
     {
         Exchange ex = link_.BeginExchange();
-        ex.PutTextCommand("01t?end");
-        ex.SendTextCommand();
-        if (!ex.Sleep(500ms)) {
-            return;
+        portPath = ex.PortPath();
+        ex.PutTextCommand(kMeasurementRequest);
+        outcome = SendWaitRead(ex, RequestShape::Text, waits_.measurement);
+        if (outcome == RequestOutcome::Interrupted) {
+            return true;  // stopping
         }
-        gotData = ex.ReadReply(kReplyBufferSize);
-        if (gotData) {
+        if (outcome == RequestOutcome::Replied) {
             update.sampleCount = sampleCount_.fetch_add(1) + 1;
+            update.replyBytes = ex.LastReadCount();
             update.sample = DecodeMeasurement(ex.ReplyBuffer());
+        } else if (outcome == RequestOutcome::NoReply && !PortDevicePresent(portPath)) {
+            // The node went with its device while the descriptor stays quiet.
+            ex.MarkPortGone();
+            outcome = RequestOutcome::PortGone;
         }
         // Zeroed after every poll, so bytes a short reply leaves out decode as 0 next time.
         ex.ClearReplyBuffer();
     }
 
-    if (gotData) {
+    if (outcome == RequestOutcome::Replied) {
         update.readouts = FormatReadouts(update.sample, locale_);
-        update.time = QTime::currentTime();
-        const QByteArray line = MeasurementLogLine(
-            update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
-        const MeasurementLog::AppendResult written = log_.Append(line);
-        emit SampleReady(update);
-        // A vanished file is reported like a failed open, though the line went into the new
-        // file; either is said once until a line goes into the file undisturbed again.
-        const int err = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
-        if (err != 0 && !logFailing_) {
-            emit LogFailed(FileErrorText(err));
-        }
-        logFailing_ = err != 0;
+        update.dateTime = QDateTime::currentDateTime();
+        update.time = update.dateTime.time();
+        WriteSample(update);
     } else {
         emit PollFailed();
+    }
+    if (outcome == RequestOutcome::PortGone) {
+        return false;
     }
 
     if (afterPoll_) {
         afterPoll_(link_);
     }
-    link_.Pause(500ms);
+    if (!link_.PortIsOpen()) {
+        return false;  // the settings write found it gone
+    }
+    link_.Pause(waits_.pollPause);
+    return true;
+}
+
+void MeasurementWorker::WriteSample(const SampleUpdate& update) {
+    const QByteArray line = MeasurementLogLine(
+        update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
+    const MeasurementLog::AppendResult written = log_.Append(line);
+    DatedRecord::AppendResult recorded;
+    if (record_ != nullptr) {
+        recorded = record_->Append(update.dateTime, RecordRow({update.dateTime, update.sampleCount,
+                                                               update.sample, update.replyBytes}));
+        if (recorded.created) {
+            emit RecordStarted(QString::fromStdString(record_->Where()));
+        }
+    }
+    emit SampleReady(update);
+
+    // A vanished file is reported like a failed open, though the line went into the new
+    // file; either is said once until a line goes into the file undisturbed again.
+    const int logError = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
+    if (logError != 0 && !logFailing_) {
+        emit LogFailed(FileErrorText(logError));
+    }
+    logFailing_ = logError != 0;
+    if (record_ == nullptr) {
+        return;
+    }
+    const int recordError =
+        recorded.error != 0 ? recorded.error : (recorded.recreated ? ENOENT : 0);
+    if (recordError != 0 && !recordFailing_) {
+        emit RecordFailed(QString::fromStdString(record_->Where()) + QStringLiteral(": ") +
+                          FileErrorText(recordError));
+    }
+    recordFailing_ = recordError != 0;
 }

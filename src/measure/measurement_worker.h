@@ -1,27 +1,39 @@
 #pragma once
-// The background poll loop: "01t?end" about once a second for as long as the window is
-// open. The worker writes the log itself and touches no widget: every sample and its
-// formatted texts reach the window through queued signals, in the order of the cycles.
+// The background poll loop: "01t?end" about once a second while the instrument is there.
+// The worker writes the log itself and touches no widget: every sample and its formatted
+// texts leave through queued signals, in the order of the cycles.
+//
+// The loop ends by itself when the port is found gone (hung up, or its device node removed):
+// it closes the port at once, so the system can give a replugged adapter the same name, and
+// says so with PortLost. Start again once a port is open: the sample numbers go on.
 
+#include <QDateTime>
 #include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QTime>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <thread>
 
 #include "link/instrument_link.h"
+#include "link/instrument_protocol.h"
+#include "measure/dated_record.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_record.h"
 #include "measure/readout_format.h"
 
 struct SampleUpdate {
     std::int32_t sampleCount = 0;
-    QTime time;
+    QDateTime dateTime;  // local, when the reply was read
+    QTime time;          // its time of day
     MeasurementSample sample;
     MeasurementReadouts readouts;
+    // Bytes the poll's read brought: kMeasurementReplySize for a whole record; fewer are
+    // decoded as zeros, more belong to another reply.
+    std::size_t replyBytes = 0;
 };
 Q_DECLARE_METATYPE(SampleUpdate)
 
@@ -32,18 +44,24 @@ class MeasurementWorker : public QObject {
     // exchange held; the pending settings write goes here.
     using AfterPollHook = std::function<void(InstrumentLink&)>;
 
-    MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale);
+    MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale,
+                      ProtocolWaits waits = kInstrumentWaits);
     ~MeasurementWorker() override;
 
     void SetAfterPollHook(AfterPollHook hook) { afterPoll_ = std::move(hook); }
+    // Each sample also goes into `record` (none: no record), right after its log line.
+    // Before Start.
+    void SetRecord(DatedRecord* record) { record_ = record; }
 
-    // Starts the thread; PollingActive goes to all ones first.
+    // Starts the thread (after the previous one, if it ended by itself); PollingActive goes
+    // to all ones first.
     void Start();
-    // Clears PollingActive, wakes the worker's sleep (by shutting the link down) and
-    // waits for the thread. Returns after at most the exchange in progress.
+    // Clears PollingActive, wakes the worker's sleep (by shutting the link down) and waits
+    // for the thread, then closes the log. Returns after at most the exchange in progress.
     void Stop();
 
-    bool Running() const { return thread_.joinable(); }
+    // Polling, not ended by Stop or by a lost port.
+    bool Running() const { return running_.load(); }
     std::int32_t SampleCount() const { return sampleCount_.load(); }
 
   signals:
@@ -52,17 +70,31 @@ class MeasurementWorker : public QObject {
     void PollFailed();
     // The log could not be written; sent once until a line is written again.
     void LogFailed(const QString& message);
+    // The dated record was created at `path` with this sample's row.
+    void RecordStarted(const QString& path);
+    // A row could not go into the dated record, the file named in `message`; sent once
+    // until a row is written again. Measuring goes on.
+    void RecordFailed(const QString& message);
+    // The port went away and is closed; the loop has ended.
+    void PortLost();
 
   private:
     void Run();
-    void PollCycle();
+    // False when the port was found gone.
+    bool PollCycle();
+    // The log line and the record's row of a sample, each failure said once.
+    void WriteSample(const SampleUpdate& update);
 
     InstrumentLink& link_;
     MeasurementLog& log_;
     const QLocale locale_;
+    const ProtocolWaits waits_;
     AfterPollHook afterPoll_;
+    DatedRecord* record_ = nullptr;
     std::atomic<std::int32_t> pollingActive_{0};
     std::atomic<std::int32_t> sampleCount_{0};
+    std::atomic<bool> running_{false};
     bool logFailing_ = false;
+    bool recordFailing_ = false;
     std::thread thread_;
 };

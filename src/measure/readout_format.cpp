@@ -52,37 +52,18 @@ QString RunTimeText(std::uint16_t halfDays, std::uint16_t hours, std::uint16_t s
 
 MeasurementReadouts FormatReadouts(const MeasurementSample& sample, const QLocale& locale) {
     MeasurementReadouts readouts;
-    readouts.Edit20 = FormatFixed2(sample.DewPoint, locale);
-    readouts.Edit7 = FormatGeneral4(sample.HeadTemperature, locale);
-    readouts.Edit8 = FormatInteger(sample.MirrorDewLevel);
-    readouts.Edit9 = FormatInteger(sample.PeltierPower);
-    readouts.Edit6 = FormatFixed2(sample.RelativeHumidity, locale);
-    readouts.Edit13 = FormatInteger(sample.FrostLevel);
-    readouts.Edit14 = FormatFixed2(sample.AmbientTemperature, locale);
-    readouts.Edit15 = FormatFixed2(sample.MirrorTemperature, locale);
-    readouts.Edit21 = FormatInteger(sample.AuxValue1);
-    readouts.Edit19 = FormatInteger(sample.AuxValue2);
-    readouts.Edit23 = FormatInteger(sample.AuxValue3);
-    readouts.Edit22 = FormatInteger(sample.AuxValue4);
-    readouts.Label35 = RunTimeText(sample.RunHalfDays, sample.RunHours, sample.RunSeconds);
+    readouts.DewPoint = FormatFixed2(sample.DewPoint, locale);
+    readouts.HeadTemperature = FormatGeneral4(sample.HeadTemperature, locale);
+    readouts.MirrorDewLevel = FormatInteger(sample.MirrorDewLevel);
+    readouts.PeltierPower = FormatInteger(sample.PeltierPower);
+    readouts.RelativeHumidity = FormatFixed2(sample.RelativeHumidity, locale);
+    readouts.FrostLevel = FormatInteger(sample.FrostLevel);
+    readouts.AmbientTemperature = FormatFixed2(sample.AmbientTemperature, locale);
+    readouts.MirrorTemperature = FormatFixed2(sample.MirrorTemperature, locale);
+    readouts.AuxValue1 = FormatInteger(sample.AuxValue1);
+    readouts.AuxValue2 = FormatInteger(sample.AuxValue2);
+    readouts.AuxValue3 = FormatInteger(sample.AuxValue3);
+    readouts.AuxValue4 = FormatInteger(sample.AuxValue4);
+    readouts.RunTime = RunTimeText(sample.RunHalfDays, sample.RunHours, sample.RunSeconds);
     return readouts;
-}
-
-std::array<ReadoutText, kReadoutControlCount> ReadoutsInShowOrder(
-    const MeasurementReadouts& readouts) {
-    return {{
-        {"Edit20", readouts.Edit20},
-        {"Edit7", readouts.Edit7},
-        {"Edit8", readouts.Edit8},
-        {"Edit9", readouts.Edit9},
-        {"Edit6", readouts.Edit6},
-        {"Edit13", readouts.Edit13},
-        {"Edit14", readouts.Edit14},
-        {"Edit15", readouts.Edit15},
-        {"Edit21", readouts.Edit21},
-        {"Edit19", readouts.Edit19},
-        {"Edit23", readouts.Edit23},
-        {"Edit22", readouts.Edit22},
-        {"Label35", readouts.Label35},
-    }};
 }

@@ -4,7 +4,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <array>
 #include <cstdint>
 
 #include "measure/measurement_record.h"
@@ -23,34 +22,23 @@ QString FormatInteger(long long value);
 // The run-time label, the same in every interface language: "Poldni:2 godzin:7 sekund:1800".
 QString RunTimeText(std::uint16_t halfDays, std::uint16_t hours, std::uint16_t seconds);
 
-// One text per readout control, declared in the order the controls are written.
+// One text per readout, in the order the readouts are written.
 struct MeasurementReadouts {
-    QString Edit20;   // DewPoint
-    QString Edit7;    // HeadTemperature
-    QString Edit8;    // MirrorDewLevel
-    QString Edit9;    // PeltierPower
-    QString Edit6;    // RelativeHumidity
-    QString Edit13;   // FrostLevel
-    QString Edit14;   // AmbientTemperature
-    QString Edit15;   // MirrorTemperature
-    QString Edit21;   // AuxValue1
-    QString Edit19;   // AuxValue2
-    QString Edit23;   // AuxValue3
-    QString Edit22;   // AuxValue4
-    QString Label35;  // run time
+    QString DewPoint;
+    QString HeadTemperature;
+    QString MirrorDewLevel;
+    QString PeltierPower;
+    QString RelativeHumidity;
+    QString FrostLevel;
+    QString AmbientTemperature;
+    QString MirrorTemperature;
+    QString AuxValue1;
+    QString AuxValue2;
+    QString AuxValue3;
+    QString AuxValue4;
+    QString RunTime;
 
     bool operator==(const MeasurementReadouts&) const = default;
 };
 
 MeasurementReadouts FormatReadouts(const MeasurementSample& sample, const QLocale& locale);
-
-constexpr std::size_t kReadoutControlCount = 13;
-
-struct ReadoutText {
-    const char* control;  // the control's object name
-    QString text;
-};
-
-// The readouts paired with their controls' object names, in the order they are written.
-std::array<ReadoutText, kReadoutControlCount> ReadoutsInShowOrder(
-    const MeasurementReadouts& readouts);

@@ -1,10 +1,10 @@
 #pragma once
-// How messages to the operator name a control of the Settings tab.
+// How messages to the operator name a setting of the Settings tab.
 
 #include <QString>
-#include <QStringView>
 
-// The caption label text beside `control` (a design name such as "Edit5") in the
-// interface's language, with its group in front where two controls share a caption
-// ("Alarm 1: Próg górny", "Output 1: Min value"). Unknown names come back unchanged.
-QString SettingsControlCaption(QStringView control, bool englishUi);
+#include "settings/settings_tab.h"
+
+// The caption beside the setting's control in the interface's language, with its group in
+// front where two controls share a caption ("Alarm 1: Próg górny", "Output 1: Min value").
+QString SettingsFieldCaption(SettingsField field);

@@ -7,11 +7,11 @@
 
 static_assert(kSettingsFrameClearLength <= kSettingsFrameLength);
 
-SettingsReadResult ReadSettingsExchange(Exchange& exchange) {
+SettingsReadResult ReadSettingsExchange(Exchange& exchange, std::chrono::milliseconds wait) {
     SettingsReadResult result;
     exchange.PutTextCommand(kSettingsRequest);
-    if (exchange.SendTextCommand() == SendOutcome::Sent && exchange.Sleep(kSettingsReplyWait) &&
-        exchange.ReadReply(kReplyBufferSize)) {
+    result.outcome = SendWaitRead(exchange, RequestShape::Text, wait);
+    if (result.outcome == RequestOutcome::Replied) {
         result.received = exchange.LastReadCount();
     }
     result.status = ClassifySettingsReply(result.received);
@@ -23,16 +23,18 @@ SettingsReadResult ReadSettingsExchange(Exchange& exchange) {
     return result;
 }
 
-bool WriteInstrumentSettings(Exchange& exchange, const InstrumentSettings& settings) {
+SettingsWriteResult WriteInstrumentSettings(Exchange& exchange, const InstrumentSettings& settings,
+                                            std::chrono::milliseconds wait) {
     CommandBytes& command = exchange.CommandBuffer();
     const SettingsFrame frame = EncodeSettingsFrame(settings);
     std::copy(frame.begin(), frame.end(), command.begin());
 
-    bool acknowledged = false;
-    if (exchange.SendSettingsFrame() == SendOutcome::Sent && exchange.Sleep(kSettingsAckWait) &&
-        exchange.ReadReply(kReplyBufferSize)) {
-        acknowledged = IsSettingsAcknowledged(exchange.ReplyBuffer(), exchange.LastReadCount());
+    SettingsWriteResult result;
+    result.outcome = SendWaitRead(exchange, RequestShape::SettingsFrame, wait);
+    if (result.outcome == RequestOutcome::Replied) {
+        result.acknowledged =
+            IsSettingsAcknowledged(exchange.ReplyBuffer(), exchange.LastReadCount());
     }
     std::fill_n(command.begin(), kSettingsFrameClearLength, std::uint8_t{0});
-    return acknowledged;
+    return result;
 }

@@ -14,11 +14,6 @@
 constexpr std::size_t kSettingsFrameLength = 51;
 using SettingsFrame = std::array<std::uint8_t, kSettingsFrameLength>;
 
-// How long the instrument is given to acknowledge a frame.
-inline constexpr std::chrono::milliseconds kSettingsAckWait{100};
-// Caption of the Settings tab's status label once the instrument has acknowledged a write.
-inline constexpr const char* kSettingsSavedCaption = "Zapisano!";
-
 SettingsFrame EncodeSettingsFrame(const InstrumentSettings& settings);
 
 // True when the received bytes, up to the first zero byte, are exactly "OK". Looks at no

@@ -2,6 +2,7 @@
 // Items of the Settings tab's drop-down lists, shared by the window and the conversions so
 // that an item's index means the same to both. Texts are UTF-8.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,13 +25,15 @@ inline constexpr int kTemperatureScaleCodeBase = 5;
 inline constexpr std::array<const char*, 2> kOutputRangeItems = {"0-20mA", "4-20mA"};
 inline constexpr int kOutputRangeCodeStep = 4;
 
-// ComboBox7, ComboBox9; the index is the alarm mode.
+// ComboBox7, ComboBox9; the index is the alarm mode. The one list with words to translate.
 inline constexpr std::array<const char*, 7> kAlarmModeItems = {
-    "0 wyłączony",        "1 górny", "2 dolny", "3 pomiędzy", "4 poza", "5 górny z histerezą",
-    "6 dolny z histerezą"};
-// The same modes in the English interface, index by index.
-inline constexpr std::array<const char*, 7> kAlarmModeItemsEnglish = {
-    "0 off", "1 top", "2 bottom", "3 inside", "4 outside", "5 heating", "6 cooling"};
+    QT_TRANSLATE_NOOP("AlarmMode", "0 wyłączony"),
+    QT_TRANSLATE_NOOP("AlarmMode", "1 górny"),
+    QT_TRANSLATE_NOOP("AlarmMode", "2 dolny"),
+    QT_TRANSLATE_NOOP("AlarmMode", "3 pomiędzy"),
+    QT_TRANSLATE_NOOP("AlarmMode", "4 poza"),
+    QT_TRANSLATE_NOOP("AlarmMode", "5 górny z histerezą"),
+    QT_TRANSLATE_NOOP("AlarmMode", "6 dolny z histerezą")};
 
 // ComboBox12.
 inline constexpr std::array<const char*, 4> kBuzzerItems = {"OFF", "AL1", "AL2", "AL1&AL2"};

@@ -7,13 +7,11 @@
 #include <span>
 #include <string_view>
 
+#include "link/instrument_protocol.h"
 #include "settings/instrument_settings.h"
 
-inline constexpr std::string_view kSettingsRequest = "01s?end";
-// How long the instrument is given to answer the request before the reply is read.
-inline constexpr std::chrono::milliseconds kSettingsReplyWait{300};
 // Bytes of the reply that carry settings; anything behind them is ignored.
-constexpr std::size_t kSettingsReplyLength = 49;
+constexpr std::size_t kSettingsReplyLength = kSettingsReplySize;
 
 enum class SettingsReplyStatus {
     Complete,  // all kSettingsReplyLength bytes arrived

@@ -1,5 +1,6 @@
 #include "settings/settings_tab.h"
 
+#include <QCoreApplication>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -24,26 +25,25 @@ int IndexIn(int code, std::size_t listSize) {
 // Runs the Save's steps in order; after the first failure the later steps do nothing.
 class SaveSteps {
   public:
-    SaveSteps(const InstrumentSettings& previous, const QLocale& locale, bool englishUi)
-        : settings_(previous), locale_(locale), englishUi_(englishUi) {}
+    SaveSteps(const InstrumentSettings& previous, const QLocale& locale)
+        : settings_(previous), locale_(locale) {}
 
     // Stores index × step + base, low 8 bits, from a list of `listSize` items.
     void List(std::uint8_t InstrumentSettings::*field, int index, std::size_t listSize,
-              const char* control, int step = 1, int base = 0) {
+              SettingsField control, int step = 1, int base = 0) {
         if (error_) {
             return;
         }
         if (IndexIn(index, listSize) < 0) {
-            Fail(control, (englishUi_ ? QStringLiteral("%1: no item selected")
-                                      : QStringLiteral("%1: nie wybrano pozycji"))
-                              .arg(Caption(control)));
+            Fail(control, QCoreApplication::translate("SettingsSave", "%1: nie wybrano pozycji")
+                              .arg(SettingsFieldCaption(control)));
             return;
         }
         settings_.*field = static_cast<std::uint8_t>(index * step + base);
     }
 
     void Decimal(std::int16_t InstrumentSettings::*field, const QString& text, int decimals,
-                 const char* control) {
+                 SettingsField control) {
         if (error_) {
             return;
         }
@@ -55,7 +55,7 @@ class SaveSteps {
     }
 
     void Integer(std::int16_t InstrumentSettings::*field, const QString& text,
-                 const char* control) {
+                 SettingsField control) {
         if (error_) {
             return;
         }
@@ -72,12 +72,8 @@ class SaveSteps {
     }
 
   private:
-    QString Caption(const char* control) const {
-        return SettingsControlCaption(QString::fromLatin1(control), englishUi_);
-    }
-
     void Store(std::int16_t InstrumentSettings::*field, const SettingsNumber& number,
-               const QString& text, const char* control, const QString& notANumber,
+               const QString& text, SettingsField control, const QString& notANumber,
                const QString& lowest, const QString& highest) {
         switch (number.status) {
             case SettingsNumberStatus::Ok:
@@ -87,20 +83,19 @@ class SaveSteps {
                 Fail(control, notANumber.arg(text));
                 return;
             case SettingsNumberStatus::OutOfRange:
-                Fail(control, (englishUi_ ? QStringLiteral("%1: '%2' is not in the range %3 to %4")
-                                          : QStringLiteral("%1: '%2' jest poza zakresem od %3 do %4"))
-                                  .arg(Caption(control), text, lowest, highest));
+                Fail(control, QCoreApplication::translate("SettingsSave",
+                                                          "%1: '%2' jest poza zakresem od %3 do %4")
+                                  .arg(SettingsFieldCaption(control), text, lowest, highest));
                 return;
         }
     }
 
-    void Fail(const char* control, const QString& message) {
-        error_ = SaveError{QString::fromLatin1(control), message};
+    void Fail(SettingsField control, const QString& message) {
+        error_ = SaveError{control, message};
     }
 
     InstrumentSettings settings_;
     const QLocale& locale_;
-    const bool englishUi_;
     std::optional<SaveError> error_;
 };
 
@@ -108,65 +103,70 @@ class SaveSteps {
 
 SettingsTabValues SettingsToTab(const InstrumentSettings& s, const QLocale& locale) {
     SettingsTabValues tab;
-    tab.ComboBox1 = IndexIn(s.DisplayUnit, kDisplayUnitItems.size());
-    tab.ComboBox2 = IndexIn(s.Output1Type / kOutputRangeCodeStep, kOutputRangeItems.size());
-    tab.ComboBox3 = IndexIn(s.DisplayUnit, kHiddenUnitItems.size());
-    tab.ComboBox4 = IndexIn(s.DisplayUnit, kHiddenUnitItems.size());
-    tab.ComboBox5 = IndexIn(s.Output2Type / kOutputRangeCodeStep, kOutputRangeItems.size());
-    tab.ComboBox6 = IndexIn(s.TemperatureUnit, kHiddenUnitItems.size());
-    tab.ComboBox7 = IndexIn(s.Alarm1Mode, kAlarmModeItems.size());
-    tab.ComboBox8 = IndexIn(s.TemperatureUnit, kHiddenUnitItems.size());
-    tab.ComboBox9 = IndexIn(s.Alarm2Mode, kAlarmModeItems.size());
-    tab.ComboBox10 =
+    tab.DisplayUnit = IndexIn(s.DisplayUnit, kDisplayUnitItems.size());
+    tab.Output1Type = IndexIn(s.Output1Type / kOutputRangeCodeStep, kOutputRangeItems.size());
+    tab.DisplayUnitCopy1 = IndexIn(s.DisplayUnit, kHiddenUnitItems.size());
+    tab.DisplayUnitCopy2 = IndexIn(s.DisplayUnit, kHiddenUnitItems.size());
+    tab.Output2Type = IndexIn(s.Output2Type / kOutputRangeCodeStep, kOutputRangeItems.size());
+    tab.TemperatureUnitCopy1 = IndexIn(s.TemperatureUnit, kHiddenUnitItems.size());
+    tab.Alarm1Mode = IndexIn(s.Alarm1Mode, kAlarmModeItems.size());
+    tab.TemperatureUnitCopy2 = IndexIn(s.TemperatureUnit, kHiddenUnitItems.size());
+    tab.Alarm2Mode = IndexIn(s.Alarm2Mode, kAlarmModeItems.size());
+    tab.TemperatureUnit =
         IndexIn(s.TemperatureUnit - kTemperatureScaleCodeBase, kTemperatureScaleItems.size());
-    tab.ComboBox11 = IndexIn(s.LoggerMode, kLoggerModeItems.size());
-    tab.ComboBox12 = IndexIn(s.Buzzer, kBuzzerItems.size());
-    tab.ComboBox15 = IndexIn(s.RecordInterval, kRecordIntervalItems.size());
-    tab.ComboBox13 = IndexIn(s.RecordIntervalAl1, kRecordIntervalItems.size());
-    tab.ComboBox14 = IndexIn(s.RecordIntervalAl2, kRecordIntervalItems.size());
+    tab.LoggerMode = IndexIn(s.LoggerMode, kLoggerModeItems.size());
+    tab.Buzzer = IndexIn(s.Buzzer, kBuzzerItems.size());
+    tab.RecordInterval = IndexIn(s.RecordInterval, kRecordIntervalItems.size());
+    tab.RecordIntervalAl1 = IndexIn(s.RecordIntervalAl1, kRecordIntervalItems.size());
+    tab.RecordIntervalAl2 = IndexIn(s.RecordIntervalAl2, kRecordIntervalItems.size());
 
-    tab.Edit5 = FormatSettingsDecimal(s.Alarm1High, kTenths, locale);
-    tab.Edit16 = FormatSettingsDecimal(s.Alarm1Low, kTenths, locale);
-    tab.Edit1 = FormatSettingsDecimal(s.Output1Min, kTenths, locale);
-    tab.Edit2 = FormatSettingsDecimal(s.Output1Max, kTenths, locale);
-    tab.Edit17 = FormatSettingsDecimal(s.Alarm2High, kTenths, locale);
-    tab.Edit18 = FormatSettingsDecimal(s.Alarm2Low, kTenths, locale);
-    tab.Edit3 = FormatSettingsDecimal(s.Output2Min, kTenths, locale);
-    tab.Edit4 = FormatSettingsDecimal(s.Output2Max, kTenths, locale);
-    tab.Edit12 = QString::number(s.CleaningInterval);
-    tab.Edit32 = FormatSettingsDecimal(s.ManualTemperature, kHundredths, locale);
-    tab.Edit33 = FormatSettingsDecimal(s.Pressure, kHundredths, locale);
+    tab.Alarm1High = FormatSettingsDecimal(s.Alarm1High, kTenths, locale);
+    tab.Alarm1Low = FormatSettingsDecimal(s.Alarm1Low, kTenths, locale);
+    tab.Output1Min = FormatSettingsDecimal(s.Output1Min, kTenths, locale);
+    tab.Output1Max = FormatSettingsDecimal(s.Output1Max, kTenths, locale);
+    tab.Alarm2High = FormatSettingsDecimal(s.Alarm2High, kTenths, locale);
+    tab.Alarm2Low = FormatSettingsDecimal(s.Alarm2Low, kTenths, locale);
+    tab.Output2Min = FormatSettingsDecimal(s.Output2Min, kTenths, locale);
+    tab.Output2Max = FormatSettingsDecimal(s.Output2Max, kTenths, locale);
+    tab.CleaningInterval = QString::number(s.CleaningInterval);
+    tab.ManualTemperature = FormatSettingsDecimal(s.ManualTemperature, kHundredths, locale);
+    tab.Pressure = FormatSettingsDecimal(s.Pressure, kHundredths, locale);
     return tab;
 }
 
 SaveResult TabToSettings(const SettingsTabValues& tab, const InstrumentSettings& previous,
-                         const QLocale& locale, bool englishUi) {
+                         const QLocale& locale) {
     using S = InstrumentSettings;
-    SaveSteps save(previous, locale, englishUi);
-    save.List(&S::DisplayUnit, tab.ComboBox1, kDisplayUnitItems.size(), "ComboBox1");
-    save.List(&S::TemperatureUnit, tab.ComboBox10, kTemperatureScaleItems.size(), "ComboBox10", 1,
-              kTemperatureScaleCodeBase);
-    save.List(&S::Alarm1Mode, tab.ComboBox7, kAlarmModeItems.size(), "ComboBox7");
-    save.List(&S::Alarm2Mode, tab.ComboBox9, kAlarmModeItems.size(), "ComboBox9");
-    save.List(&S::Buzzer, tab.ComboBox12, kBuzzerItems.size(), "ComboBox12");
-    save.Decimal(&S::Alarm1High, tab.Edit5, kTenths, "Edit5");
-    save.Decimal(&S::Alarm1Low, tab.Edit16, kTenths, "Edit16");
-    save.Decimal(&S::Alarm2High, tab.Edit17, kTenths, "Edit17");
-    save.Decimal(&S::Alarm2Low, tab.Edit18, kTenths, "Edit18");
-    save.List(&S::Output1Type, tab.ComboBox2, kOutputRangeItems.size(), "ComboBox2",
-              kOutputRangeCodeStep);
-    save.List(&S::Output2Type, tab.ComboBox5, kOutputRangeItems.size(), "ComboBox5",
-              kOutputRangeCodeStep);
-    save.Decimal(&S::Output1Min, tab.Edit1, kTenths, "Edit1");
-    save.Decimal(&S::Output1Max, tab.Edit2, kTenths, "Edit2");
-    save.Decimal(&S::Output2Min, tab.Edit3, kTenths, "Edit3");
-    save.Decimal(&S::Output2Max, tab.Edit4, kTenths, "Edit4");
-    save.Integer(&S::CleaningInterval, tab.Edit12, "Edit12");
-    save.List(&S::LoggerMode, tab.ComboBox11, kLoggerModeItems.size(), "ComboBox11");
-    save.List(&S::RecordInterval, tab.ComboBox15, kRecordIntervalItems.size(), "ComboBox15");
-    save.List(&S::RecordIntervalAl1, tab.ComboBox13, kRecordIntervalItems.size(), "ComboBox13");
-    save.List(&S::RecordIntervalAl2, tab.ComboBox14, kRecordIntervalItems.size(), "ComboBox14");
-    save.Decimal(&S::ManualTemperature, tab.Edit32, kHundredths, "Edit32");
-    save.Decimal(&S::Pressure, tab.Edit33, kHundredths, "Edit33");
+    SaveSteps save(previous, locale);
+    save.List(&S::DisplayUnit, tab.DisplayUnit, kDisplayUnitItems.size(),
+              SettingsField::DisplayUnit);
+    save.List(&S::TemperatureUnit, tab.TemperatureUnit, kTemperatureScaleItems.size(),
+              SettingsField::TemperatureUnit, 1, kTemperatureScaleCodeBase);
+    save.List(&S::Alarm1Mode, tab.Alarm1Mode, kAlarmModeItems.size(), SettingsField::Alarm1Mode);
+    save.List(&S::Alarm2Mode, tab.Alarm2Mode, kAlarmModeItems.size(), SettingsField::Alarm2Mode);
+    save.List(&S::Buzzer, tab.Buzzer, kBuzzerItems.size(), SettingsField::Buzzer);
+    save.Decimal(&S::Alarm1High, tab.Alarm1High, kTenths, SettingsField::Alarm1High);
+    save.Decimal(&S::Alarm1Low, tab.Alarm1Low, kTenths, SettingsField::Alarm1Low);
+    save.Decimal(&S::Alarm2High, tab.Alarm2High, kTenths, SettingsField::Alarm2High);
+    save.Decimal(&S::Alarm2Low, tab.Alarm2Low, kTenths, SettingsField::Alarm2Low);
+    save.List(&S::Output1Type, tab.Output1Type, kOutputRangeItems.size(),
+              SettingsField::Output1Type, kOutputRangeCodeStep);
+    save.List(&S::Output2Type, tab.Output2Type, kOutputRangeItems.size(),
+              SettingsField::Output2Type, kOutputRangeCodeStep);
+    save.Decimal(&S::Output1Min, tab.Output1Min, kTenths, SettingsField::Output1Min);
+    save.Decimal(&S::Output1Max, tab.Output1Max, kTenths, SettingsField::Output1Max);
+    save.Decimal(&S::Output2Min, tab.Output2Min, kTenths, SettingsField::Output2Min);
+    save.Decimal(&S::Output2Max, tab.Output2Max, kTenths, SettingsField::Output2Max);
+    save.Integer(&S::CleaningInterval, tab.CleaningInterval, SettingsField::CleaningInterval);
+    save.List(&S::LoggerMode, tab.LoggerMode, kLoggerModeItems.size(), SettingsField::LoggerMode);
+    save.List(&S::RecordInterval, tab.RecordInterval, kRecordIntervalItems.size(),
+              SettingsField::RecordInterval);
+    save.List(&S::RecordIntervalAl1, tab.RecordIntervalAl1, kRecordIntervalItems.size(),
+              SettingsField::RecordIntervalAl1);
+    save.List(&S::RecordIntervalAl2, tab.RecordIntervalAl2, kRecordIntervalItems.size(),
+              SettingsField::RecordIntervalAl2);
+    save.Decimal(&S::ManualTemperature, tab.ManualTemperature, kHundredths,
+                 SettingsField::ManualTemperature);
+    save.Decimal(&S::Pressure, tab.Pressure, kHundredths, SettingsField::Pressure);
     return save.Result();
 }

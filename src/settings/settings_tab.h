@@ -7,42 +7,69 @@
 
 #include "settings/instrument_settings.h"
 
-// What the tab's controls hold, by design name: the selected index of each list (-1 for
+// What the tab's controls hold, by what each means: the selected index of each list (-1 for
 // no selection) and the text of each edit.
 struct SettingsTabValues {
-    int ComboBox1 = -1;
-    int ComboBox2 = -1;
-    int ComboBox3 = -1;
-    int ComboBox4 = -1;
-    int ComboBox5 = -1;
-    int ComboBox6 = -1;
-    int ComboBox7 = -1;
-    int ComboBox8 = -1;
-    int ComboBox9 = -1;
-    int ComboBox10 = -1;
-    int ComboBox11 = -1;
-    int ComboBox12 = -1;
-    int ComboBox13 = -1;
-    int ComboBox14 = -1;
-    int ComboBox15 = -1;
-    QString Edit1;
-    QString Edit2;
-    QString Edit3;
-    QString Edit4;
-    QString Edit5;
-    QString Edit12;
-    QString Edit16;
-    QString Edit17;
-    QString Edit18;
-    QString Edit32;
-    QString Edit33;
+    int DisplayUnit = -1;
+    int TemperatureUnit = -1;
+    int Alarm1Mode = -1;
+    int Alarm2Mode = -1;
+    int Buzzer = -1;
+    int Output1Type = -1;
+    int Output2Type = -1;
+    int LoggerMode = -1;
+    int RecordInterval = -1;
+    int RecordIntervalAl1 = -1;
+    int RecordIntervalAl2 = -1;
+    // The hidden lists that follow the two unit lists; shown, never read back.
+    int DisplayUnitCopy1 = -1;
+    int DisplayUnitCopy2 = -1;
+    int TemperatureUnitCopy1 = -1;
+    int TemperatureUnitCopy2 = -1;
+    QString Alarm1High;
+    QString Alarm1Low;
+    QString Alarm2High;
+    QString Alarm2Low;
+    QString Output1Min;
+    QString Output1Max;
+    QString Output2Min;
+    QString Output2Max;
+    QString CleaningInterval;
+    QString ManualTemperature;
+    QString Pressure;
 
     friend bool operator==(const SettingsTabValues&, const SettingsTabValues&) = default;
 };
 
-// Why a Save stopped: the control to blame and the text for the standard error box.
+// The settings the operator edits, to name the one a Save stopped at.
+enum class SettingsField {
+    DisplayUnit,
+    TemperatureUnit,
+    ManualTemperature,
+    Pressure,
+    Buzzer,
+    Alarm1Mode,
+    Alarm1High,
+    Alarm1Low,
+    Alarm2Mode,
+    Alarm2High,
+    Alarm2Low,
+    Output1Type,
+    Output1Min,
+    Output1Max,
+    Output2Type,
+    Output2Min,
+    Output2Max,
+    CleaningInterval,
+    LoggerMode,
+    RecordIntervalAl1,
+    RecordIntervalAl2,
+    RecordInterval,
+};
+
+// Why a Save stopped: the setting to blame and the text for the standard error box.
 struct SaveError {
-    QString control;  // design name, e.g. "Edit5"
+    SettingsField field;
     QString message;
 };
 
@@ -58,4 +85,4 @@ SettingsTabValues SettingsToTab(const InstrumentSettings& settings, const QLocal
 // kept from `previous`. The hidden unit lists are not read. Refusals (out of range, no
 // selection) are worded in the interface's language; the conversion errors have one form.
 SaveResult TabToSettings(const SettingsTabValues& tab, const InstrumentSettings& previous,
-                         const QLocale& locale, bool englishUi);
+                         const QLocale& locale);

@@ -16,19 +16,19 @@ constexpr std::size_t kReadBytes = 1 << 20;
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
-    int Get() const { return m_fd; }
+    int Get() const { return fd_; }
 
   private:
-    int m_fd;
+    int fd_;
 };
 
 }  // namespace

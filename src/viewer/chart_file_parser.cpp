@@ -22,72 +22,72 @@ std::string_view WithoutCr(std::string_view line) {
 }  // namespace
 
 ChartFileParser::ChartFileParser(TimeTextRules rules, std::size_t keepNewest)
-    : m_rules(std::move(rules)), m_series1(keepNewest), m_series2(keepNewest) {}
+    : rules_(std::move(rules)), series1_(keepNewest), series2_(keepNewest) {}
 
 bool ChartFileParser::Feed(std::string_view bytes) {
-    while (!m_points.error && !bytes.empty()) {
+    while (!points_.error && !bytes.empty()) {
         const auto* lf = static_cast<const char*>(std::memchr(bytes.data(), '\n', bytes.size()));
         const std::size_t length = lf ? static_cast<std::size_t>(lf - bytes.data()) : bytes.size();
         const std::string_view piece = bytes.substr(0, length);
-        if (!lf || m_inLine) {
-            if (m_pending.size() < kPendingBytes) {
-                m_pending.append(piece.substr(0, kPendingBytes - m_pending.size()));
+        if (!lf || inLine_) {
+            if (pending_.size() < kPendingBytes) {
+                pending_.append(piece.substr(0, kPendingBytes - pending_.size()));
             }
-            m_inLine = true;
+            inLine_ = true;
             if (!lf) {
                 break;
             }
-            Line(WithoutCr(m_pending));
-            m_pending.clear();
-            m_inLine = false;
+            Line(WithoutCr(pending_));
+            pending_.clear();
+            inLine_ = false;
         } else {
             Line(WithoutCr(piece));
         }
         bytes.remove_prefix(length + 1);
     }
-    return !m_points.error;
+    return !points_.error;
 }
 
 LoadedPoints ChartFileParser::Finish() {
     // A last line without line end keeps a CR at its end as one of its characters.
-    if (m_inLine && !m_points.error) {
-        Line(m_pending);
+    if (inLine_ && !points_.error) {
+        Line(pending_);
     }
     return Abandon();
 }
 
 LoadedPoints ChartFileParser::Abandon() {
-    m_pending.clear();
-    m_inLine = false;
-    m_series1.MoveTo(m_points.x1, m_points.y1);
-    m_series2.MoveTo(m_points.x2, m_points.y2);
-    return std::move(m_points);
+    pending_.clear();
+    inLine_ = false;
+    series1_.MoveTo(points_.x1, points_.y1);
+    series2_.MoveTo(points_.x2, points_.y2);
+    return std::move(points_);
 }
 
 void ChartFileParser::Line(std::string_view line) {
-    if (m_headersLeft > 0) {
-        --m_headersLeft;
+    if (headersLeft_ > 0) {
+        --headersLeft_;
         return;
     }
-    ++m_points.dataLines;
+    ++points_.dataLines;
     const DataLineFields fields = SplitDataLine(line);
-    const std::optional<double> time = ParseTimeOfDay(fields.timeText, m_rules);
+    const std::optional<double> time = ParseTimeOfDay(fields.timeText, rules_);
     if (!time) {
         const QByteArrayView text(fields.timeText.data(),
                                   static_cast<qsizetype>(fields.timeText.size()));
-        m_points.error = u'\'' + QString::fromUtf8(text) + QStringLiteral("' is not a valid time");
+        points_.error = u'\'' + QString::fromUtf8(text) + QStringLiteral("' is not a valid time");
         return;
     }
-    if (*time + m_day < m_previousX) {
-        m_day += 1.0;
+    if (*time + day_ < previousX_) {
+        day_ += 1.0;
     }
-    const double x = *time + m_day;
-    m_previousX = x;
+    const double x = *time + day_;
+    previousX_ = x;
     if (const double value = ParseSliceValue(fields.slice1); value != 0.0) {
-        m_series1.Add(x, value);
+        series1_.Add(x, value);
     }
     if (const double value = ParseSliceValue(fields.slice2); value != 0.0) {
-        m_series2.Add(x, value);
+        series2_.Add(x, value);
     }
 }
 

@@ -46,17 +46,17 @@ class ChartFileParser {
   private:
     void Line(std::string_view line);
 
-    TimeTextRules m_rules;
+    TimeTextRules rules_;
     // The start of a line that runs past the bytes fed so far; enough of it to hold the
     // characters that are read, with the CR of a short line.
-    std::string m_pending;
-    bool m_inLine = false;
-    std::size_t m_headersLeft = 2;
-    double m_previousX = 0.0;
-    double m_day = 0.0;
-    NewestPoints m_series1;
-    NewestPoints m_series2;
-    LoadedPoints m_points;
+    std::string pending_;
+    bool inLine_ = false;
+    std::size_t headersLeft_ = 2;
+    double previousX_ = 0.0;
+    double day_ = 0.0;
+    NewestPoints series1_;
+    NewestPoints series2_;
+    LoadedPoints points_;
 };
 
 // The whole file at once.

@@ -51,38 +51,38 @@ bool IsAscii(std::string_view text) {
 // case, need no table.
 class CharIndex {
   public:
-    explicit CharIndex(std::string_view line) : m_line(line) {
+    explicit CharIndex(std::string_view line) : line_(line) {
         const std::size_t head = std::min(line.size(), kUsedChars);
         if (IsAscii(line.substr(0, head))) {
-            m_ascii = true;
-            m_count = head;
+            ascii_ = true;
+            count_ = head;
             return;
         }
         std::size_t byte = 0;
-        while (m_count < kUsedChars && byte < line.size()) {
-            m_starts[m_count++] = byte;
+        while (count_ < kUsedChars && byte < line.size()) {
+            starts_[count_++] = byte;
             byte += CharBytes(line, byte);
         }
-        m_starts[m_count] = byte;
+        starts_[count_] = byte;
     }
 
     bool IsTab(std::size_t position) const {
-        return position <= m_count && m_line[Start(position - 1)] == '\t';
+        return position <= count_ && line_[Start(position - 1)] == '\t';
     }
 
     std::string_view Chars(std::size_t position, std::size_t count) const {
-        const std::size_t first = std::min(position - 1, m_count);
-        const std::size_t last = std::min(first + count, m_count);
-        return m_line.substr(Start(first), Start(last) - Start(first));
+        const std::size_t first = std::min(position - 1, count_);
+        const std::size_t last = std::min(first + count, count_);
+        return line_.substr(Start(first), Start(last) - Start(first));
     }
 
   private:
-    std::size_t Start(std::size_t c) const { return m_ascii ? c : m_starts[c]; }
+    std::size_t Start(std::size_t c) const { return ascii_ ? c : starts_[c]; }
 
-    std::string_view m_line;
-    bool m_ascii = false;
-    std::size_t m_count = 0;
-    std::array<std::size_t, kUsedChars + 1> m_starts;
+    std::string_view line_;
+    bool ascii_ = false;
+    std::size_t count_ = 0;
+    std::array<std::size_t, kUsedChars + 1> starts_;
 };
 
 }  // namespace

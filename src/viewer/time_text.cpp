@@ -34,38 +34,38 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
 
 class TimeScanner {
   public:
-    explicit TimeScanner(std::string_view text) : m_text(text) {}
+    explicit TimeScanner(std::string_view text) : text_(text) {}
 
     void SkipBlanks() {
-        while (m_pos < m_text.size() && m_text[m_pos] == ' ') {
-            ++m_pos;
+        while (pos_ < text_.size() && text_[pos_] == ' ') {
+            ++pos_;
         }
     }
 
     bool Take(std::string_view token) {
         SkipBlanks();
-        if (token.empty() || token.size() > m_text.size() - m_pos) {
+        if (token.empty() || token.size() > text_.size() - pos_) {
             return false;
         }
         // Separators are a byte or two: a plain loop beats a call to memcmp.
         for (std::size_t i = 0; i < token.size(); ++i) {
-            if (m_text[m_pos + i] != token[i]) {
+            if (text_[pos_ + i] != token[i]) {
                 return false;
             }
         }
-        m_pos += token.size();
+        pos_ += token.size();
         return true;
     }
 
     std::optional<unsigned> Number() {
         SkipBlanks();
-        const std::size_t start = m_pos;
+        const std::size_t start = pos_;
         unsigned value = 0;
-        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') {
-            value = std::min(kSaturated, value * 10 + static_cast<unsigned>(m_text[m_pos] - '0'));
-            ++m_pos;
+        while (pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') {
+            value = std::min(kSaturated, value * 10 + static_cast<unsigned>(text_[pos_] - '0'));
+            ++pos_;
         }
-        if (m_pos == start) {
+        if (pos_ == start) {
             return std::nullopt;
         }
         return value;
@@ -75,7 +75,7 @@ class TimeScanner {
     // marker cannot cut it short.
     DayHalf Marker(const TimeTextRules& rules) {
         SkipBlanks();
-        const std::string_view rest = m_text.substr(m_pos);
+        const std::string_view rest = text_.substr(pos_);
         const std::pair<std::string_view, DayHalf> markers[] = {
             {rules.amText, DayHalf::Am},
             {rules.pmText, DayHalf::Pm},
@@ -90,18 +90,18 @@ class TimeScanner {
                 length = marker.size();
             }
         }
-        m_pos += length;
+        pos_ += length;
         return found;
     }
 
     bool AtEnd() {
         SkipBlanks();
-        return m_pos == m_text.size();
+        return pos_ == text_.size();
     }
 
   private:
-    std::string_view m_text;
-    std::size_t m_pos = 0;
+    std::string_view text_;
+    std::size_t pos_ = 0;
 };
 
 // Hours to the 24-hour clock, or nothing when out of range for the marker.

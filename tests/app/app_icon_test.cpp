@@ -32,4 +32,25 @@ TEST(AppIconTest, HasDrawnImageAtEachSize) {
     }
 }
 
+TEST(AppIconTest, DrawsThePictureAtEveryThemeSize) {
+    // The package's theme icons come from DrawAppIcon, without any application object.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage image = DrawAppIcon(size);
+        ASSERT_EQ(image.size(), QSize(size, size));
+        EXPECT_TRUE(image.hasAlphaChannel());
+        int opaque = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                opaque += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(size - 1, 0)), 0);
+        // The same picture at every size covers about the same share of the square.
+        EXPECT_GT(opaque, size * size / 6);
+        EXPECT_LT(opaque, size * size * 3 / 4);
+    }
+}
+
 }  // namespace

@@ -3,12 +3,14 @@
 #include <qcustomplot.h>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <functional>
@@ -16,8 +18,10 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/form_controls.h"
 #include "app/item_lists.h"
 #include "app/main_window.h"
+#include "texts/interface_language.h"
 
 namespace {
 
@@ -55,7 +59,7 @@ TEST(WindowTest, ControlsStartAsDesigned) {
     };
     const Case cases[] = {
         {"PageControl1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 553}},
-        {"Chart1", "", Shown::Yes, Enabled::Yes, {0, 0, 753, 537}},
+        {"Chart1", "", Shown::Yes, Enabled::Yes, {0, 0, 0, 0}},
         // Hygrometer tab.
         {"Connect", "Połącz", Shown::Yes, Enabled::Yes, {432, 200, 105, 81}},
         {"Button1", "Wczytaj wykres", Shown::Yes, Enabled::Yes, {440, 376, 97, 25}},
@@ -79,16 +83,16 @@ TEST(WindowTest, ControlsStartAsDesigned) {
         {"Edit13", "Edit13", Shown::Yes, Enabled::Yes, {336, 672, 89, 27}},
         {"Label12", "Zaroszenie lustra [jp]", Shown::Yes, Enabled::Yes, {448, 656, 0, 0}},
         {"Edit8", "Edit8", Shown::Yes, Enabled::Yes, {448, 672, 97, 28}},
-        {"Edit22", "Edit22", Shown::Yes, Enabled::Yes, {336, 600, 0, 0}},
-        {"Edit23", "Edit23", Shown::Yes, Enabled::Yes, {448, 600, 0, 0}},
-        {"Edit19", "Edit19", Shown::Yes, Enabled::Yes, {336, 624, 0, 0}},
-        {"Edit21", "Edit21", Shown::Yes, Enabled::Yes, {448, 624, 0, 0}},
+        {"Edit22", "Edit22", Shown::Yes, Enabled::Yes, {336, 600, 89, 21}},
+        {"Edit23", "Edit23", Shown::Yes, Enabled::Yes, {448, 600, 97, 21}},
+        {"Edit19", "Edit19", Shown::Yes, Enabled::Yes, {336, 624, 89, 21}},
+        {"Edit21", "Edit21", Shown::Yes, Enabled::Yes, {448, 624, 97, 21}},
         {"Label13", "Moc peltiera [jp]", Shown::Hidden, Enabled::Yes, {384, 728, 0, 0}},
         {"Edit9", "Edit9", Shown::Hidden, Enabled::Yes, {384, 752, 97, 28}},
         {"Label14", "Wyjscie 1 [mA]", Shown::Hidden, Enabled::Yes, {104, 728, 0, 0}},
-        {"Edit10", "Edit10", Shown::Hidden, Enabled::Yes, {104, 752, 0, 0}},
+        {"Edit10", "Edit10", Shown::Hidden, Enabled::Yes, {104, 752, 97, 28}},
         {"Label15", "Wyjscie 2 [mA]", Shown::Hidden, Enabled::Yes, {232, 728, 0, 0}},
-        {"Edit11", "Edit11", Shown::Hidden, Enabled::Yes, {232, 752, 0, 0}},
+        {"Edit11", "Edit11", Shown::Hidden, Enabled::Yes, {232, 752, 97, 28}},
         // Settings tab.
         {"Label50", "Basic", Shown::Yes, Enabled::Yes, {56, 32, 0, 0}},
         {"Label47", "Alarms", Shown::Yes, Enabled::Yes, {264, 32, 0, 0}},
@@ -181,11 +185,40 @@ TEST(WindowTest, ControlsStartAsDesigned) {
         EXPECT_EQ(TextOf(widget), U(c.text));
         EXPECT_EQ(widget->isHidden(), c.shown == Shown::Hidden);
         EXPECT_EQ(widget->isEnabled(), c.enabled == Enabled::Yes);
-        if (!c.geometry.isNull()) {
+        // {} for a caption placed by its control (see CaptionsEndJustLeftOfTheirControls);
+        // a size of 0 for a label sized by its text.
+        if (c.geometry != QRect()) {
             EXPECT_EQ(widget->pos(), c.geometry.topLeft());
         }
         if (c.geometry.width() > 0) {
             EXPECT_EQ(widget->size(), c.geometry.size());
+        }
+    }
+}
+
+// Captions of the Settings tab grow to the left, whatever their language, and end the same
+// gap before their control, centred on its row.
+TEST(WindowTest, CaptionsEndJustLeftOfTheirControls) {
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label7", "ComboBox1"},   {"Label24", "ComboBox10"}, {"Label52", "Edit32"},
+        {"Label53", "Edit33"},     {"Label45", "ComboBox12"}, {"Label26", "ComboBox7"},
+        {"Label6", "Edit5"},       {"Label27", "Edit16"},     {"Label29", "ComboBox9"},
+        {"Label30", "Edit17"},     {"Label31", "Edit18"},     {"Label1", "ComboBox2"},
+        {"Label4", "Edit1"},       {"Label5", "Edit2"},       {"Label32", "ComboBox5"},
+        {"Label2", "Edit3"},       {"Label3", "Edit4"},       {"Label46", "ComboBox11"},
+        {"Label51", "ComboBox13"}, {"Label55", "ComboBox14"}, {"Label56", "ComboBox15"},
+    };
+    for (const InterfaceLanguage language :
+         {InterfaceLanguage::Polish, InterfaceLanguage::English}) {
+        const InterfaceTranslator translator(language);
+        const TForm1 form;
+        for (const auto& [labelName, controlName] : captions) {
+            SCOPED_TRACE(labelName);
+            const auto* label = form.findChild<QLabel*>(labelName);
+            const auto* control = form.findChild<QWidget*>(controlName);
+            ASSERT_TRUE(label && control);
+            EXPECT_EQ(label->geometry().right() + 1 + 6, control->x());
+            EXPECT_NEAR(label->geometry().center().y(), control->geometry().center().y(), 1);
         }
     }
 }
@@ -196,15 +229,24 @@ TEST(WindowTest, ListsHoldTheirItemsAndStartSelection) {
         QStringList items;
         int index;
     };
+    const QStringList units = {"°Cdp", "°Fdp", "ppmV",    "gm-3",   "%Rh",
+                               "°C",   "°F",   "°C-°Cdp", "°F-°Fdp"};
+    const QStringList scales = {"°C", "°F"};
+    const QStringList ranges = {"0-20mA", "4-20mA"};
+    const QStringList modes = {"0 wyłączony",        "1 górny", "2 dolny",
+                               "3 pomiędzy",         "4 poza",  "5 górny z histerezą",
+                               "6 dolny z histerezą"};
+    const QStringList buzzer = {"OFF", "AL1", "AL2", "AL1&AL2"};
+    const QStringList logger = {"Loop", "Stop"};
+    const QStringList intervals = {"OFF", "1min", "2min", "5min", "10min", "15min", "30min",
+                                   "1h",  "2h",   "4h",   "6h",   "12h",   "24h"};
+    const QStringList hiddenUnits = {"°Cdp", "°Fdp", "g/m3", "%Rh", "aw", "°C", "°F", "t-tdp"};
     const Case cases[] = {
-        {"ComboBox1", DisplayUnitItems(), 0},      {"ComboBox10", TemperatureScaleItems(), 0},
-        {"ComboBox2", OutputRangeItems(), 1},      {"ComboBox5", OutputRangeItems(), 1},
-        {"ComboBox7", AlarmModeItems(), -1},       {"ComboBox9", AlarmModeItems(), -1},
-        {"ComboBox12", BuzzerItems(), -1},         {"ComboBox11", LoggerModeItems(), -1},
-        {"ComboBox13", RecordIntervalItems(), -1}, {"ComboBox14", RecordIntervalItems(), -1},
-        {"ComboBox15", RecordIntervalItems(), -1}, {"ComboBox3", HiddenUnitItems(), 0},
-        {"ComboBox4", HiddenUnitItems(), 0},       {"ComboBox6", HiddenUnitItems(), 5},
-        {"ComboBox8", HiddenUnitItems(), 5},
+        {"ComboBox1", units, 0},       {"ComboBox10", scales, 0},     {"ComboBox2", ranges, 1},
+        {"ComboBox5", ranges, 1},      {"ComboBox7", modes, -1},      {"ComboBox9", modes, -1},
+        {"ComboBox12", buzzer, -1},    {"ComboBox11", logger, -1},    {"ComboBox13", intervals, -1},
+        {"ComboBox14", intervals, -1}, {"ComboBox15", intervals, -1}, {"ComboBox3", hiddenUnits, 0},
+        {"ComboBox4", hiddenUnits, 0}, {"ComboBox6", hiddenUnits, 5}, {"ComboBox8", hiddenUnits, 5},
     };
     const TForm1 form;
     for (const Case& c : cases) {
@@ -300,21 +342,28 @@ TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
 }
 
 TEST(WindowTest, WindowItself) {
-    const TForm1 form;
+    TForm1 form;
     EXPECT_EQ(form.objectName(), "Form1");
     EXPECT_EQ(form.windowTitle(), U(kWindowCaption));
     EXPECT_EQ(form.windowTitle(), "KRT20 Higrometr");
-    EXPECT_EQ(form.size(), QSize(758, 558));
+    // The design's client area, and the status bar below it.
+    form.show();
+    const QRect bar = form.StatusBar1->geometry();
+    EXPECT_GT(bar.height(), 10);
+    EXPECT_EQ(form.size(), QSize(758, 558 + bar.height()));
+    EXPECT_EQ(bar, QRect(0, 558, 758, bar.height()));
     EXPECT_EQ(form.font().pixelSize(), 11);
-    EXPECT_EQ(form.font().families().value(0), "MS Sans Serif");
+    EXPECT_EQ(form.font().families().value(0), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(form.font()).family(), "Liberation Sans") << "installed and used";
     EXPECT_EQ(form.backgroundRole(), QPalette::Button);
     EXPECT_TRUE(form.autoFillBackground());
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.layout(), nullptr);
 
-    ASSERT_NE(form.Chart1, nullptr);
-    EXPECT_EQ(form.Chart1->parentWidget(), form.TabSheet1);
-    const auto* title = qobject_cast<QCPTextElement*>(form.Chart1->plotLayout()->element(0, 0));
+    ASSERT_NE(form.TabSheet1->Chart1, nullptr);
+    EXPECT_EQ(form.TabSheet1->Chart1->parentWidget(), form.TabSheet1);
+    const auto* title =
+        qobject_cast<QCPTextElement*>(form.TabSheet1->Chart1->plotLayout()->element(0, 0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), U("Wykres wilgotności i temperatury"));
 }
@@ -343,13 +392,14 @@ TEST(WindowTest, LargeReadoutsShowTheirWidestTextsInFull) {
         if (c.text.isValid()) {
             EXPECT_EQ(edit->palette().color(QPalette::Text), c.text);
         }
-        // The design size, or smaller where the installed font is wider than the design's.
-        EXPECT_LE(edit->font().pixelSize(), c.designPixels);
-        EXPECT_GE(edit->font().pixelSize(), c.designPixels / 2);
-        const QFontMetrics metrics(edit->font());
-        EXPECT_LE(metrics.height(), edit->height() - 4);
+        // The design size, or a little smaller for a text that would not fit at it.
         for (const QString& sample : c.samples) {
             SCOPED_TRACE(sample.toStdString());
+            ShowReadoutText(const_cast<QLineEdit*>(edit), sample, c.designPixels);
+            const QFontMetrics metrics(edit->font());
+            EXPECT_LE(edit->font().pixelSize(), c.designPixels);
+            EXPECT_GE(edit->font().pixelSize(), c.designPixels * 4 / 5);
+            EXPECT_LE(metrics.height(), edit->height() - 4);
             EXPECT_LE(metrics.horizontalAdvance(sample), edit->width() - 8);
         }
     }
@@ -378,14 +428,21 @@ TEST(WindowTest, ButtonCaptionsFitTheirButtons) {
     }
 }
 
+// Also the Hygrometer page's readouts below the design's page, which the page scrolls to,
+// with the widest texts they get at run time.
 TEST(WindowTest, VisibleControlsOfAPageDoNotOverlap) {
-    const TForm1 form;
-    const int pageBottom = form.PageControl1->height();
-    for (const QWidget* page : {form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4}) {
+    TForm1 form;
+    ShowLabelText(form.TabSheet3->Label16,
+                  QStringLiteral("KRT-10 wersja: 255 rewizja: 255 numer seyjny: 65535"));
+    SampleUpdate widest;
+    widest.readouts.RunTime = QStringLiteral("Poldni:65535 godzin:65535 sekund:65535");
+    form.TabSheet3->ShowSample(widest);
+    for (const QWidget* page : std::initializer_list<const QWidget*>{
+             form.TabSheet1, form.TabSheet2, form.TabSheet3->widget(), form.TabSheet4}) {
         SCOPED_TRACE(page->objectName().toStdString());
         QList<const QWidget*> shown;
         for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isHidden() && child->y() < pageBottom) {
+            if (!child->isHidden()) {
                 shown << child;
             }
         }
@@ -414,63 +471,142 @@ TEST(WindowTest, LabelsNeverInterpretRichText) {
 // must lead to the same control.
 TEST(WindowTest, EveryMemberCarriesItsOwnNameAsObjectName) {
     struct Case {
-        const char* name;
+        QString name;  // the member's own name, without the page that holds it
         std::function<const QWidget*(const TForm1&)> member;
     };
-#define HYGRO_MEMBER(n)                                           \
-    Case {                                                        \
-#n, [](const TForm1& f) -> const QWidget* { return f.n; } \
+#define HYGRO_MEMBER(n)                                                                      \
+    Case {                                                                                   \
+        QString(#n).section("->", -1), [](const TForm1& f) -> const QWidget* { return f.n; } \
     }
     const Case cases[] = {
-        HYGRO_MEMBER(PageControl1),  HYGRO_MEMBER(TabSheet1),   HYGRO_MEMBER(TabSheet2),
-        HYGRO_MEMBER(TabSheet3),     HYGRO_MEMBER(TabSheet4),   HYGRO_MEMBER(Chart1),
-        HYGRO_MEMBER(Label1),        HYGRO_MEMBER(Label2),      HYGRO_MEMBER(Label3),
-        HYGRO_MEMBER(Label4),        HYGRO_MEMBER(Label5),      HYGRO_MEMBER(Label6),
-        HYGRO_MEMBER(Label7),        HYGRO_MEMBER(Label8),      HYGRO_MEMBER(Label9),
-        HYGRO_MEMBER(Label10),       HYGRO_MEMBER(Label11),     HYGRO_MEMBER(Label12),
-        HYGRO_MEMBER(Label13),       HYGRO_MEMBER(Label14),     HYGRO_MEMBER(Label15),
-        HYGRO_MEMBER(Label16),       HYGRO_MEMBER(Label17),     HYGRO_MEMBER(Label18),
-        HYGRO_MEMBER(Label19),       HYGRO_MEMBER(Label20),     HYGRO_MEMBER(Label21),
-        HYGRO_MEMBER(Label22),       HYGRO_MEMBER(Label23),     HYGRO_MEMBER(Label24),
-        HYGRO_MEMBER(Label25),       HYGRO_MEMBER(Label26),     HYGRO_MEMBER(Label27),
-        HYGRO_MEMBER(Label28),       HYGRO_MEMBER(Label29),     HYGRO_MEMBER(Label30),
-        HYGRO_MEMBER(Label31),       HYGRO_MEMBER(Label32),     HYGRO_MEMBER(Label33),
-        HYGRO_MEMBER(Label34),       HYGRO_MEMBER(Label35),     HYGRO_MEMBER(Label36),
-        HYGRO_MEMBER(Label37),       HYGRO_MEMBER(Label38),     HYGRO_MEMBER(Label39),
-        HYGRO_MEMBER(Label40),       HYGRO_MEMBER(Label41),     HYGRO_MEMBER(Label42),
-        HYGRO_MEMBER(Label43),       HYGRO_MEMBER(Label44),     HYGRO_MEMBER(Label45),
-        HYGRO_MEMBER(Label46),       HYGRO_MEMBER(Label47),     HYGRO_MEMBER(Label48),
-        HYGRO_MEMBER(Label49),       HYGRO_MEMBER(Label50),     HYGRO_MEMBER(Label51),
-        HYGRO_MEMBER(Label52),       HYGRO_MEMBER(Label53),     HYGRO_MEMBER(Label54),
-        HYGRO_MEMBER(Label55),       HYGRO_MEMBER(Label56),     HYGRO_MEMBER(Edit1),
-        HYGRO_MEMBER(Edit2),         HYGRO_MEMBER(Edit3),       HYGRO_MEMBER(Edit4),
-        HYGRO_MEMBER(Edit5),         HYGRO_MEMBER(Edit6),       HYGRO_MEMBER(Edit7),
-        HYGRO_MEMBER(Edit8),         HYGRO_MEMBER(Edit9),       HYGRO_MEMBER(Edit10),
-        HYGRO_MEMBER(Edit11),        HYGRO_MEMBER(Edit12),      HYGRO_MEMBER(Edit13),
-        HYGRO_MEMBER(Edit14),        HYGRO_MEMBER(Edit15),      HYGRO_MEMBER(Edit16),
-        HYGRO_MEMBER(Edit17),        HYGRO_MEMBER(Edit18),      HYGRO_MEMBER(Edit19),
-        HYGRO_MEMBER(Edit20),        HYGRO_MEMBER(Edit21),      HYGRO_MEMBER(Edit22),
-        HYGRO_MEMBER(Edit23),        HYGRO_MEMBER(Edit24),      HYGRO_MEMBER(Edit25),
-        HYGRO_MEMBER(Edit26),        HYGRO_MEMBER(Edit27),      HYGRO_MEMBER(Edit28),
-        HYGRO_MEMBER(Edit29),        HYGRO_MEMBER(Edit30),      HYGRO_MEMBER(Edit31),
-        HYGRO_MEMBER(Edit32),        HYGRO_MEMBER(Edit33),      HYGRO_MEMBER(ComboBox1),
-        HYGRO_MEMBER(ComboBox2),     HYGRO_MEMBER(ComboBox3),   HYGRO_MEMBER(ComboBox4),
-        HYGRO_MEMBER(ComboBox5),     HYGRO_MEMBER(ComboBox6),   HYGRO_MEMBER(ComboBox7),
-        HYGRO_MEMBER(ComboBox8),     HYGRO_MEMBER(ComboBox9),   HYGRO_MEMBER(ComboBox10),
-        HYGRO_MEMBER(ComboBox11),    HYGRO_MEMBER(ComboBox12),  HYGRO_MEMBER(ComboBox13),
-        HYGRO_MEMBER(ComboBox14),    HYGRO_MEMBER(ComboBox15),  HYGRO_MEMBER(Connect),
-        HYGRO_MEMBER(ZapisUstawien), HYGRO_MEMBER(Button1),     HYGRO_MEMBER(Button2),
-        HYGRO_MEMBER(Button3),       HYGRO_MEMBER(Button4),     HYGRO_MEMBER(ProgressBar1),
-        HYGRO_MEMBER(StaticText1),   HYGRO_MEMBER(StaticText2),
+        HYGRO_MEMBER(PageControl1),
+        HYGRO_MEMBER(TabSheet1),
+        HYGRO_MEMBER(TabSheet2),
+        HYGRO_MEMBER(TabSheet3),
+        HYGRO_MEMBER(TabSheet4),
+        HYGRO_MEMBER(TabSheet1->Chart1),
+        HYGRO_MEMBER(TabSheet2->Label1),
+        HYGRO_MEMBER(TabSheet2->Label2),
+        HYGRO_MEMBER(TabSheet2->Label3),
+        HYGRO_MEMBER(TabSheet2->Label4),
+        HYGRO_MEMBER(TabSheet2->Label5),
+        HYGRO_MEMBER(TabSheet2->Label6),
+        HYGRO_MEMBER(TabSheet2->Label7),
+        HYGRO_MEMBER(TabSheet3->Label8),
+        HYGRO_MEMBER(TabSheet2->Label9),
+        HYGRO_MEMBER(TabSheet3->Label10),
+        HYGRO_MEMBER(TabSheet3->Label11),
+        HYGRO_MEMBER(TabSheet3->Label12),
+        HYGRO_MEMBER(TabSheet3->Label13),
+        HYGRO_MEMBER(TabSheet3->Label14),
+        HYGRO_MEMBER(TabSheet3->Label15),
+        HYGRO_MEMBER(TabSheet3->Label16),
+        HYGRO_MEMBER(TabSheet3->Label17),
+        HYGRO_MEMBER(TabSheet2->Label18),
+        HYGRO_MEMBER(TabSheet2->Label19),
+        HYGRO_MEMBER(TabSheet2->Label20),
+        HYGRO_MEMBER(TabSheet3->Label21),
+        HYGRO_MEMBER(TabSheet3->Label22),
+        HYGRO_MEMBER(TabSheet3->Label23),
+        HYGRO_MEMBER(TabSheet2->Label24),
+        HYGRO_MEMBER(TabSheet2->Label25),
+        HYGRO_MEMBER(TabSheet2->Label26),
+        HYGRO_MEMBER(TabSheet2->Label27),
+        HYGRO_MEMBER(TabSheet2->Label28),
+        HYGRO_MEMBER(TabSheet2->Label29),
+        HYGRO_MEMBER(TabSheet2->Label30),
+        HYGRO_MEMBER(TabSheet2->Label31),
+        HYGRO_MEMBER(TabSheet2->Label32),
+        HYGRO_MEMBER(TabSheet2->Label33),
+        HYGRO_MEMBER(TabSheet3->Label34),
+        HYGRO_MEMBER(TabSheet3->Label35),
+        HYGRO_MEMBER(TabSheet4->Label36),
+        HYGRO_MEMBER(TabSheet4->Label37),
+        HYGRO_MEMBER(TabSheet4->Label38),
+        HYGRO_MEMBER(TabSheet4->Label39),
+        HYGRO_MEMBER(TabSheet4->Label40),
+        HYGRO_MEMBER(TabSheet4->Label41),
+        HYGRO_MEMBER(TabSheet4->Label42),
+        HYGRO_MEMBER(TabSheet4->Label43),
+        HYGRO_MEMBER(TabSheet4->Label44),
+        HYGRO_MEMBER(TabSheet2->Label45),
+        HYGRO_MEMBER(TabSheet2->Label46),
+        HYGRO_MEMBER(TabSheet2->Label47),
+        HYGRO_MEMBER(TabSheet2->Label48),
+        HYGRO_MEMBER(TabSheet2->Label49),
+        HYGRO_MEMBER(TabSheet2->Label50),
+        HYGRO_MEMBER(TabSheet2->Label51),
+        HYGRO_MEMBER(TabSheet2->Label52),
+        HYGRO_MEMBER(TabSheet2->Label53),
+        HYGRO_MEMBER(TabSheet2->Label54),
+        HYGRO_MEMBER(TabSheet2->Label55),
+        HYGRO_MEMBER(TabSheet2->Label56),
+        HYGRO_MEMBER(TabSheet2->Edit1),
+        HYGRO_MEMBER(TabSheet2->Edit2),
+        HYGRO_MEMBER(TabSheet2->Edit3),
+        HYGRO_MEMBER(TabSheet2->Edit4),
+        HYGRO_MEMBER(TabSheet2->Edit5),
+        HYGRO_MEMBER(TabSheet3->Edit6),
+        HYGRO_MEMBER(TabSheet3->Edit7),
+        HYGRO_MEMBER(TabSheet3->Edit8),
+        HYGRO_MEMBER(TabSheet3->Edit9),
+        HYGRO_MEMBER(TabSheet3->Edit10),
+        HYGRO_MEMBER(TabSheet3->Edit11),
+        HYGRO_MEMBER(TabSheet2->Edit12),
+        HYGRO_MEMBER(TabSheet3->Edit13),
+        HYGRO_MEMBER(TabSheet3->Edit14),
+        HYGRO_MEMBER(TabSheet3->Edit15),
+        HYGRO_MEMBER(TabSheet2->Edit16),
+        HYGRO_MEMBER(TabSheet2->Edit17),
+        HYGRO_MEMBER(TabSheet2->Edit18),
+        HYGRO_MEMBER(TabSheet3->Edit19),
+        HYGRO_MEMBER(TabSheet3->Edit20),
+        HYGRO_MEMBER(TabSheet3->Edit21),
+        HYGRO_MEMBER(TabSheet3->Edit22),
+        HYGRO_MEMBER(TabSheet3->Edit23),
+        HYGRO_MEMBER(TabSheet4->Edit24),
+        HYGRO_MEMBER(TabSheet4->Edit25),
+        HYGRO_MEMBER(TabSheet4->Edit26),
+        HYGRO_MEMBER(TabSheet4->Edit27),
+        HYGRO_MEMBER(TabSheet4->Edit28),
+        HYGRO_MEMBER(TabSheet4->Edit29),
+        HYGRO_MEMBER(TabSheet4->Edit30),
+        HYGRO_MEMBER(TabSheet4->Edit31),
+        HYGRO_MEMBER(TabSheet2->Edit32),
+        HYGRO_MEMBER(TabSheet2->Edit33),
+        HYGRO_MEMBER(TabSheet2->ComboBox1),
+        HYGRO_MEMBER(TabSheet2->ComboBox2),
+        HYGRO_MEMBER(TabSheet2->ComboBox3),
+        HYGRO_MEMBER(TabSheet2->ComboBox4),
+        HYGRO_MEMBER(TabSheet2->ComboBox5),
+        HYGRO_MEMBER(TabSheet2->ComboBox6),
+        HYGRO_MEMBER(TabSheet2->ComboBox7),
+        HYGRO_MEMBER(TabSheet2->ComboBox8),
+        HYGRO_MEMBER(TabSheet2->ComboBox9),
+        HYGRO_MEMBER(TabSheet2->ComboBox10),
+        HYGRO_MEMBER(TabSheet2->ComboBox11),
+        HYGRO_MEMBER(TabSheet2->ComboBox12),
+        HYGRO_MEMBER(TabSheet2->ComboBox13),
+        HYGRO_MEMBER(TabSheet2->ComboBox14),
+        HYGRO_MEMBER(TabSheet2->ComboBox15),
+        HYGRO_MEMBER(TabSheet3->Connect),
+        HYGRO_MEMBER(TabSheet2->ZapisUstawien),
+        HYGRO_MEMBER(TabSheet3->Button1),
+        HYGRO_MEMBER(TabSheet2->Button2),
+        HYGRO_MEMBER(TabSheet4->Button3),
+        HYGRO_MEMBER(TabSheet4->Button4),
+        HYGRO_MEMBER(TabSheet4->ProgressBar1),
+        HYGRO_MEMBER(TabSheet3->StaticText1),
+        HYGRO_MEMBER(TabSheet3->StaticText2),
     };
 #undef HYGRO_MEMBER
     const TForm1 form;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.name.toStdString());
         const QWidget* member = c.member(form);
         ASSERT_NE(member, nullptr);
-        EXPECT_EQ(member->objectName(), QString::fromLatin1(c.name));
-        EXPECT_EQ(form.findChildren<QWidget*>(QString::fromLatin1(c.name)).size(), 1);
+        EXPECT_EQ(member->objectName(), c.name);
+        EXPECT_EQ(form.findChildren<QWidget*>(c.name).size(), 1);
     }
 }
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/main_window.h"
 #include "chart/column_graph.h"
 #include "chart/hygro_chart.h"
 #include "chart/ole_date.h"
@@ -98,7 +97,8 @@ TEST(HygroChartTest, TitleAxesLegendAndMargins) {
     HygroChart chart;
     chart.SetTitle(QStringLiteral("Humidity and temperature chart"));
     ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
-    for (int second = 0; second <= 86'400; second += 600) {
+    // 01:00 to 23:00, margins included within one day: labels without a date.
+    for (int second = 3'600; second <= 82'800; second += 600) {
         AddSample(chart, kDay + second * kSecond, 0.0);
     }
     chart.replot();
@@ -195,12 +195,18 @@ TEST(HygroChartTest, OneRedrawPerSampleWhileShown) {
 }
 
 TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
-    TForm1 form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTabWidget tabs;
+    auto* chartPage = new QWidget;
+    auto* otherPage = new QWidget;
+    HygroChart& chart = *new HygroChart(chartPage);
+    chart.setGeometry(0, 0, 753, 537);
+    tabs.addTab(chartPage, "chart");
+    tabs.addTab(otherPage, "other");
+    tabs.setCurrentWidget(otherPage);
+    tabs.resize(758, 558);
+    tabs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tabs));
     Settle();
-    ASSERT_NE(form.PageControl1->currentWidget(), form.TabSheet1);
-    HygroChart& chart = *form.Chart1;
     RedrawCounter redraws(chart);
     constexpr int kSamples = 20;
     for (int sample = 0; sample < kSamples; ++sample) {
@@ -209,7 +215,7 @@ TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
     }
     EXPECT_EQ(redraws.count(), 0);
 
-    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    tabs.setCurrentWidget(chartPage);
     Settle();
     EXPECT_EQ(redraws.count(), 1);
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
@@ -220,7 +226,7 @@ TEST(HygroChartTest, NothingDrawnWhileTheTabIsHiddenEverythingWhenShown) {
     EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, kDay + (kSamples - 1) * kSecond);
 
     // Away again: nothing more is drawn.
-    form.PageControl1->setCurrentWidget(form.TabSheet3);
+    tabs.setCurrentWidget(otherPage);
     AddSample(chart, kDay + kSamples * kSecond, 0);
     Settle();
     EXPECT_EQ(redraws.count(), 1);

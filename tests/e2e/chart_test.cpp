@@ -2,7 +2,7 @@
 // with data, none for a silent cycle, and a file loaded while measuring.
 #include <QFile>
 
-#include "app/chart_handlers.h"
+#include "app/chart_page.h"
 #include "chart/ole_date.h"
 #include "e2e/e2e_fixture.h"
 
@@ -35,10 +35,10 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     MakeWindow({instrument.SlavePath()});
     const double connectedAt = OleDate(QDateTime::currentDateTime());
     ClickConnect();
-    HygroChart& chart = *form_->Chart1;
-    const auto samples = [&] { return controller_->worker()->SampleCount(); };
+    HygroChart& chart = *form_->TabSheet1->Chart1;
+    const auto samples = [&] { return controller_->session().SampleCount(); };
     const auto shown = [&] { return static_cast<int>(chart.Points(Series7).size()); };
-    ASSERT_NE(controller_->worker(), nullptr);
+    ASSERT_TRUE(controller_->session().Polling());
     ASSERT_TRUE(WaitFor([&] { return shown() >= 1 && shown() == samples(); }));
 
     const SeriesPoints& dewPoint = chart.Points(Series1);
@@ -55,7 +55,7 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("header\r\nheader\r\n1\t23:59:50\t 12.5 -3.0\r\n2\t00:00:10\t 13.5 -4.0\r\n");
     }
-    ChartHandlers(*form_).LoadFile(path);
+    form_->TabSheet1->LoadFile(path);
     ASSERT_EQ(dewPoint.size(), 2);
     const int shownAtLoad = shown();
 

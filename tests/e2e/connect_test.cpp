@@ -33,9 +33,9 @@ TEST_F(ConnectTest, FoundOnFirstCandidateShowsIdentificationAndVersion) {
         EXPECT_EQ(modals_.boxes()[0].caption, "Identyfikator urzadzenia  :");
         EXPECT_EQ(modals_.boxes()[0].text, "NIV-Ion   ");
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_EQ(form_->Label16->text(), c.label16);
-        EXPECT_FALSE(form_->Connect->isEnabled());
-        EXPECT_EQ(form_->Connect->text(), "Pomiar trwa");
+        EXPECT_EQ(form_->TabSheet3->Label16->text(), c.label16);
+        EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
+        EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Identification), 1u);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Version), 1u);
         controller_.reset();
@@ -55,8 +55,8 @@ TEST_F(ConnectTest, SlowInstrumentIsFoundInTheSecondPass) {
     EXPECT_EQ(other.RequestCount(sim::RequestKind::Identification), 1u);
     ASSERT_FALSE(modals_.boxes().isEmpty());
     EXPECT_EQ(modals_.boxes()[0].text, "KRT-10");
-    EXPECT_FALSE(form_->Connect->isEnabled());
-    EXPECT_EQ(form_->Connect->text(), "Pomiar trwa");
+    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
 }
 
 TEST_F(ConnectTest, FirstIdentifyingCandidateWins) {
@@ -79,9 +79,9 @@ TEST_F(ConnectTest, NothingIdentifiedLeavesConnectEnabledAndSaysWhatHappenedOnEa
     MakeWindow({"/nonexistent/ttyUSB9", lineEnded.SlavePath(), silent.SlavePath()});
     ClickConnect();
 
-    EXPECT_EQ(form_->Label9->text(), "Urządzenie nie odpowiada !");
-    EXPECT_TRUE(form_->Connect->isEnabled());
-    EXPECT_EQ(form_->Connect->text(), "Połącz");
+    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Urządzenie nie odpowiada !");
+    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Połącz");
     EXPECT_EQ(lineEnded.RequestCount(sim::RequestKind::Identification), 2u);
     EXPECT_EQ(lineEnded.RequestCount(sim::RequestKind::Version), 0u);
     ASSERT_EQ(modals_.boxes().size(), 1);
@@ -100,7 +100,7 @@ TEST_F(ConnectTest, NothingIdentifiedLeavesConnectEnabledAndSaysWhatHappenedOnEa
     lineEnded.SetIdentification("KRT-10");
     modals_.clear();
     ClickConnect();
-    EXPECT_FALSE(form_->Connect->isEnabled());
+    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
 }
 
 TEST_F(ConnectTest, NoCandidatesAtAllIsReported) {
@@ -108,7 +108,7 @@ TEST_F(ConnectTest, NoCandidatesAtAllIsReported) {
     // No --port list: the system's list is used; in a container it may be empty or hold
     // ports that do not answer. Either way nothing is found and the box says so.
     ClickConnect();
-    EXPECT_TRUE(form_->Connect->isEnabled());
+    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_TRUE(modals_.boxes()[0].text.startsWith("Urządzenie nie odpowiada !"));
 }

@@ -70,21 +70,22 @@ class LoggerTest : public E2eTest {
         sim::InstrumentSimulator& instrument = AddInstrument();
         MakeWindow({instrument.SlavePath()});
         ClickConnect();
-        EXPECT_FALSE(form_->Connect->isEnabled()) << "not connected";
+        EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled()) << "not connected";
         modals_.clear();
         return instrument;
     }
 
     void ClickButton3(const QString& text) {
-        form_->Edit31->setText(text);
-        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        form_->TabSheet4->Edit31->setText(text);
+        ClickAndWait(form_->TabSheet4->Button3);
     }
-    void ClickButton4() { QTest::mouseClick(form_->Button4, Qt::LeftButton); }
+    void ClickButton4() { ClickAndWait(form_->TabSheet4->Button4); }
 
     std::vector<QString> LoggerEdits() const {
-        return {form_->Edit24->text(), form_->Edit25->text(), form_->Edit26->text(),
-                form_->Edit27->text(), form_->Edit28->text(), form_->Edit29->text(),
-                form_->Edit30->text()};
+        return {form_->TabSheet4->Edit24->text(), form_->TabSheet4->Edit25->text(),
+                form_->TabSheet4->Edit26->text(), form_->TabSheet4->Edit27->text(),
+                form_->TabSheet4->Edit28->text(), form_->TabSheet4->Edit29->text(),
+                form_->TabSheet4->Edit30->text()};
     }
 };
 
@@ -119,7 +120,7 @@ TEST_F(LoggerTest, Button3ShowsTheRecordAskedFor) {
 
 TEST_F(LoggerTest, Button3RefusesTextThatIsNotAnInteger) {
     sim::InstrumentSimulator& instrument = Connected();
-    form_->Edit24->setText("earlier");
+    form_->TabSheet4->Edit24->setText("earlier");
     const std::pair<const char*, const char*> cases[] = {
         {"abc", "'abc' is not a valid integer value."},
         {"", "'' is not a valid integer value."},
@@ -132,7 +133,7 @@ TEST_F(LoggerTest, Button3RefusesTextThatIsNotAnInteger) {
         EXPECT_EQ(modals_.boxes()[0].objectName, "ErrorBox");
         EXPECT_EQ(modals_.boxes()[0].text, message);
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_EQ(form_->Edit24->text(), "earlier");
+        EXPECT_EQ(form_->TabSheet4->Edit24->text(), "earlier");
     }
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::LoggerRecord), 0u);
 }
@@ -162,7 +163,7 @@ TEST_F(LoggerTest, BothButtonsAreRefusedBeforeConnect) {
         }
         ASSERT_EQ(modals_.boxes().size(), 1);
         EXPECT_EQ(modals_.boxes()[0].text, QString::fromUtf8(c.message));
-        EXPECT_TRUE(form_->ProgressBar1->isHidden());
+        EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
         EXPECT_FALSE(QFile::exists(WorkFile("logged.txt")));
         EXPECT_EQ(LoggerEdits(), std::vector<QString>(7));
         controller_.reset();
@@ -199,44 +200,46 @@ TEST_F(LoggerTest, FullDumpWhileTheWorkerPollsReplacesTheFileWithAllRecords) {
     instrument.SetLoggerRecord(7, kRecord7);
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_FALSE(form_->Connect->isEnabled());
+    ASSERT_FALSE(form_->TabSheet3->Connect->isEnabled());
     modals_.clear();
 
     std::vector<int> positions;
     DuringDump during;
-    QObject::connect(form_->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(form_->TabSheet4->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
         positions.push_back(value);
         if (value == 100) {
             during = {true,
-                      form_->Button3->isEnabled(),
-                      form_->Button4->isEnabled(),
-                      form_->Edit31->isEnabled(),
+                      form_->TabSheet4->Button3->isEnabled(),
+                      form_->TabSheet4->Button4->isEnabled(),
+                      form_->TabSheet4->Edit31->isEnabled(),
                       form_->PageControl1->tabBar()->isEnabled(),
-                      form_->ProgressBar1->isEnabled(),
-                      form_->ProgressBar1->isVisible()};
+                      form_->TabSheet4->ProgressBar1->isEnabled(),
+                      form_->TabSheet4->ProgressBar1->isVisible()};
         }
     });
     form_->PageControl1->setCurrentWidget(form_->TabSheet4);
     form_->show();
     ClickButton4();
 
-    EXPECT_TRUE(modals_.boxes().isEmpty());
-    EXPECT_TRUE(form_->ProgressBar1->isHidden());
-    EXPECT_EQ(form_->ProgressBar1->maximum(), 255);
+    // The end is said, with the number of records written.
+    ASSERT_EQ(modals_.boxes().size(), 1);
+    EXPECT_EQ(modals_.boxes()[0].text, "Zapisano 256 rekordów w pliku logged.txt.");
+    EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
+    EXPECT_EQ(form_->TabSheet4->ProgressBar1->maximum(), 255);
     std::vector<int> expectedPositions(256);
     std::iota(expectedPositions.begin(), expectedPositions.end(), 0);
     EXPECT_EQ(positions, expectedPositions);
 
-    // Input was taken away for the dump, only the bar stayed lit, and all came back.
+    // Only what would ask for a record waited; the tabs stayed in use, and all came back.
     EXPECT_TRUE(during.sampled);
     EXPECT_FALSE(during.button3);
     EXPECT_FALSE(during.button4);
     EXPECT_FALSE(during.edit31);
-    EXPECT_FALSE(during.tabBar);
+    EXPECT_TRUE(during.tabBar);
     EXPECT_TRUE(during.barEnabled);
     EXPECT_TRUE(during.barVisible);
-    EXPECT_TRUE(form_->Button3->isEnabled());
-    EXPECT_TRUE(form_->Button4->isEnabled());
+    EXPECT_TRUE(form_->TabSheet4->Button3->isEnabled());
+    EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
     EXPECT_TRUE(form_->PageControl1->tabBar()->isEnabled());
 
     const QList<QByteArray> lines = Lines(ReadFile(WorkFile("logged.txt")));
@@ -277,7 +280,7 @@ TEST_F(LoggerTest, FullDumpWhileTheWorkerPollsReplacesTheFileWithAllRecords) {
     for (const QByteArray& line : log) {
         EXPECT_EQ(line.split('\t').mid(2).join('\t'), expectedTail) << line.toStdString();
     }
-    EXPECT_EQ(form_->Edit20->text(), "-12.34");
+    EXPECT_EQ(form_->TabSheet3->Edit20->text(), "-12.34");
 }
 
 struct FileErrorCase {
@@ -315,8 +318,8 @@ TEST_F(LoggerTest, FileErrorsStopTheDumpWithTheErrorBox) {
         EXPECT_EQ(modals_.boxes()[0].objectName, "ErrorBox");
         EXPECT_EQ(modals_.boxes()[0].text, c.message);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::LoggerRecord), c.requests);
-        EXPECT_EQ(!form_->ProgressBar1->isHidden(), c.barVisible);
-        EXPECT_TRUE(form_->Button4->isEnabled());
+        EXPECT_EQ(!form_->TabSheet4->ProgressBar1->isHidden(), c.barVisible);
+        EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
     }
 }
 
@@ -347,14 +350,14 @@ TEST_F(LoggerTest, HangUpMidDumpStopsAtTheRecordReachedAndKeepsTheLinesBefore) {
                       "Plik logged.txt zawiera rekordy od 0 do %2.")
                   .arg(reached)
                   .arg(reached - 1));
-    EXPECT_TRUE(form_->ProgressBar1->isHidden());
-    EXPECT_TRUE(form_->Button4->isEnabled());
+    EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
+    EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
 }
 
 TEST_F(LoggerTest, ClosingTheWindowDuringADumpEndsItWithinOneRecord) {
     sim::InstrumentSimulator& instrument = Connected();
     form_->show();
-    QObject::connect(form_->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+    QObject::connect(form_->TabSheet4->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
         if (value == 3) {
             form_->close();
         }
@@ -362,7 +365,7 @@ TEST_F(LoggerTest, ClosingTheWindowDuringADumpEndsItWithinOneRecord) {
     ClickButton4();
 
     EXPECT_TRUE(modals_.boxes().isEmpty());
-    EXPECT_FALSE(controller_->worker()->Running());
+    EXPECT_FALSE(controller_->session().Polling());
     const QList<QByteArray> lines = Lines(ReadFile(WorkFile("logged.txt")));
     const std::size_t requested = instrument.RequestCount(sim::RequestKind::LoggerRecord);
     EXPECT_LT(lines.size(), 256);

@@ -38,24 +38,26 @@ TEST_F(MeasureTest, ReadoutsFollowTheInstrumentAndASilentCycleShowsError) {
     instrument.SetFixedMeasurement(DistinctReply());
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_TRUE(WaitFor([&] { return form_->Edit20->text() == "-12.34"; }));
+    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "-12.34"; }));
 
     const std::pair<QWidget*, const char*> expected[] = {
-        {form_->Edit20, "-12.34"}, {form_->Edit7, "20"},     {form_->Edit8, "200"},
-        {form_->Edit9, "33"},      {form_->Edit6, "45.12"},  {form_->Edit13, "5"},
-        {form_->Edit14, "22.10"},  {form_->Edit15, "20.00"}, {form_->Edit21, "-1"},
-        {form_->Edit19, "0"},      {form_->Edit23, "0"},     {form_->Edit22, "0"},
+        {form_->TabSheet3->Edit20, "-12.34"}, {form_->TabSheet3->Edit7, "20"},
+        {form_->TabSheet3->Edit8, "200"},     {form_->TabSheet3->Edit9, "33"},
+        {form_->TabSheet3->Edit6, "45.12"},   {form_->TabSheet3->Edit13, "5"},
+        {form_->TabSheet3->Edit14, "22.10"},  {form_->TabSheet3->Edit15, "20.00"},
+        {form_->TabSheet3->Edit21, "-1"},     {form_->TabSheet3->Edit19, "0"},
+        {form_->TabSheet3->Edit23, "0"},      {form_->TabSheet3->Edit22, "0"},
     };
     for (auto [widget, text] : expected) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(qobject_cast<QLineEdit*>(widget)->text(), text);
     }
-    EXPECT_EQ(form_->Label35->text(), "Poldni:2 godzin:7 sekund:1800");
+    EXPECT_EQ(form_->TabSheet3->Label35->text(), "Poldni:2 godzin:7 sekund:1800");
 
     instrument.SetSilent(1);
-    ASSERT_TRUE(WaitFor([&] { return form_->Edit20->text() == "Error"; }));
-    EXPECT_EQ(form_->Edit14->text(), "22.10");  // the others keep the last sample
-    ASSERT_TRUE(WaitFor([&] { return form_->Edit20->text() == "-12.34"; }));
+    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "Error"; }));
+    EXPECT_EQ(form_->TabSheet3->Edit14->text(), "22.10");  // the others keep the last sample
+    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "-12.34"; }));
 
     const QByteArray log = ReadFile(WorkFile("jrt1.txt"));
     EXPECT_TRUE(log.startsWith("1\t")) << log.toStdString();
@@ -71,12 +73,12 @@ TEST_F(MeasureTest, UnwritableLogAtConnectIsReportedAndConnectCanBeRetried) {
     ASSERT_EQ(modals_.boxes().size(), 2);
     EXPECT_EQ(modals_.boxes()[1].objectName, "ErrorBox");
     EXPECT_EQ(modals_.boxes()[1].text, "I/O error 21.");
-    EXPECT_TRUE(form_->Connect->isEnabled());
+    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), 0u);
 
     ASSERT_TRUE(QDir(workDir_.path()).rmdir("jrt1.txt"));
     ClickConnect();
-    EXPECT_FALSE(form_->Connect->isEnabled());
+    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
     EXPECT_TRUE(
         instrument.WaitForRequests(sim::RequestKind::Measurement, 1, std::chrono::seconds(3)));
 }
@@ -86,11 +88,10 @@ TEST_F(MeasureTest, ClosingTheWindowWhilePollingStopsTheWorkerWithEveryLineOnDis
     MakeWindow({instrument.SlavePath()});
     form_->show();
     ClickConnect();
-    ASSERT_TRUE(WaitFor(
-        [&] { return controller_->worker() && controller_->worker()->SampleCount() >= 2; }));
+    ASSERT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 2; }));
     form_->close();
-    EXPECT_FALSE(controller_->worker()->Running());
-    const int samples = controller_->worker()->SampleCount();
+    EXPECT_FALSE(controller_->session().Polling());
+    const int samples = controller_->session().SampleCount();
     EXPECT_EQ(ReadFile(WorkFile("jrt1.txt")).count("\r\n"), samples);
 }
 

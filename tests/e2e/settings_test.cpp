@@ -95,45 +95,49 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
     const sim::SettingsReply reply = DistinctSettings();
     instrument.SetSettings(reply);
     MakeWindow({instrument.SlavePath()});
-    SettingsHandlers& handlers = controller_->settings();
+    InstrumentSession& handlers = controller_->session();
 
     // A Save armed before connecting is dropped by the connect.
-    for (QLineEdit* edit : {form_->Edit1, form_->Edit2, form_->Edit3, form_->Edit4, form_->Edit5,
-                            form_->Edit12, form_->Edit16, form_->Edit17, form_->Edit18}) {
+    for (QLineEdit* edit :
+         {form_->TabSheet2->Edit1, form_->TabSheet2->Edit2, form_->TabSheet2->Edit3,
+          form_->TabSheet2->Edit4, form_->TabSheet2->Edit5, form_->TabSheet2->Edit12,
+          form_->TabSheet2->Edit16, form_->TabSheet2->Edit17, form_->TabSheet2->Edit18}) {
         edit->setText("1");
     }
     for (QComboBox* list :
-         {form_->ComboBox7, form_->ComboBox9, form_->ComboBox11, form_->ComboBox12,
-          form_->ComboBox13, form_->ComboBox14, form_->ComboBox15}) {
+         {form_->TabSheet2->ComboBox7, form_->TabSheet2->ComboBox9, form_->TabSheet2->ComboBox11,
+          form_->TabSheet2->ComboBox12, form_->TabSheet2->ComboBox13, form_->TabSheet2->ComboBox14,
+          form_->TabSheet2->ComboBox15}) {
         list->setCurrentIndex(0);
     }
-    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
     EXPECT_TRUE(handlers.SettingsWritePending());
     ClickConnect();
     EXPECT_FALSE(handlers.SettingsWritePending());
 
-    EXPECT_EQ(form_->ComboBox1->currentText(), "°C-°Cdp");
-    EXPECT_EQ(form_->ComboBox3->currentText(), "t-tdp");
-    EXPECT_EQ(form_->ComboBox10->currentText(), "°F");
-    EXPECT_EQ(form_->Edit5->text(), "-5");
-    EXPECT_EQ(form_->Edit32->text(), "-12.34");
+    EXPECT_EQ(form_->TabSheet2->ComboBox1->currentText(), "°C-°Cdp");
+    EXPECT_EQ(form_->TabSheet2->ComboBox3->currentText(), "t-tdp");
+    EXPECT_EQ(form_->TabSheet2->ComboBox10->currentText(), "°F");
+    EXPECT_EQ(form_->TabSheet2->Edit5->text(), "-5");
+    EXPECT_EQ(form_->TabSheet2->Edit32->text(), "-12.34");
 
     // Saved without edits: every value the instrument reported goes back to it.
-    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
-    EXPECT_EQ(form_->Label9->text(), "Zapisano!");
+    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
+    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
     EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(Decoded(reply)));
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 1u);
     EXPECT_FALSE(handlers.SettingsWritePending());
 
     // Edited and saved: the frame carries the edits, the rest unchanged.
-    form_->Edit5->setText("12.5");
-    form_->ComboBox12->setCurrentIndex(2);
-    form_->Edit32->setText("18.25");
-    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
-    EXPECT_FALSE(Shown(form_->Label9)) << "the last write's outcome is gone until this one ends";
-    ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
-    EXPECT_EQ(form_->Label9->text(), "Zapisano!");
+    form_->TabSheet2->Edit5->setText("12.5");
+    form_->TabSheet2->ComboBox12->setCurrentIndex(2);
+    form_->TabSheet2->Edit32->setText("18.25");
+    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
+    EXPECT_FALSE(Shown(form_->TabSheet2->Label9))
+        << "the last write's outcome is gone until this one ends";
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
+    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
     InstrumentSettings edited = Decoded(reply);
     edited.Alarm1High = 125;
     edited.Buzzer = 2;
@@ -141,16 +145,16 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
     EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(edited));
 
     // Read back: the tab shows what the instrument now holds, not what was typed since.
-    form_->Edit5->setText("0");
-    form_->ComboBox12->setCurrentIndex(0);
-    form_->Edit32->setText("0");
-    QTest::mouseClick(form_->Button2, Qt::LeftButton);
-    EXPECT_EQ(form_->Edit5->text(), "12.5");
-    EXPECT_EQ(form_->ComboBox12->currentText(), "AL2");
-    EXPECT_EQ(form_->Edit32->text(), "18.25");
-    EXPECT_EQ(form_->Edit16->text(), "22.5");
-    EXPECT_EQ(form_->Edit12->text(), "300");
-    EXPECT_EQ(form_->Edit33->text(), "31.25");
+    form_->TabSheet2->Edit5->setText("0");
+    form_->TabSheet2->ComboBox12->setCurrentIndex(0);
+    form_->TabSheet2->Edit32->setText("0");
+    ClickAndWait(form_->TabSheet2->Button2);
+    EXPECT_EQ(form_->TabSheet2->Edit5->text(), "12.5");
+    EXPECT_EQ(form_->TabSheet2->ComboBox12->currentText(), "AL2");
+    EXPECT_EQ(form_->TabSheet2->Edit32->text(), "18.25");
+    EXPECT_EQ(form_->TabSheet2->Edit16->text(), "22.5");
+    EXPECT_EQ(form_->TabSheet2->Edit12->text(), "300");
+    EXPECT_EQ(form_->TabSheet2->Edit33->text(), "31.25");
     EXPECT_EQ(modals_.boxes().size(), 1) << "only the identification box";
 }
 
@@ -159,8 +163,8 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     instrument.SetSettings(DistinctSettings());
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_EQ(form_->Edit5->text(), "-5");
-    SettingsHandlers& handlers = controller_->settings();
+    ASSERT_EQ(form_->TabSheet2->Edit5->text(), "-5");
+    InstrumentSession& handlers = controller_->session();
 
     // A read that brings nothing, or too little, fills nothing.
     struct ReadCase {
@@ -173,21 +177,21 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     };
     for (const ReadCase& c : reads) {
         SCOPED_TRACE(c.name);
-        form_->Label9->hide();
+        form_->TabSheet2->Label9->hide();
         const auto before = TabSnapshot(*form_);
         const std::size_t asked = instrument.RequestCount(sim::RequestKind::SettingsRead);
         instrument.QueueReply(sim::RequestKind::SettingsRead, c.reply);
-        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        ClickAndWait(form_->TabSheet2->Button2);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsRead), asked + 1);
-        EXPECT_TRUE(Shown(form_->Label9));
-        EXPECT_EQ(form_->Label9->text(), "Brak komunikacji !");
+        EXPECT_TRUE(Shown(form_->TabSheet2->Label9));
+        EXPECT_EQ(form_->TabSheet2->Label9->text(), "Brak komunikacji !");
         EXPECT_EQ(TabSnapshot(*form_), before);
     }
 
     // An edit that is no number stops the Save: the message, nothing armed, nothing sent.
     modals_.clear();
-    form_->Edit16->setText("abc");
-    QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
+    form_->TabSheet2->Edit16->setText("abc");
+    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_EQ(modals_.boxes()[0].text, "'abc' is not a valid floating point value.");
     EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
@@ -195,7 +199,7 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     const std::size_t polls = instrument.RequestCount(sim::RequestKind::Measurement);
     ASSERT_TRUE(instrument.WaitForRequests(sim::RequestKind::Measurement, polls + 2, 5s));
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 0u);
-    form_->Edit16->setText("22.5");
+    form_->TabSheet2->Edit16->setText("22.5");
 
     // The instrument did not confirm: the operator sees it, and the write is not repeated.
     struct WriteCase {
@@ -210,9 +214,9 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     for (const WriteCase& c : writes) {
         SCOPED_TRACE(c.name);
         instrument.SetSettingsFrameAnswer(c.answer);
-        QTest::mouseClick(form_->ZapisUstawien, Qt::LeftButton);
-        ASSERT_TRUE(WaitFor([&] { return Shown(form_->Label9); }));
-        EXPECT_EQ(form_->Label9->text(), "Brak komunikacji !");
+        QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
+        EXPECT_EQ(form_->TabSheet2->Label9->text(), "Brak komunikacji !");
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), ++frames);
         EXPECT_FALSE(handlers.SettingsWritePending());
     }
@@ -224,19 +228,20 @@ TEST_F(SettingsTest, ReadBeforeConnectingIsRefusedAtOnce) {
         const char* message;
     };
     const Case cases[] = {
-        {false, "Brak połączenia z urządzeniem: najpierw naciśnij przycisk Połącz."},
-        {true, "No instrument connected: press Connect first."},
+        // The same words as the logger's buttons.
+        {false, "Brak połączenia z urządzeniem: najpierw naciśnij „Połącz”."},
+        {true, "No instrument connected: press \"Connect\" first."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.englishUi ? "English" : "Polish");
         MakeWindow({}, c.englishUi);
         const auto before = TabSnapshot(*form_);
         modals_.clear();
-        QTest::mouseClick(form_->Button2, Qt::LeftButton);
+        ClickAndWait(form_->TabSheet2->Button2);
         ASSERT_EQ(modals_.boxes().size(), 1);
-        EXPECT_EQ(modals_.boxes()[0].text, c.message);
+        EXPECT_EQ(modals_.boxes()[0].text, QString::fromUtf8(c.message));
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_FALSE(Shown(form_->Label9));
+        EXPECT_FALSE(Shown(form_->TabSheet2->Label9));
         EXPECT_EQ(TabSnapshot(*form_), before);
         controller_.reset();
     }
@@ -253,12 +258,18 @@ TEST_F(SettingsTest, HiddenUnitListsShowTheChosenUnitEvenWithoutSuchAnItem) {
     };
     // In order: a text the hidden lists lack, then back to one they have.
     const Case cases[] = {
-        {form_->ComboBox1, 2, form_->ComboBox3, form_->ComboBox4, "ppmV"},
-        {form_->ComboBox1, 0, form_->ComboBox3, form_->ComboBox4, "°Cdp"},
-        {form_->ComboBox1, 8, form_->ComboBox3, form_->ComboBox4, "°F-°Fdp"},
-        {form_->ComboBox1, 5, form_->ComboBox3, form_->ComboBox4, "°C"},
-        {form_->ComboBox10, 1, form_->ComboBox6, form_->ComboBox8, "°F"},
-        {form_->ComboBox10, 0, form_->ComboBox6, form_->ComboBox8, "°C"},
+        {form_->TabSheet2->ComboBox1, 2, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
+         "ppmV"},
+        {form_->TabSheet2->ComboBox1, 0, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
+         "°Cdp"},
+        {form_->TabSheet2->ComboBox1, 8, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
+         "°F-°Fdp"},
+        {form_->TabSheet2->ComboBox1, 5, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
+         "°C"},
+        {form_->TabSheet2->ComboBox10, 1, form_->TabSheet2->ComboBox6, form_->TabSheet2->ComboBox8,
+         "°F"},
+        {form_->TabSheet2->ComboBox10, 0, form_->TabSheet2->ComboBox6, form_->TabSheet2->ComboBox8,
+         "°C"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/pty_pair.h"
+#include "common/link_on_pty.h"
 #include "link/instrument_link.h"
 #include "logger/logger_record.h"
 
@@ -27,10 +27,10 @@ std::vector<std::uint8_t> RequestsFor(int count) {
 }
 
 // A link on its own pseudo-terminal, and what a dump over it wrote and sent.
-struct DumpRig {
+struct DumpRig : LinkOnPty {
     DumpRig() {
         std::string why;
-        opened = pty.ok() && link.BeginExchange().OpenInstrumentPort(pty.slavePath(), &why);
+        opened = Open(&why);
     }
 
     // `atPosition` runs with each progress call after the bytes sent so far are collected;
@@ -62,8 +62,6 @@ struct DumpRig {
         }
     }
 
-    PtyPair pty;
-    InstrumentLink link;
     bool opened = false;
     bool hungUp = false;
     std::atomic<bool> stop{false};

@@ -1,4 +1,5 @@
 #include "logger/logger_record.h"
+#include "example_record.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +19,15 @@ void PrintTo(const LoggerRecord& r, std::ostream* os) {
 }
 
 void PrintTo(const LoggerTabTexts& t, std::ostream* os) {
-    *os << "{Edit30 " << t.Edit30.toStdString() << ", Edit29 " << t.Edit29.toStdString()
-        << ", Edit24 " << t.Edit24.toStdString() << ", Edit25 " << t.Edit25.toStdString()
-        << ", Edit27 " << t.Edit27.toStdString() << ", Edit28 " << t.Edit28.toStdString()
-        << ", Edit26 " << t.Edit26.toStdString() << "}";
+    *os << "{RecordNumber " << t.RecordNumber.toStdString() << ", ObjectId "
+        << t.ObjectId.toStdString() << ", Humidity " << t.Humidity.toStdString() << ", Temperature "
+        << t.Temperature.toStdString() << ", Date " << t.Date.toStdString() << ", Time "
+        << t.Time.toStdString() << ", Status " << t.Status.toStdString() << "}";
 }
 
 namespace {
 
-// Record 7: humidity 4512, temperature -523, status 1, 9:19:4 on 5/3/2012, object 3.
-const std::vector<std::uint8_t> kExample = {0x11, 0xA0, 0xFD, 0xF5, 0x01, 0x4A,
-                                            0x62, 0x18, 0x65, 0x03, 0x07};
+const std::vector<std::uint8_t>& kExample = kExampleRecordBytes;
 
 std::vector<std::uint8_t> Reply(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set) {
     std::vector<std::uint8_t> bytes(kLoggerRecordSize, 0);
@@ -80,19 +79,7 @@ TEST(DecodeLoggerRecord, UnpacksTheElevenBytes) {
         {"date word FF FF",
          Reply({{7, 0xFF}, {8, 0xFF}}),
          {.YearCount = 127, .Month = 15, .Day = 31}},
-        {"example record 7",
-         kExample,
-         {.Humidity = 4512,
-          .Temperature = -523,
-          .Status = 1,
-          .Hours = 9,
-          .Minutes = 19,
-          .Seconds = 4,
-          .YearCount = 12,
-          .Month = 3,
-          .Day = 5,
-          .ObjectId = 3,
-          .RecordNumber = 7}},
+        {"example record 7", kExample, kExampleRecord},
         {"bytes past 10 ignored",
          {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03, 0x07, 0xFF, 0xFF, 0xFF},
          {.ObjectId = 3, .RecordNumber = 7}},

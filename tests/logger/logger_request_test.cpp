@@ -1,5 +1,6 @@
 // One logger record over a bare pseudo-terminal: the bytes on the wire and what is decoded.
 #include "logger/logger_request.h"
+#include "example_record.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/pty_pair.h"
+#include "common/link_on_pty.h"
 #include "link/instrument_link.h"
 
 using namespace std::chrono_literals;
@@ -18,14 +19,8 @@ namespace {
 // Long enough for bytes written on the master to be queued on the slave.
 constexpr auto kWait = 50ms;
 
-class LoggerRequestTest : public ::testing::Test {
+class LoggerRequestTest : public LinkOnPtyTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(pty.ok());
-        std::string why;
-        ASSERT_TRUE(link.BeginExchange().OpenInstrumentPort(pty.slavePath(), &why)) << why;
-    }
-
     // Leaves ReplyBuffer and CommandBuffer full of 0xEE, as stale bytes of an earlier
     // exchange would.
     void FillBuffersWithStaleBytes() {
@@ -36,9 +31,6 @@ class LoggerRequestTest : public ::testing::Test {
         ASSERT_EQ(ex.ReplyBuffer()[kReplyBufferSize - 1], 0xEE);
         ex.CommandBuffer().fill(0xEE);
     }
-
-    PtyPair pty;
-    InstrumentLink link;
 };
 
 struct RequestCase {
@@ -53,19 +45,9 @@ TEST_F(LoggerRequestTest, SendsEightBytesAndDecodesTheReplyWithMissingBytesAsZer
     const RequestCase cases[] = {
         {"record 0, full reply",
          0,
-         {0x11, 0xA0, 0xFD, 0xF5, 0x01, 0x4A, 0x62, 0x18, 0x65, 0x03, 0x07},
+         kExampleRecordBytes,
          {0x30, 0x31, 0x72, 0x00, 0x3F, 0x65, 0x6E, 0x64},
-         {.Humidity = 4512,
-          .Temperature = -523,
-          .Status = 1,
-          .Hours = 9,
-          .Minutes = 19,
-          .Seconds = 4,
-          .YearCount = 12,
-          .Month = 3,
-          .Day = 5,
-          .ObjectId = 3,
-          .RecordNumber = 7}},
+         kExampleRecord},
         {"record 255, three bytes",
          255,
          {0xFF, 0x9C, 0xFD},

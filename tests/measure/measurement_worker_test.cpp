@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <mutex>
 
+#include "common/quick_waits.h"
 #include "measure/measurement_worker.h"
 #include "sim/instrument_simulator.h"
 
@@ -33,6 +34,9 @@ class WorkerTest : public ::testing::Test {
         QObject::connect(
             &worker, &MeasurementWorker::LogFailed, &worker,
             [this](const QString& m) { RecordLogError(m); }, Qt::DirectConnection);
+        QObject::connect(
+            &worker, &MeasurementWorker::PortLost, &worker, [this] { Count(portLosses); },
+            Qt::DirectConnection);
     }
     void TearDown() override { worker.Stop(); }
 
@@ -73,11 +77,12 @@ class WorkerTest : public ::testing::Test {
     sim::InstrumentSimulator instrument;
     InstrumentLink link;
     MeasurementLog log{QDir(dir.path()).filePath("jrt1.txt").toStdString()};
-    MeasurementWorker worker{link, log, QLocale::c()};
+    MeasurementWorker worker{link, log, QLocale::c(), kQuickWaits};
 
     std::mutex mutex;
     std::vector<SampleUpdate> samples;
     int pollFailures = 0;
+    int portLosses = 0;
     QStringList logErrors;
 };
 
@@ -190,13 +195,17 @@ TEST_F(WorkerTest, HungUpInstrumentShowsErrorsWithoutSpinning) {
     worker.Start();
     ASSERT_TRUE(WaitForSamples(1));
     ASSERT_TRUE(instrument.HangUp());
-    std::this_thread::sleep_for(2500ms);
+    std::this_thread::sleep_for(500ms);  // a few cycles
+    // The loop has ended by itself and closed the port.
+    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(link.PortIsOpen());
     worker.Stop();
     std::lock_guard<std::mutex> lock(mutex);
-    // A cycle keeps its two pauses, so a few failures in 2.5 s; a spinning loop would make
+    // A cycle keeps its two pauses, so a few failures in 0.5 s; a spinning loop would make
     // thousands.
     EXPECT_GE(pollFailures, 1);
     EXPECT_LE(pollFailures, 4);
+    EXPECT_EQ(portLosses, 1);
     EXPECT_EQ(samples.size(), 1u);
 }
 
@@ -207,7 +216,7 @@ TEST_F(WorkerTest, StopEndsPromptlyWithEveryLineOnDisk) {
     EXPECT_FALSE(worker.Running());
     EXPECT_EQ(LogLines().size(), worker.SampleCount());
     const std::size_t requests = instrument.RequestCount(sim::RequestKind::Measurement);
-    std::this_thread::sleep_for(1200ms);
+    std::this_thread::sleep_for(300ms);  // a few cycles
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), requests);
 }
 

@@ -85,7 +85,7 @@ struct ReadoutCase {
     const char* name;
     std::vector<std::uint8_t> reply;
     QLocale locale;
-    std::vector<std::pair<const char*, const char*>> expected;  // control, text
+    std::vector<std::pair<QString MeasurementReadouts::*, const char*>> expected;
 };
 
 TEST(FormatReadouts, ShowsEachFieldInItsControl) {
@@ -93,102 +93,96 @@ TEST(FormatReadouts, ShowsEachFieldInItsControl) {
         {"all zero",
          Record({}),
          QLocale::c(),
-         {{"Edit20", "0.00"},
-          {"Edit7", "0"},
-          {"Edit8", "0"},
-          {"Edit9", "0"},
-          {"Edit6", "0.00"},
-          {"Edit13", "0"},
-          {"Edit14", "0.00"},
-          {"Edit15", "0.00"},
-          {"Edit21", "0"},
-          {"Edit19", "0"},
-          {"Edit23", "0"},
-          {"Edit22", "0"},
-          {"Label35", "Poldni:0 godzin:0 sekund:0"}}},
-        {"dew point FB 2E", Record({{0, 0xFB}, {1, 0x2E}}), QLocale::c(), {{"Edit20", "-12.34"}}},
+         {{&MeasurementReadouts::DewPoint, "0.00"},
+          {&MeasurementReadouts::HeadTemperature, "0"},
+          {&MeasurementReadouts::MirrorDewLevel, "0"},
+          {&MeasurementReadouts::PeltierPower, "0"},
+          {&MeasurementReadouts::RelativeHumidity, "0.00"},
+          {&MeasurementReadouts::FrostLevel, "0"},
+          {&MeasurementReadouts::AmbientTemperature, "0.00"},
+          {&MeasurementReadouts::MirrorTemperature, "0.00"},
+          {&MeasurementReadouts::AuxValue1, "0"},
+          {&MeasurementReadouts::AuxValue2, "0"},
+          {&MeasurementReadouts::AuxValue3, "0"},
+          {&MeasurementReadouts::AuxValue4, "0"},
+          {&MeasurementReadouts::RunTime, "Poldni:0 godzin:0 sekund:0"}}},
+        {"dew point FB 2E",
+         Record({{0, 0xFB}, {1, 0x2E}}),
+         QLocale::c(),
+         {{&MeasurementReadouts::DewPoint, "-12.34"}}},
         {"dew point FB 2E, comma locale",
          Record({{0, 0xFB}, {1, 0x2E}}),
          Polish(),
-         {{"Edit20", "-12,34"}}},
-        {"byte 7 C8", Record({{7, 0xC8}}), QLocale::c(), {{"Edit8", "200"}}},
+         {{&MeasurementReadouts::DewPoint, "-12,34"}}},
+        {"byte 7 C8",
+         Record({{7, 0xC8}}),
+         QLocale::c(),
+         {{&MeasurementReadouts::MirrorDewLevel, "200"}}},
         {"bytes 26-27 FF FF",
          Record({{26, 0xFF}, {27, 0xFF}}),
          QLocale::c(),
-         {{"Label35", "Poldni:65535 godzin:0 sekund:0"}}},
-        {"bytes 18-19 FF FF", Record({{18, 0xFF}, {19, 0xFF}}), QLocale::c(), {{"Edit21", "-1"}}},
+         {{&MeasurementReadouts::RunTime, "Poldni:65535 godzin:0 sekund:0"}}},
+        {"bytes 18-19 FF FF",
+         Record({{18, 0xFF}, {19, 0xFF}}),
+         QLocale::c(),
+         {{&MeasurementReadouts::AuxValue1, "-1"}}},
         {"head and mirror temperature 2000",
          Record({{5, 0x07}, {6, 0xD0}, {16, 0x07}, {17, 0xD0}}),
          QLocale::c(),
-         {{"Edit7", "20"}, {"Edit15", "20.00"}}},
+         {{&MeasurementReadouts::HeadTemperature, "20"},
+          {&MeasurementReadouts::MirrorTemperature, "20.00"}}},
         {"head and mirror temperature 2000, comma locale",
          Record({{5, 0x07}, {6, 0xD0}, {16, 0x07}, {17, 0xD0}}),
          Polish(),
-         {{"Edit7", "20"}, {"Edit15", "20,00"}}},
+         {{&MeasurementReadouts::HeadTemperature, "20"},
+          {&MeasurementReadouts::MirrorTemperature, "20,00"}}},
         {"every field distinct",
          kDistinct,
          QLocale::c(),
-         {{"Edit20", "25.00"},
-          {"Edit7", "25.5"},
-          {"Edit8", "17"},
-          {"Edit9", "34"},
-          {"Edit6", "50.00"},
-          {"Edit13", "42"},
-          {"Edit14", "123.50"},
-          {"Edit15", "-0.05"},
-          {"Edit21", "1"},
-          {"Edit19", "256"},
-          {"Edit23", "-32768"},
-          {"Edit22", "32767"},
-          {"Label35", "Poldni:2 godzin:7 sekund:1800"}}},
+         {{&MeasurementReadouts::DewPoint, "25.00"},
+          {&MeasurementReadouts::HeadTemperature, "25.5"},
+          {&MeasurementReadouts::MirrorDewLevel, "17"},
+          {&MeasurementReadouts::PeltierPower, "34"},
+          {&MeasurementReadouts::RelativeHumidity, "50.00"},
+          {&MeasurementReadouts::FrostLevel, "42"},
+          {&MeasurementReadouts::AmbientTemperature, "123.50"},
+          {&MeasurementReadouts::MirrorTemperature, "-0.05"},
+          {&MeasurementReadouts::AuxValue1, "1"},
+          {&MeasurementReadouts::AuxValue2, "256"},
+          {&MeasurementReadouts::AuxValue3, "-32768"},
+          {&MeasurementReadouts::AuxValue4, "32767"},
+          {&MeasurementReadouts::RunTime, "Poldni:2 godzin:7 sekund:1800"}}},
         {"every field distinct, comma locale",
          kDistinct,
          Polish(),
-         {{"Edit20", "25,00"},
-          {"Edit7", "25,5"},
-          {"Edit8", "17"},
-          {"Edit9", "34"},
-          {"Edit6", "50,00"},
-          {"Edit13", "42"},
-          {"Edit14", "123,50"},
-          {"Edit15", "-0,05"},
-          {"Edit21", "1"},
-          {"Edit19", "256"},
-          {"Edit23", "-32768"},
-          {"Edit22", "32767"},
-          {"Label35", "Poldni:2 godzin:7 sekund:1800"}}},
+         {{&MeasurementReadouts::DewPoint, "25,00"},
+          {&MeasurementReadouts::HeadTemperature, "25,5"},
+          {&MeasurementReadouts::MirrorDewLevel, "17"},
+          {&MeasurementReadouts::PeltierPower, "34"},
+          {&MeasurementReadouts::RelativeHumidity, "50,00"},
+          {&MeasurementReadouts::FrostLevel, "42"},
+          {&MeasurementReadouts::AmbientTemperature, "123,50"},
+          {&MeasurementReadouts::MirrorTemperature, "-0,05"},
+          {&MeasurementReadouts::AuxValue1, "1"},
+          {&MeasurementReadouts::AuxValue2, "256"},
+          {&MeasurementReadouts::AuxValue3, "-32768"},
+          {&MeasurementReadouts::AuxValue4, "32767"},
+          {&MeasurementReadouts::RunTime, "Poldni:2 godzin:7 sekund:1800"}}},
         {"all bytes FF, comma locale: no grouping, ASCII minus",
          Record({}, 0xFF),
          Swedish(),
-         {{"Edit20", "-0,01"},
-          {"Edit8", "255"},
-          {"Edit9", "255"},
-          {"Edit13", "-1"},
-          {"Label35", "Poldni:65535 godzin:65535 sekund:65535"}}},
+         {{&MeasurementReadouts::DewPoint, "-0,01"},
+          {&MeasurementReadouts::MirrorDewLevel, "255"},
+          {&MeasurementReadouts::PeltierPower, "255"},
+          {&MeasurementReadouts::FrostLevel, "-1"},
+          {&MeasurementReadouts::RunTime, "Poldni:65535 godzin:65535 sekund:65535"}}},
     };
     for (const ReadoutCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto shown =
-            ReadoutsInShowOrder(FormatReadouts(DecodeMeasurement(c.reply), c.locale));
-        for (const auto& [control, text] : c.expected) {
-            SCOPED_TRACE(control);
-            const auto it = std::find_if(shown.begin(), shown.end(), [&](const ReadoutText& r) {
-                return QString::fromLatin1(r.control) == QLatin1String(control);
-            });
-            ASSERT_NE(it, shown.end());
-            EXPECT_EQ(it->text, QString::fromUtf8(text));
+        const MeasurementReadouts shown = FormatReadouts(DecodeMeasurement(c.reply), c.locale);
+        for (const auto& [field, text] : c.expected) {
+            EXPECT_EQ(shown.*field, QString::fromUtf8(text));
         }
-    }
-}
-
-TEST(ReadoutsInShowOrder, ListsTheControlsInTheOrderTheyAreWritten) {
-    const char* const order[] = {"Edit20", "Edit7",  "Edit8",  "Edit9",  "Edit6",
-                                 "Edit13", "Edit14", "Edit15", "Edit21", "Edit19",
-                                 "Edit23", "Edit22", "Label35"};
-    const auto shown = ReadoutsInShowOrder(MeasurementReadouts{});
-    ASSERT_EQ(std::size(order), shown.size());
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_STREQ(shown[i].control, order[i]) << "position " << i;
     }
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/pty_pair.h"
+#include "common/link_on_pty.h"
 #include "settings/settings_exchange.h"
 #include "settings/settings_frame.h"
 
@@ -19,15 +19,8 @@ std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-class SettingsExchangeTest : public ::testing::Test {
+class SettingsExchangeTest : public LinkOnPtyTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(pty.ok());
-        std::string why;
-        auto ex = link.BeginExchange();
-        ASSERT_TRUE(ex.OpenInstrumentPort(pty.slavePath(), &why)) << why;
-    }
-
     // The exchange gives the instrument its time before reading, so an answer written
     // now is what that read finds.
     void Answer(const std::optional<std::vector<std::uint8_t>>& answer) {
@@ -35,9 +28,6 @@ class SettingsExchangeTest : public ::testing::Test {
             pty.Write(*answer);
         }
     }
-
-    PtyPair pty;
-    InstrumentLink link;
 };
 
 InstrumentSettings Distinctive() {
@@ -95,7 +85,7 @@ TEST_F(SettingsExchangeTest, WriteSendsTheWholeFrameAndAcceptsOnlyExactlyOk) {
         std::copy_n("OK", 3, ex.ReplyBuffer().begin());
         Answer(c.answer);
 
-        EXPECT_EQ(WriteInstrumentSettings(ex, settings), c.acknowledged);
+        EXPECT_EQ(WriteInstrumentSettings(ex, settings).acknowledged, c.acknowledged);
 
         EXPECT_EQ(pty.ReadAll(),
                   std::vector<std::uint8_t>(expectedFrame.begin(), expectedFrame.end()));
@@ -114,7 +104,7 @@ TEST(SettingsExchangeWithoutPort, WriteIsNotAcknowledgedAndStillClearsTheFrame) 
     auto ex = link.BeginExchange();
     ex.CommandBuffer().fill(0xEE);
     std::copy_n("OK", 3, ex.ReplyBuffer().begin());
-    EXPECT_FALSE(WriteInstrumentSettings(ex, Distinctive()));
+    EXPECT_FALSE(WriteInstrumentSettings(ex, Distinctive()).acknowledged);
     const auto& command = ex.CommandBuffer();
     EXPECT_TRUE(std::all_of(command.begin(), command.begin() + kSettingsFrameClearLength,
                             [](std::uint8_t b) { return b == 0; }));

@@ -87,7 +87,7 @@ TEST(SettingsRoundTrip, SavedTabWritesBackWhatWasRead) {
         SCOPED_TRACE(testing::Message() << c.name << " in " << LocaleName(c.locale));
         const QLocale locale = MakeLocale(c.locale);
         const InstrumentSettings read = DecodeSettingsReply(c.reply);
-        const SaveResult saved = TabToSettings(SettingsToTab(read, locale), read, locale, false);
+        const SaveResult saved = TabToSettings(SettingsToTab(read, locale), read, locale);
         const auto* settings = std::get_if<InstrumentSettings>(&saved);
         ASSERT_NE(settings, nullptr) << std::get<SaveError>(saved).message.toStdString();
         const SettingsFrame frame = EncodeSettingsFrame(*settings);

@@ -10,11 +10,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "common/sim_control_client.h"
+#include "sim/hex_text.h"
 #include "sim_test_port.h"
 
 extern char** environ;
@@ -149,12 +152,68 @@ TEST(HygrometerSim, EndsCleanlyOnSigterm) {
     EXPECT_EQ(process.WaitExit(2000ms), 0);  // stdin still open: the signal ended it
 }
 
+TEST(HygrometerSim, TakesLineCommandsOnItsControlPort) {
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({"--control", "0"}));
+    const std::string path = process.ReadLine(2000ms);
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+    const int controlPort = std::atoi(process.ReadLine(2000ms).c_str());
+    ASSERT_GT(controlPort, 0);
+
+    TestPort port(path);
+    ASSERT_TRUE(port.IsOpen());
+    for (const char* answer : {"NIV-Strand", "KRT-30"}) {  // one client after the other
+        SCOPED_TRACE(answer);
+        SimControlClient client;
+        std::string why;
+        ASSERT_TRUE(client.Connect(static_cast<std::uint16_t>(controlPort), &why)) << why;
+        EXPECT_EQ(client.Command("reset"), "ok");
+        EXPECT_EQ(client.Command(std::string("id ") + answer), "ok");
+        EXPECT_EQ(port.Exchange(TextRequest('i'), 10), ToBytes(answer));
+        EXPECT_EQ(client.Command("received"), "ok " + ToHex(TextRequest('i')));
+        EXPECT_EQ(client.Command("bogus"), "error unknown command: bogus");
+    }
+
+    process.CloseStdin();
+    EXPECT_EQ(process.WaitExit(2000ms), 0);
+}
+
+TEST(HygrometerSim, Sigusr1UnplugsAndTheLinkLeadsToTheReplug) {
+    const std::string link = ::testing::TempDir() + "hygro-sim-plug-" + std::to_string(getpid());
+    SimProcess process;
+    ASSERT_TRUE(process.Spawn({"--link", link, "--replug-delay", "300"}));
+    ASSERT_EQ(process.ReadLine(2000ms).rfind("/dev/pts/", 0), 0u);
+    TestPort before(link);
+    ASSERT_TRUE(before.IsOpen());
+
+    process.Signal(SIGUSR1);
+    pollfd pfd{before.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&pfd, 1, 2000), 1);
+    EXPECT_TRUE(pfd.revents & POLLHUP) << "unplugged";
+    before.Close();
+
+    std::optional<TestPort> after;
+    for (int i = 0; i < 500 && !(after && after->IsOpen()); ++i) {
+        std::this_thread::sleep_for(10ms);
+        after.emplace(link);
+    }
+    ASSERT_TRUE(after && after->IsOpen()) << "plugged in again behind the link";
+    EXPECT_EQ(after->Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
+    process.Signal(SIGTERM);
+    EXPECT_EQ(process.WaitExit(2000ms), 0);
+}
+
 TEST(HygrometerSim, HelpAndUnknownOptions) {
     struct Case {
         std::vector<std::string> args;
         int exitCode;
     };
-    for (const Case& c : std::vector<Case>{{{"--help"}, 0}, {{"--bogus"}, 2}, {{"--id"}, 2}}) {
+    for (const Case& c : std::vector<Case>{{{"--help"}, 0},
+                                           {{"--bogus"}, 2},
+                                           {{"--id"}, 2},
+                                           {{"--replug-delay", "soon"}, 2},
+                                           {{"--control", "x"}, 2},
+                                           {{"--control", "65536"}, 2}}) {
         SCOPED_TRACE(c.args.front());
         SimProcess process;
         ASSERT_TRUE(process.Spawn(c.args));

@@ -4,6 +4,7 @@
 
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -399,6 +400,58 @@ TEST_F(SimulatorTest, DiscardsRepliesNobodyRead) {
     std::this_thread::sleep_for(100ms);  // sent, not read
     sim.DiscardUnreadReplies();
     EXPECT_TRUE(port->ReadFor(100ms).empty());
+}
+
+}  // namespace
+}  // namespace sim
+
+namespace sim {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::testing::TestPort;
+
+TEST(SimulatorPlug, UnpluggedLooksLikeAPulledAdapterAndTheLinkFollowsTheReplug) {
+    char dirTemplate[] = "/tmp/hygro-sim-XXXXXX";
+    ASSERT_NE(mkdtemp(dirTemplate), nullptr);
+    const std::string link = std::string(dirTemplate) + "/instrument";
+
+    InstrumentSimulator s;
+    s.SetLinkPath(link);
+    std::string why;
+    ASSERT_TRUE(s.Start(&why)) << why;
+    {
+        TestPort port(link);
+        ASSERT_TRUE(port.IsOpen());
+        EXPECT_EQ(port.Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
+
+        ASSERT_TRUE(s.Unplug());
+        EXPECT_FALSE(s.IsPlugged());
+        EXPECT_FALSE(s.Unplug()) << "already unplugged";
+        pollfd pfd{port.Fd(), POLLIN, 0};
+        ASSERT_EQ(poll(&pfd, 1, 200), 1);
+        EXPECT_TRUE(pfd.revents & POLLHUP);
+        struct stat st {};
+        EXPECT_NE(lstat(link.c_str(), &st), 0) << "the stable name goes with the device";
+    }
+    EXPECT_FALSE(s.WaitUntilPlugged(100ms)) << "stays out until replugged";
+
+    s.Replug(50ms);
+    ASSERT_TRUE(s.WaitUntilPlugged(2000ms));
+    char target[256] = {};
+    ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(std::string(target), s.SlavePath());
+    {
+        TestPort port(link);
+        ASSERT_TRUE(port.IsOpen());
+        EXPECT_EQ(port.Exchange(TextRequest('i'), 6), ToBytes("KRT-10"));
+    }
+    EXPECT_EQ(s.RequestCount(RequestKind::Identification), 2u) << "the record spans the replug";
+
+    s.Stop();
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link goes at the end";
+    rmdir(dirTemplate);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#include "app/status_presenter.h"
+
+#include <QStatusBar>
+
+StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
+    : bar_(bar), session_(session) {
+    connect(&session_, &InstrumentSession::StateChanged, this, [this](SessionState state) {
+        status_.state = state;
+        status_.scanPlace = 0;
+        status_.port = QString::fromStdString(session_.PortPath());
+        status_.identification = session_.Identification();
+        if (state == SessionState::Connected) {
+            sinceData_.start();
+        }
+        silent_ = false;
+        Show();
+    });
+    connect(&session_, &InstrumentSession::ScanProgress, this, [this](int place, int count) {
+        status_.scanPlace = place;
+        status_.scanCount = count;
+        Show();
+    });
+    connect(&session_, &InstrumentSession::SampleReady, this, [this](const SampleUpdate& u) {
+        status_.samples = u.sampleCount;
+        status_.lastSample = u.time;
+        status_.replyBytes = u.replyBytes;
+        sinceData_.start();
+        silent_ = false;
+        Show();
+    });
+    connect(&session_, &InstrumentSession::PollFailed, this, [this] {
+        silent_ = true;
+        Show();
+    });
+    // The silence is counted in whole seconds while it lasts.
+    tick_.setInterval(1000);
+    connect(&tick_, &QTimer::timeout, this, [this] {
+        if (silent_) {
+            Show();
+        }
+    });
+    tick_.start();
+    Show();
+}
+
+void StatusPresenter::Show() {
+    status_.silentSeconds =
+        silent_ && sinceData_.isValid() ? static_cast<int>(sinceData_.elapsed() / 1000) : -1;
+    bar_.showMessage(StatusText(status_));
+}

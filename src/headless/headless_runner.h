@@ -1,0 +1,82 @@
+#pragma once
+// The program without a window: the same InstrumentSession as the window's, driven from the
+// command line's options, with its answers written as lines of text. Connects at once, goes
+// on through the identification as an operator would, then measures (until Stop or the
+// duration), dumps the logger or prints the settings, and says how it ended with Finished.
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "headless/headless_job.h"
+#include "session/instrument_session.h"
+
+// Exit statuses of the headless program.
+inline constexpr int kExitDone = 0;        // done, or stopped by a signal or the duration
+inline constexpr int kExitFailed = 1;      // a file could not be written, an answer incomplete
+inline constexpr int kExitBadOptions = 2;  // the command line could not be understood
+inline constexpr int kExitNotFound = 3;    // no port identified itself
+
+struct HeadlessOptions {
+    SessionOptions session;  // `measure` follows the job
+    HeadlessJob job = HeadlessJob::Measure;
+    std::optional<std::chrono::seconds> duration;
+    bool quiet = false;  // nothing on standard output once measuring has started
+    std::string dumpPath = "logged.txt";
+};
+
+// Where the runner's texts go, one line each, without line ends.
+struct HeadlessOutput {
+    std::function<void(const QString&)> line;     // standard output
+    std::function<void(const QString&)> problem;  // standard error
+    // The dump's progress, each text replacing the last; an empty text ends it. Not set:
+    // no progress is shown.
+    std::function<void(const QString&)> progress;
+};
+
+class HeadlessRunner : public QObject {
+    Q_OBJECT
+  public:
+    HeadlessRunner(HeadlessOptions options, HeadlessOutput output, QObject* parent = nullptr);
+
+    // Connects; the rest follows from the session's answers.
+    void Start();
+    // Ends in order: every line written is on disk, the port is closed; Finished(kExitDone).
+    void Stop();
+
+  signals:
+    // Once; the session has stopped.
+    void Finished(int exitStatus);
+
+  private:
+    void End(int exitStatus);
+    void ArmDuration();
+    void ShowNotFound(const DiscoveryResult& result);
+    void ContinueAfterIdentification(const QString& identification);
+    void ShowVersion(const InstrumentVersion& version);
+    void TakeSettings(const SettingsReadResult& result);
+    void StartJob();
+    void ShowSample(const SampleUpdate& update);
+    void ShowPollFailed();
+    void StartDumpWhenIdle();
+    void StartDump();
+    void EndDump(const LoggerDumpResult& result, int closeError);
+    void Out(const QString& text) const;
+    void Problem(const QString& text) const;
+
+    const HeadlessOptions options_;
+    const HeadlessOutput output_;
+    InstrumentSession session_;
+    QDeadlineTimer deadline_;
+    QTimer durationTimer_;
+    bool connectedOnce_ = false;
+    bool measuring_ = false;  // the start is over: --quiet holds from here on
+    bool silent_ = false;     // polls bring nothing since the last sample
+    bool dumpWaiting_ = false;
+    bool ended_ = false;
+};

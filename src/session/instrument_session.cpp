@@ -1,0 +1,307 @@
+#include "session/instrument_session.h"
+
+#include <algorithm>
+
+#include "link/port_candidates.h"
+#include "measure/file_error_text.h"
+#include "measure/old_log.h"
+
+InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
+    : QObject(parent),
+      options_(std::move(options)),
+      log_(options_.logPath),
+      worker_(link_, log_, options_.locale, options_.waits) {
+    worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
+    if (options_.recordDirectory) {
+        record_.emplace(*options_.recordDirectory);
+        worker_.SetRecord(&*record_);
+    }
+    connect(&worker_, &MeasurementWorker::SampleReady, this, &InstrumentSession::SampleReady);
+    connect(&worker_, &MeasurementWorker::PollFailed, this, &InstrumentSession::PollFailed);
+    connect(&worker_, &MeasurementWorker::LogFailed, this, &InstrumentSession::LogFailed);
+    connect(&worker_, &MeasurementWorker::RecordStarted, this, &InstrumentSession::RecordStarted);
+    connect(&worker_, &MeasurementWorker::RecordFailed, this, &InstrumentSession::RecordFailed);
+    connect(&worker_, &MeasurementWorker::PortLost, this, &InstrumentSession::PortLost);
+    retryTimer_.setInterval(options_.retryInterval);
+    connect(&retryTimer_, &QTimer::timeout, this, &InstrumentSession::TryReconnect);
+}
+
+InstrumentSession::~InstrumentSession() {
+    Stop();
+}
+
+void InstrumentSession::Stop() {
+    if (state_ == SessionState::Stopped) {
+        return;
+    }
+    state_ = SessionState::Stopped;
+    retryTimer_.stop();
+    stopDump_.store(true);
+    link_.Shutdown();  // wakes every wait of every exchange
+    jobs_.Stop();      // first, as a job may start the worker
+    worker_.Stop();
+    log_.Close();
+    link_.BeginExchange().CloseInstrumentPort();
+}
+
+void InstrumentSession::SetState(SessionState state) {
+    if (state_ == SessionState::Stopped || state_ == state) {
+        return;
+    }
+    state_ = state;
+    emit StateChanged(state);
+}
+
+void InstrumentSession::Post(std::function<void()> fn) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, fn = std::move(fn)] {
+            if (state_ != SessionState::Stopped) {
+                fn();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void InstrumentSession::StartJob(std::function<void()> work) {
+    if (++jobsQueued_ == 1) {
+        emit BusyChanged(true);
+    }
+    jobs_.Run([this, work = std::move(work)] {
+        work();
+        // Posted after the job's own answers, so Busy ends once they are out.
+        Post([this] {
+            if (--jobsQueued_ == 0) {
+                emit BusyChanged(false);
+            }
+        });
+    });
+}
+
+SessionRequest InstrumentSession::CanStartJob() const {
+    if (Busy()) {
+        return SessionRequest::Busy;
+    }
+    return state_ == SessionState::Connected && link_.PortIsOpen() ? SessionRequest::Started
+                                                                   : SessionRequest::NotConnected;
+}
+
+std::vector<std::string> InstrumentSession::Candidates() const {
+    return options_.ports.empty() ? SystemPortCandidates() : options_.ports;
+}
+
+DiscoveryOptions InstrumentSession::ScanOptions(int passes) {
+    DiscoveryOptions options;
+    options.passes = passes;
+    options.wait = options_.waits.identification;
+    options.progress = [this](std::size_t place, std::size_t count) {
+        Post([this, place, count] {
+            emit ScanProgress(static_cast<int>(place), static_cast<int>(count));
+        });
+    };
+    return options;
+}
+
+SessionRequest InstrumentSession::Connect() {
+    if (Busy()) {
+        return SessionRequest::Busy;
+    }
+    if (state_ == SessionState::Lost) {
+        TryReconnect();
+        return SessionRequest::Started;
+    }
+    if (state_ != SessionState::NotConnected) {
+        return SessionRequest::Busy;
+    }
+    pending_.Clear();
+    SetState(SessionState::Scanning);
+    StartJob([this, candidates = Candidates(), options = ScanOptions(2)] {
+        const DiscoveryResult found = DiscoverInstrument(link_, candidates, options);
+        if (!found.found) {
+            link_.BeginExchange().ClearBuffers();
+        }
+        Post([this, found] { ScanEnded(found); });
+    });
+    return SessionRequest::Started;
+}
+
+void InstrumentSession::ScanEnded(const DiscoveryResult& result) {
+    if (!result.found) {
+        SetState(SessionState::NotConnected);
+        emit NotFound(result);
+        return;
+    }
+    port_ = result.port;
+    aliases_ = StablePortAliases(port_);
+    identification_ = QString::fromStdString(result.identification);
+    SetState(SessionState::Identified);
+    emit Identified(identification_);
+}
+
+void InstrumentSession::ContinueConnect() {
+    if (state_ != SessionState::Identified) {
+        return;
+    }
+    SetState(SessionState::Connecting);
+    StartJob([this] {
+        VersionReadResult version;
+        {
+            Exchange ex = link_.BeginExchange();
+            version = ReadInstrumentVersion(ex, options_.waits.version);
+        }
+        Post([this, version] { emit VersionRead(version.version); });
+
+        SettingsReadResult settings;
+        {
+            Exchange ex = link_.BeginExchange();
+            settings = ReadSettingsExchange(ex, options_.waits.settingsRead);
+        }
+        Post([this, settings] { emit SettingsRead(settings); });
+        if (link_.ShuttingDown()) {
+            return;  // stopped: no file is touched any more
+        }
+        if (!options_.measure) {
+            link_.BeginExchange().ClearBuffers();
+            Post([this] {
+                SetState(SessionState::Connected);
+                emit Connected();
+            });
+            return;
+        }
+
+        // A log with lines from an earlier run is kept under a dated name; a log that
+        // cannot be kept is not emptied.
+        const KeptLog kept = KeepOldLog(options_.logPath);
+        const int error = kept.error != 0 ? kept.error : log_.Create();
+        if (error != 0) {
+            Exchange ex = link_.BeginExchange();
+            ex.CloseInstrumentPort();
+            ex.ClearBuffers();
+            Post([this, error] {
+                SetState(SessionState::NotConnected);
+                emit ConnectFailed(FileErrorText(error));
+            });
+            return;
+        }
+        link_.BeginExchange().ClearBuffers();
+        worker_.Start();
+        Post([this, keptAs = QString::fromStdString(kept.keptAs)] {
+            if (!keptAs.isEmpty()) {
+                emit OldLogKept(keptAs);
+            }
+            SetState(SessionState::Connected);
+            emit Connected();
+        });
+    });
+}
+
+void InstrumentSession::PortLost() {
+    if (state_ != SessionState::Connected) {
+        return;
+    }
+    SetState(SessionState::Lost);
+    emit ConnectionLost();
+    retryTimer_.start();
+}
+
+void InstrumentSession::TryReconnect() {
+    if (state_ != SessionState::Lost || Busy()) {
+        return;  // a job that runs on gets its end first; the next tick tries
+    }
+    // The port it was on and the stable names of that device first, then everything.
+    std::vector<std::string> order{port_};
+    order.insert(order.end(), aliases_.begin(), aliases_.end());
+    for (const std::string& candidate : Candidates()) {
+        if (std::find(order.begin(), order.end(), candidate) == order.end()) {
+            order.push_back(candidate);
+        }
+    }
+    StartJob([this, order, options = ScanOptions(1)] {
+        const DiscoveryResult found = DiscoverInstrument(link_, order, options);
+        if (!found.found) {
+            link_.BeginExchange().ClearBuffers();
+            return;
+        }
+        VersionReadResult version;
+        {
+            Exchange ex = link_.BeginExchange();
+            version = ReadInstrumentVersion(ex, options_.waits.version);
+            ex.ClearBuffers();
+        }
+        worker_.Start();
+        Post([this, found, version] {
+            retryTimer_.stop();
+            port_ = found.port;
+            if (const std::vector<std::string> aliases = StablePortAliases(port_);
+                !aliases.empty()) {
+                aliases_ = aliases;
+            }
+            identification_ = QString::fromStdString(found.identification);
+            emit VersionRead(version.version);
+            SetState(SessionState::Connected);
+            emit Connected();
+        });
+    });
+}
+
+SessionRequest InstrumentSession::ReadSettings() {
+    if (const SessionRequest can = CanStartJob(); can != SessionRequest::Started) {
+        return can;
+    }
+    StartJob([this] {
+        SettingsReadResult result;
+        {
+            Exchange ex = link_.BeginExchange();
+            result = ReadSettingsExchange(ex, options_.waits.settingsRead);
+        }
+        Post([this, result] { emit SettingsRead(result); });
+    });
+    return SessionRequest::Started;
+}
+
+void InstrumentSession::ArmSettingsWrite(const InstrumentSettings& settings) {
+    pending_.Arm(settings);
+}
+
+void InstrumentSession::WritePendingSettings(InstrumentLink& link) {
+    const std::optional<PendingSettings::Ticket> ticket = pending_.Take();
+    if (!ticket) {
+        return;
+    }
+    SettingsWriteResult result;
+    {
+        Exchange ex = link.BeginExchange();
+        result = WriteInstrumentSettings(ex, ticket->settings, options_.waits.settingsAck);
+    }
+    // Not repeated when unconfirmed; the operator sees the outcome either way.
+    pending_.Finish(*ticket);
+    Post([this, acknowledged = result.acknowledged] { emit SettingsWritten(acknowledged); });
+}
+
+SessionRequest InstrumentSession::ReadLoggerRecord(std::uint8_t number) {
+    if (const SessionRequest can = CanStartJob(); can != SessionRequest::Started) {
+        return can;
+    }
+    StartJob([this, number] {
+        const LoggerRequestResult result =
+            RequestLoggerRecord(link_, number, options_.waits.loggerRecord);
+        Post([this, result] { emit LoggerRecordRead(result); });
+    });
+    return SessionRequest::Started;
+}
+
+SessionRequest InstrumentSession::DumpLogger(std::unique_ptr<LoggerDumpFile> file) {
+    if (const SessionRequest can = CanStartJob(); can != SessionRequest::Started) {
+        return can;
+    }
+    stopDump_.store(false);
+    StartJob([this, file = std::shared_ptr<LoggerDumpFile>(std::move(file))] {
+        const LoggerDumpResult result = DumpLoggerRecords(
+            link_, [&file](const QByteArray& line) { return file->WriteLine(line); },
+            [this](int number) { Post([this, number] { emit DumpProgress(number); }); }, stopDump_,
+            options_.waits.loggerDumpRecord);
+        const int closeError = file->Close();
+        Post([this, result, closeError] { emit DumpEnded(result, closeError); });
+    });
+    return SessionRequest::Started;
+}

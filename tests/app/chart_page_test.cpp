@@ -1,0 +1,251 @@
+// The chart page's handlers on a real Form1: live samples onto the seven series, and "Wczytaj
+// wykres" loading files from a scratch directory.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/main_window.h"
+#include "chart/ole_date.h"
+#include "common/modal_closer.h"
+#include "logger/logger_record.h"
+
+namespace {
+
+struct XY {
+    double x, y;
+};
+
+std::vector<XY> PointsOf(const HygroChart& chart, ChartSeries series) {
+    std::vector<XY> points;
+    const SeriesPoints& data = chart.Points(series);
+    for (auto it = data.constBegin(); it != data.constEnd(); ++it) {
+        points.push_back({it->key, it->value});
+    }
+    return points;
+}
+
+// x values computed here and in the loader may differ in the last bit.
+void ExpectPoints(const std::vector<XY>& actual, const std::vector<XY>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "point " << i);
+        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-12);
+        EXPECT_EQ(actual[i].y, expected[i].y);
+    }
+}
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+    }
+}
+
+constexpr double kHour = 1.0 / 24.0;
+
+TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
+    struct Case {
+        const char* name;
+        std::function<void(MeasurementSample&)> set;
+        ChartSeries series;
+        double y;
+    };
+    const Case cases[] = {
+        {"DewPoint -1234 on Series1", [](MeasurementSample& s) { s.DewPoint = -1234; }, Series1,
+         -12.34},
+        {"MirrorDewLevel 200 on the hidden Series3",
+         [](MeasurementSample& s) { s.MirrorDewLevel = 200; }, Series3, 20.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm1 form;
+        ChartPage& handlers = *form.TabSheet1;
+        SampleUpdate update;
+        update.sampleCount = 1;
+        update.time = QTime(10, 0, 0, 250);
+        c.set(update.sample);
+        const QDate before = QDate::currentDate();
+        handlers.AddSample(update);
+        const QDate after = QDate::currentDate();
+
+        const std::vector<XY> points = PointsOf(*form.TabSheet1->Chart1, c.series);
+        ASSERT_EQ(points.size(), 1u);
+        EXPECT_DOUBLE_EQ(points[0].y, c.y);
+        const double x = points[0].x;
+        EXPECT_TRUE(x == OleDate(before, update.time) || x == OleDate(after, update.time)) << x;
+        for (std::size_t i = 0; i < kSeriesCount; ++i) {
+            SCOPED_TRACE(i + 1);
+            const std::vector<XY> series =
+                PointsOf(*form.TabSheet1->Chart1, static_cast<ChartSeries>(i));
+            ASSERT_EQ(series.size(), 1u);
+            EXPECT_EQ(series[0].x, x);
+        }
+    }
+}
+
+// A chart file laid out like the measurement log: a header of two lines, then a counter,
+// TAB, the time, TAB and two value slices of five characters.
+QByteArray ChartFile(const std::vector<QByteArray>& dataLines) {
+    QByteArray bytes = "Nr\tCzas\tPunkt rosy\r\n1\t00:00:00\t99.99 99.99\r\n";
+    for (const QByteArray& line : dataLines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+QByteArray LoggedTxt() {
+    QByteArray bytes;
+    for (int number = 0; number < 4; ++number) {
+        LoggerRecord record;
+        record.YearCount = 12;
+        record.Month = 3;
+        record.Day = 5;
+        record.Hours = 9;
+        record.Minutes = 19;
+        record.Seconds = 4;
+        record.Humidity = 4512;
+        record.Temperature = 2210;
+        bytes += LoggerDumpLine(number, record);
+    }
+    return bytes;
+}
+
+TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
+    // Before each case: one live point on Series1 and Series2, the bottom axis made manual.
+    const double live = OleDate(QDate(2024, 3, 31), QTime(12, 0));
+    struct Case {
+        const char* name;
+        std::vector<std::optional<QByteArray>> files;  // loaded in turn; none: missing
+        std::vector<XY> series1;
+        std::vector<XY> series2;
+        QStringList boxes;
+        bool bottomAutomatic;
+    };
+    const Case cases[] = {
+        {"loaded twice: Series1 the second file only, Series2 both",
+         {ChartFile({"1\t10:00:00\t 12.5-3.25", "2\t11:00:00\t 13.5-4.25"}),
+          ChartFile({"1\t12:00:00\t 1.00 2.00"})},
+         {{12 * kHour, 1.0}},
+         {{10 * kHour, -3.25}, {11 * kHour, -4.25}, {12 * kHour, 2.0}, {live, 2.0}},
+         {},
+         true},
+        {"zero and empty slices add no point",
+         {ChartFile({"1\t10:00:00\t00.00 7.5", "2\t11:00:00\t 8.5", "3\t12:00:00\t"})},
+         {{11 * kHour, 8.5}},
+         {{10 * kHour, 7.5}, {live, 2.0}},
+         {},
+         true},
+        {"a missing file", {std::nullopt}, {}, {{live, 2.0}}, {"File not found."}, false},
+        {"a file of two lines",
+         {QByteArray("1\t10:00:00\t 12.5 12.5\n2\t11:00:00\t 1.0 1.0\n")},
+         {},
+         {{live, 2.0}},
+         {},
+         false},
+        {"a logged.txt file stops at its first data line",
+         {LoggedTxt()},
+         {},
+         {{live, 2.0}},
+         {"'2012-3-5' is not a valid time."},
+         true},
+        {"the points before a line that is no time stay",
+         {ChartFile({"1\t10:00:00\t 12.5 1.0", "2\t11:00:00\t 13.5", "3\t<b>x</b>\t 14.5",
+                     "4\t13:00:00\t 15.5"})},
+         {{10 * kHour, 12.5}, {11 * kHour, 13.5}},
+         {{10 * kHour, 1.0}, {live, 2.0}},
+         {"'<b>x</b>' is not a valid time."},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        TForm1 form;
+        ChartPage& handlers = *form.TabSheet1;
+        ModalCloser modals;
+        HygroChart& chart = *form.TabSheet1->Chart1;
+        chart.AddPoint(Series1, live, 1.0);
+        chart.AddPoint(Series2, live, 2.0);
+        chart.xAxis->setRange(0, 1);
+        ASSERT_FALSE(chart.BottomAxisAutomatic());
+
+        int number = 0;
+        for (const std::optional<QByteArray>& bytes : c.files) {
+            const QString path = dir.filePath(QString("chart%1.txt").arg(++number));
+            if (bytes) {
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(*bytes);
+            }
+            handlers.LoadFile(path);
+        }
+        {
+            SCOPED_TRACE("Series1");
+            ExpectPoints(PointsOf(chart, Series1), c.series1);
+        }
+        {
+            SCOPED_TRACE("Series2");
+            ExpectPoints(PointsOf(chart, Series2), c.series2);
+        }
+        QStringList texts;
+        for (const ModalCloser::Box& box : modals.boxes()) {
+            texts << box.text;
+            EXPECT_EQ(box.format, Qt::PlainText);
+        }
+        EXPECT_EQ(texts, c.boxes);
+        EXPECT_EQ(chart.BottomAxisAutomatic(), c.bottomAutomatic);
+    }
+}
+
+TEST(ChartPageTest, ALoadedFileIsDrawnOnce) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<QByteArray> lines;
+    for (int second = 0; second < 5000; ++second) {
+        lines.push_back(
+            QTime(0, 0).addSecs(second).toString("'1\t'hh:mm:ss'\t 12.5 -3.0'").toUtf8());
+    }
+    const QString path = dir.filePath("chart.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ChartFile(lines));
+    file.close();
+
+    TForm1 form;
+    ChartPage& handlers = *form.TabSheet1;
+    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    Settle();
+    int redraws = 0;
+    QObject::connect(form.TabSheet1->Chart1, &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
+
+    handlers.LoadFile(path);
+    Settle();
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(form.TabSheet1->Chart1->Points(Series1).size(), 5000);
+    EXPECT_DOUBLE_EQ(form.TabSheet1->Chart1->xAxis->range().upper, 4999.0 / 86'400.0);
+}
+
+TEST(ChartPageTest, CancelledDialogChangesNothing) {
+    TForm1 form;
+    ChartPage& handlers = *form.TabSheet1;
+    ModalCloser modals;
+    form.TabSheet1->Chart1->AddPoint(Series1, 1.0, 5.0);
+    form.TabSheet1->Chart1->xAxis->setRange(0, 1);
+
+    handlers.Button1Click();
+    ASSERT_EQ(modals.boxes().size(), 1);
+    EXPECT_EQ(modals.boxes()[0].objectName, "OpenDialog1");
+    ExpectPoints(PointsOf(*form.TabSheet1->Chart1, Series1), {{1.0, 5.0}});
+    EXPECT_FALSE(form.TabSheet1->Chart1->BottomAxisAutomatic());
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+// The programs' command line: what each option sets, and which lines are refused.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct AcceptedCase {
+    QStringList arguments;
+    std::vector<std::string> ports;
+    std::optional<std::string> recordDirectory;
+    bool headless;
+    HeadlessJob job;
+    std::optional<std::chrono::seconds> duration;
+    bool quiet;
+};
+
+TEST(ParseCommandLine, SetsWhatEachOptionSays) {
+    const AcceptedCase cases[] = {
+        {{}, {}, "", false, HeadlessJob::Measure, {}, false},
+        {{"--port", "/dev/ttyUSB0", "--port=/dev/ttyS1"},
+         {"/dev/ttyUSB0", "/dev/ttyS1"},
+         "",
+         false,
+         HeadlessJob::Measure,
+         {},
+         false},
+        {{"--csv-dir", "/data/lab"}, {}, "/data/lab", false, HeadlessJob::Measure, {}, false},
+        {{"--csv-dir=rel"}, {}, "rel", false, HeadlessJob::Measure, {}, false},
+        {{"--no-csv"}, {}, std::nullopt, false, HeadlessJob::Measure, {}, false},
+        {{"--headless"}, {}, "", true, HeadlessJob::Measure, {}, false},
+        {{"--headless", "--duration", "3600", "--quiet", "--no-csv"},
+         {},
+         std::nullopt,
+         true,
+         HeadlessJob::Measure,
+         3600s,
+         true},
+        {{"--duration=5", "--headless"}, {}, "", true, HeadlessJob::Measure, 5s, false},
+        {{"--headless", "--dump-logger", "--port", "p"},
+         {"p"},
+         "",
+         true,
+         HeadlessJob::DumpLogger,
+         {},
+         false},
+        {{"--read-settings", "--headless", "--quiet"},
+         {},
+         "",
+         true,
+         HeadlessJob::ReadSettings,
+         {},
+         true},
+    };
+    for (const AcceptedCase& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line = ParseCommandLine(c.arguments);
+        EXPECT_EQ(line.error, QString());
+        EXPECT_EQ(line.ports, c.ports);
+        EXPECT_EQ(line.recordDirectory, c.recordDirectory);
+        EXPECT_EQ(line.headless, c.headless);
+        EXPECT_EQ(line.headlessJob, c.job);
+        EXPECT_EQ(line.duration, c.duration);
+        EXPECT_EQ(line.quiet, c.quiet);
+        EXPECT_FALSE(line.showHelp);
+    }
+    EXPECT_TRUE(ParseCommandLine({"--headless", "--help"}).showHelp);
+    EXPECT_TRUE(ParseCommandLine({"-h"}).showHelp);
+}
+
+TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--bogus"}, "unknown argument: --bogus"},
+        {{"--port"}, "--port needs a path"},
+        {{"--port="}, "--port needs a path"},
+        {{"--csv-dir"}, "--csv-dir needs a directory"},
+        {{"--headless", "--duration"}, "--duration needs a number of seconds"},
+        {{"--headless", "--duration", "soon"},
+         "--duration needs a whole number of seconds from 1 to 316224000, not \"soon\""},
+        {{"--headless", "--duration", "0"},
+         "--duration needs a whole number of seconds from 1 to 316224000, not \"0\""},
+        {{"--headless", "--duration", "-5"},
+         "--duration needs a whole number of seconds from 1 to 316224000, not \"-5\""},
+        {{"--headless", "--duration", "1.5"},
+         "--duration needs a whole number of seconds from 1 to 316224000, not \"1.5\""},
+        {{"--headless", "--duration", "316224001"},
+         "--duration needs a whole number of seconds from 1 to 316224000, not \"316224001\""},
+        {{"--quiet"}, "--quiet needs --headless"},
+        {{"--duration", "5"}, "--duration needs --headless"},
+        {{"--dump-logger"}, "--dump-logger needs --headless"},
+        {{"--read-settings"}, "--read-settings needs --headless"},
+        {{"--headless", "--dump-logger", "--read-settings"},
+         "--dump-logger and --read-settings cannot be given together"},
+        {{"--headless", "--read-settings", "--duration", "5"},
+         "--duration goes with measuring, not with --dump-logger or --read-settings"},
+        {{"--csv-dir", "x", "--no-csv"}, "--csv-dir and --no-csv cannot be given together"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(ParseCommandLine(arguments).error, QString::fromUtf8(error));
+    }
+}
+
+TEST(CommandLineHelp, ListsEveryOption) {
+    const QString help = CommandLineHelp("hygrometer");
+    for (const char* option :
+         {"--port PATH", "--csv-dir DIR", "--no-csv", "--headless", "--duration SECONDS", "--quiet",
+          "--dump-logger", "--read-settings", "--help", "Exit status"}) {
+        SCOPED_TRACE(option);
+        EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
+    }
+    EXPECT_TRUE(help.startsWith("Usage: hygrometer "));
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// What each series plots of a sample.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/sample_series.h"
+
+namespace {
+
+TEST(SeriesValuesTest, EachSeriesPlotsItsFieldOverItsDivisor) {
+    struct Case {
+        const char* name;
+        std::function<void(MeasurementSample&)> set;
+        ChartSeries series;
+        double y;
+    };
+    const Case cases[] = {
+        {"DewPoint -1234", [](MeasurementSample& s) { s.DewPoint = -1234; }, Series1, -12.34},
+        {"DewPoint extreme", [](MeasurementSample& s) { s.DewPoint = -32768; }, Series1, -327.68},
+        {"HeadTemperature", [](MeasurementSample& s) { s.HeadTemperature = 2550; }, Series2, 25.5},
+        {"MirrorDewLevel 200", [](MeasurementSample& s) { s.MirrorDewLevel = 200; }, Series3, 20.0},
+        {"MirrorDewLevel 255 (unsigned)", [](MeasurementSample& s) { s.MirrorDewLevel = 255; },
+         Series3, 25.5},
+        {"PeltierPower 255 (unsigned)", [](MeasurementSample& s) { s.PeltierPower = 255; }, Series4,
+         25.5},
+        {"FrostLevel", [](MeasurementSample& s) { s.FrostLevel = -15; }, Series5, -1.5},
+        {"MirrorTemperature", [](MeasurementSample& s) { s.MirrorTemperature = 1999; }, Series6,
+         19.99},
+        {"AmbientTemperature", [](MeasurementSample& s) { s.AmbientTemperature = 2210; }, Series7,
+         22.10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeasurementSample sample;
+        // Fields no series plots must not reach the chart.
+        sample.RelativeHumidity = 4512;
+        sample.AuxValue1 = 111;
+        sample.AuxValue2 = 222;
+        sample.RunSeconds = 333;
+        c.set(sample);
+        const std::array<double, kSeriesCount> values = SeriesValues(sample);
+        for (std::size_t i = 0; i < kSeriesCount; ++i) {
+            SCOPED_TRACE(i + 1);
+            EXPECT_DOUBLE_EQ(values[i], i == c.series ? c.y : 0.0);
+        }
+    }
+}
+
+}  // namespace

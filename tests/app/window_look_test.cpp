@@ -1,0 +1,170 @@
+// What the operator sees, checked on what is drawn: every text whole in both languages, the
+// readouts' widest texts, the status caption's colour, and a window that grows.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <limits>
+
+#include "app/form_controls.h"
+#include "app/main_window.h"
+#include "measure/readout_format.h"
+#include "texts/interface_language.h"
+
+namespace {
+
+// A label's text fits the rectangle it is drawn in, with its own font.
+void ExpectLabelsWhole(const TForm1& form) {
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        SCOPED_TRACE(label->objectName().toStdString() + ": " + label->text().toStdString());
+        const QFontMetrics metrics(label->font());
+        const QRect room = label->contentsRect();
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), room.width());
+        EXPECT_LE(metrics.height(), room.height());
+    }
+}
+
+// A sample whose every field is `value`: the widest texts come from the word's extremes.
+SampleUpdate SampleOfAll(std::int16_t value) {
+    MeasurementSample s;
+    s.DewPoint = s.RelativeHumidity = s.AmbientTemperature = s.MirrorTemperature =
+        s.HeadTemperature = value;
+    s.MirrorDewLevel = s.PeltierPower = static_cast<std::uint8_t>(value);
+    s.FrostLevel = s.AuxValue1 = s.AuxValue2 = s.AuxValue3 = s.AuxValue4 = value;
+    s.RunHalfDays = s.RunHours = s.RunSeconds = static_cast<std::uint16_t>(value);
+    SampleUpdate update;
+    update.sample = s;
+    update.readouts = FormatReadouts(s, QLocale::c());
+    update.replyBytes = 32;
+    return update;
+}
+
+TEST(WindowLookTest, EveryLabelIsWholeInBothLanguagesAlsoWithItsRunTimeTexts) {
+    for (const InterfaceLanguage language :
+         {InterfaceLanguage::Polish, InterfaceLanguage::English}) {
+        SCOPED_TRACE(language == InterfaceLanguage::Polish ? "Polish" : "English");
+        const InterfaceTranslator translator(language);
+        ASSERT_TRUE(translator.Loaded());
+        TForm1 form;
+        ExpectLabelsWhole(form);
+
+        // The texts written at run time into labels sized for their design text.
+        form.TabSheet3->ShowSample(SampleOfAll(-1));  // run time 65535 everywhere
+        ShowLabelText(form.TabSheet3->Label16,
+                      QStringLiteral("KRT-10 wersja: 255 rewizja: 255 numer seyjny: 65535"));
+        ShowLabelText(form.TabSheet2->Label9, QStringLiteral("Urządzenie nie odpowiada !"));
+        ExpectLabelsWhole(form);
+    }
+}
+
+TEST(WindowLookTest, ReadoutsShowTheirWidestTextsWhole) {
+    TForm1 form;
+    struct Readout {
+        QLineEdit* edit;
+        int designPixels;
+    };
+    HygrometerPage& page = *form.TabSheet3;
+    const Readout readouts[] = {
+        {page.Edit20, kDewPointPixels},   {page.Edit14, kReadoutPixels},
+        {page.Edit6, kReadoutPixels},     {page.Edit15, kWindowFontPixels},
+        {page.Edit7, kWindowFontPixels},  {page.Edit13, kWindowFontPixels},
+        {page.Edit8, kWindowFontPixels},  {page.Edit9, kWindowFontPixels},
+        {page.Edit19, kWindowFontPixels}, {page.Edit21, kWindowFontPixels},
+        {page.Edit22, kWindowFontPixels}, {page.Edit23, kWindowFontPixels},
+    };
+    for (const std::int16_t value :
+         {std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(),
+          std::int16_t{-1}, std::int16_t{0}}) {
+        SCOPED_TRACE(value);
+        page.ShowSample(SampleOfAll(value));
+        for (const Readout& r : readouts) {
+            SCOPED_TRACE(r.edit->objectName().toStdString() + " " + r.edit->text().toStdString());
+            EXPECT_LE(QFontMetrics(r.edit->font()).horizontalAdvance(r.edit->text()),
+                      EditTextRoom(r.edit).width());
+            EXPECT_EQ(r.edit->cursorPosition(), 0) << "scrolled";
+            EXPECT_LE(r.edit->font().pixelSize(), r.designPixels);
+        }
+    }
+    // A short text goes back to the design's size.
+    page.ShowSample(SampleOfAll(0));
+    EXPECT_EQ(page.Edit20->font().pixelSize(), kDewPointPixels);
+    EXPECT_EQ(page.Edit14->font().pixelSize(), kReadoutPixels);
+}
+
+// The status caption is bold red on the screen, not only in its palette.
+TEST(WindowLookTest, StatusCaptionIsDrawnRed) {
+    TForm1 form;
+    QLabel* label = form.TabSheet2->Label9;
+    ShowLabelText(label, QStringLiteral("Zapisano!"));
+    label->show();
+    EXPECT_TRUE(label->font().bold());
+    const QImage image = label->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    }
+    EXPECT_GT(red, 20);
+}
+
+TEST(WindowLookTest, TheWindowGrowsWithTheChartAndTheReadoutsBelowComeIntoView) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QSize design = form.size();
+    HygrometerPage& hygrometer = *form.TabSheet3;
+    const auto inView = [&](const QWidget* control) {
+        const QRect shown(control->mapTo(hygrometer.viewport(), QPoint(0, 0)), control->size());
+        return hygrometer.viewport()->rect().contains(shown);
+    };
+    const QRect connectAt = hygrometer.Connect->geometry();
+    const QRect listAt = form.TabSheet2->ComboBox1->geometry();
+
+    const auto chartFitsItsPage = [&] {
+        form.PageControl1->setCurrentWidget(form.TabSheet1);
+        QTest::qWait(20);
+        EXPECT_EQ(form.TabSheet1->Chart1->geometry(), form.TabSheet1->rect());
+        EXPECT_EQ(form.TabSheet1->Chart1->parentWidget()->geometry().size(),
+                  form.TabSheet1->size());
+        const int width = form.TabSheet1->Chart1->width();
+        form.PageControl1->setCurrentWidget(form.TabSheet3);
+        QTest::qWait(20);
+        return width;
+    };
+
+    // At the design's size the chart fits its page, and the readouts below it scroll.
+    EXPECT_LT(chartFitsItsPage(), 753);
+    EXPECT_TRUE(hygrometer.verticalScrollBar()->isVisible());
+    EXPECT_FALSE(inView(hygrometer.Edit7));
+
+    // Not below the design.
+    form.resize(500, 400);
+    QTest::qWait(20);
+    EXPECT_EQ(form.size(), design);
+
+    form.resize(design.width() + 400, design.height() + 300);
+    QTest::qWait(20);
+    EXPECT_GT(chartFitsItsPage(), 1100);
+    EXPECT_FALSE(hygrometer.verticalScrollBar()->isVisible());
+    for (const QWidget* below : std::initializer_list<const QWidget*>{
+             hygrometer.Edit7, hygrometer.Edit8, hygrometer.Edit15, hygrometer.Edit13,
+             hygrometer.Edit21}) {
+        SCOPED_TRACE(below->objectName().toStdString());
+        EXPECT_TRUE(inView(below));
+    }
+    EXPECT_TRUE(hygrometer.Edit9->isHidden()) << "hidden controls stay hidden";
+    EXPECT_EQ(hygrometer.Connect->geometry(), connectAt);
+    EXPECT_EQ(form.TabSheet2->ComboBox1->geometry(), listAt);
+    EXPECT_EQ(form.StatusBar1->geometry().bottom(), form.height() - 1);
+}
+
+}  // namespace

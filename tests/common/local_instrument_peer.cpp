@@ -1,0 +1,46 @@
+// The peer on Linux: the simulator in this process, on a pseudo-terminal of its own.
+#include <gtest/gtest.h>
+
+#include "common/instrument_peer.h"
+#include "sim/instrument_simulator.h"
+
+namespace {
+
+class LocalInstrumentPeer : public InstrumentPeer {
+  public:
+    bool Start(std::string* why) { return simulator_.Start(why); }
+
+    std::string PortName() const override { return simulator_.SlavePath(); }
+    std::string MissingPortName() const override { return "/dev/hygrometer-test-no-such-port"; }
+
+    void SetAnswering(bool on) override {
+        simulator_.SetSilent(on ? 0 : sim::InstrumentSimulator::kEvery);
+    }
+    void SetIdentification(const std::string& text) override { simulator_.SetIdentification(text); }
+    void SetMeasurement(const std::array<std::uint8_t, 32>& reply) override {
+        simulator_.SetFixedMeasurement(reply);
+    }
+    void Send(const PeerBytes& bytes) override {
+        EXPECT_TRUE(simulator_.Transmit(bytes)) << "the simulator could not send";
+    }
+    void HangUp() override {
+        EXPECT_TRUE(simulator_.Unplug()) << "the simulator was not plugged in";
+    }
+
+  protected:
+    PeerBytes ReceivedSoFar() override { return simulator_.ReceivedBytes(); }
+    void ForgetReceived() override { simulator_.ClearRequests(); }
+
+  private:
+    sim::InstrumentSimulator simulator_;
+};
+
+}  // namespace
+
+std::unique_ptr<InstrumentPeer> ConnectInstrumentPeer(std::string* why) {
+    auto peer = std::make_unique<LocalInstrumentPeer>();
+    if (!peer->Start(why)) {
+        return nullptr;
+    }
+    return peer;
+}

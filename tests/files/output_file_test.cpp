@@ -1,0 +1,110 @@
+// The output file through the real system calls: the bytes land as they are, the open modes,
+// and the error codes the operator's texts come from.
+#include "files/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "files/file_error_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return "<unreadable>";
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int Write(files::OutputFile& file, const std::string& bytes) {
+    return file.WriteAll(bytes.data(), bytes.size());
+}
+
+class OutputFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("hygro-files-") + test->name());
+        fs::remove_all(dir_);
+        ASSERT_TRUE(fs::create_directories(dir_));
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(OutputFileTest, BytesLandAsTheyAreAndTruncateEmptiesTheFile) {
+    const fs::path path = dir_ / "jrt1.txt";
+    // Line ends, a zero byte and bytes above 127 must not be translated on any system.
+    const std::string bytes("12:00:01\t9.5\r\nno CR here\n\0\xB3\xFF end", 32);
+    files::OutputFile file;
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::Truncate), 0);
+    ASSERT_EQ(Write(file, bytes), 0);
+    EXPECT_EQ(Contents(path), bytes) << "readable before the file is closed";
+    ASSERT_EQ(file.Close(), 0);
+    EXPECT_FALSE(file.IsOpen());
+
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::Truncate), 0);
+    ASSERT_EQ(file.Close(), 0);
+    EXPECT_EQ(Contents(path), "");
+}
+
+TEST_F(OutputFileTest, AppendingKeepsWhatIsThereAndCreatesOnlyWhenAsked) {
+    const fs::path path = dir_ / "jrt1.txt";
+    files::OutputFile file;
+    EXPECT_EQ(file.Open(Utf8(path), files::OpenMode::AppendExisting), ENOENT);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(fs::exists(path));
+
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::AppendOrCreate), 0);
+    ASSERT_EQ(Write(file, "first\r\n"), 0);
+    // Opening again closes the first; both modes write behind what is there.
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::AppendExisting), 0);
+    ASSERT_EQ(Write(file, "second\r\n"), 0);
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::AppendOrCreate), 0);
+    ASSERT_EQ(Write(file, "third\r\n"), 0);
+    ASSERT_EQ(file.Close(), 0);
+    EXPECT_EQ(Contents(path), "first\r\nsecond\r\nthird\r\n");
+}
+
+TEST_F(OutputFileTest, NamesOutsideAsciiAreKept) {
+    const fs::path path = dir_ / fs::path(u8"pomiar-\u017c\u00f3\u0142w-\u2603.txt");
+    files::OutputFile file;
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::Truncate), 0);
+    ASSERT_EQ(Write(file, "x"), 0);
+    ASSERT_EQ(file.Close(), 0);
+    EXPECT_EQ(Contents(path), "x");
+}
+
+TEST_F(OutputFileTest, FailuresGiveTheCodeBehindTheOperatorsText) {
+    files::OutputFile file;
+    const std::string inMissingFolder = Utf8(dir_ / "no-such-folder" / "logged.txt");
+    for (files::OpenMode mode : {files::OpenMode::Truncate, files::OpenMode::AppendExisting,
+                                 files::OpenMode::AppendOrCreate}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const int err = file.Open(inMissingFolder, mode);
+        EXPECT_EQ(err, ENOENT);
+        EXPECT_EQ(files::FileErrorText(err), "File not found");
+        EXPECT_FALSE(file.IsOpen());
+    }
+    EXPECT_EQ(Write(file, "x"), EBADF) << "nothing is open";
+    EXPECT_EQ(file.Close(), 0);
+}
+
+}  // namespace

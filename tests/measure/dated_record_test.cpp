@@ -1,0 +1,115 @@
+// The dated record file: named after its first row, a header once, rows appended, and what
+// happens when its directory or the file itself is not there.
+#include "measure/dated_record.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+
+#include "measure/record_row.h"
+
+namespace {
+
+class DatedRecordTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    std::string Path(const QString& name) const { return dir_.filePath(name).toStdString(); }
+    QByteArray Read(const std::string& path) const {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files); }
+
+    static QDateTime At(int hour, int minute, int second) {
+        return QDateTime(QDate(2026, 12, 10), QTime(hour, minute, second));
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(DatedRecordTest, TheFirstRowNamesTheFileAndTheHeaderComesOnce) {
+    DatedRecord record(dir_.path().toStdString());
+    EXPECT_EQ(record.Where(), dir_.path().toStdString()) << "before the first row: the directory";
+
+    const DatedRecord::AppendResult first = record.Append(At(13, 15, 0), "row 1\n");
+    EXPECT_EQ(first.error, 0);
+    EXPECT_TRUE(first.created);
+    EXPECT_FALSE(first.recreated);
+    const std::string path = Path("hygrometer-20261210-131500.csv");
+    EXPECT_EQ(record.Where(), path);
+
+    // Later rows, even past midnight, go on in the same file.
+    const QDateTime tomorrow(QDate(2026, 12, 11), QTime(0, 0, 1));
+    const DatedRecord::AppendResult second = record.Append(tomorrow, "row 2\n");
+    EXPECT_EQ(second.error, 0);
+    EXPECT_FALSE(second.created);
+    EXPECT_EQ(Read(path), RecordHeader() + "row 1\nrow 2\n");
+    EXPECT_EQ(Files(), QStringList{"hygrometer-20261210-131500.csv"});
+}
+
+TEST_F(DatedRecordTest, ANameInUseGetsTheNextNumber) {
+    {
+        QFile taken(QString::fromStdString(Path("hygrometer-20261210-131500.csv")));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+        taken.write("another run's\n");
+    }
+    DatedRecord record(dir_.path().toStdString());
+    ASSERT_EQ(record.Append(At(13, 15, 0), "row\n").error, 0);
+    EXPECT_EQ(record.Where(), Path("hygrometer-20261210-131500-2.csv"));
+    EXPECT_EQ(Read(Path("hygrometer-20261210-131500.csv")), "another run's\n") << "untouched";
+    EXPECT_EQ(Read(record.Where()), RecordHeader() + "row\n");
+}
+
+TEST_F(DatedRecordTest, AMissingDirectoryFailsEachRowUntilItExists) {
+    const std::string directory = Path("records");
+    DatedRecord record(directory);
+    const DatedRecord::AppendResult failed = record.Append(At(13, 15, 0), "row 1\n");
+    EXPECT_EQ(failed.error, ENOENT);
+    EXPECT_FALSE(failed.created);
+    EXPECT_EQ(record.Where(), directory);
+    EXPECT_EQ(record.Append(At(13, 15, 1), "row 2\n").error, ENOENT);
+
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("records"));
+    const DatedRecord::AppendResult created = record.Append(At(13, 15, 2), "row 3\n");
+    EXPECT_EQ(created.error, 0);
+    EXPECT_TRUE(created.created);
+    EXPECT_EQ(record.Where(), directory + "/hygrometer-20261210-131502.csv")
+        << "named after the first row that went in";
+    EXPECT_EQ(Read(record.Where()), RecordHeader() + "row 3\n") << "failed rows are not kept";
+}
+
+TEST_F(DatedRecordTest, ADeletedFileStartsAgainWithItsHeader) {
+    DatedRecord record(dir_.path().toStdString());
+    ASSERT_EQ(record.Append(At(13, 15, 0), "row 1\n").error, 0);
+    const std::string path = record.Where();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+
+    const DatedRecord::AppendResult again = record.Append(At(13, 15, 1), "row 2\n");
+    EXPECT_EQ(again.error, 0);
+    EXPECT_TRUE(again.recreated);
+    EXPECT_EQ(record.Where(), path) << "the same name";
+    EXPECT_EQ(Read(path), RecordHeader() + "row 2\n");
+
+    // An empty file (a header that could not be written) gets the header before its row.
+    QFile(QString::fromStdString(path)).resize(0);
+    EXPECT_EQ(record.Append(At(13, 15, 2), "row 3\n").error, 0);
+    EXPECT_EQ(Read(path), RecordHeader() + "row 3\n");
+}
+
+TEST_F(DatedRecordTest, AFullDiskIsReported) {
+    if (!QFile::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    DatedRecord record(dir_.path().toStdString());
+    ASSERT_EQ(record.Append(At(13, 15, 0), "row 1\n").error, 0);
+    const std::string path = record.Where();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+    ASSERT_TRUE(QFile::link("/dev/full", QString::fromStdString(path)));
+    EXPECT_EQ(record.Append(At(13, 15, 1), "row 2\n").error, ENOSPC);
+}
+
+}  // namespace

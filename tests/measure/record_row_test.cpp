@@ -1,0 +1,61 @@
+// Lines of the dated record: the header, and rows that are the same whatever the locale.
+#include "measure/record_row.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTimeZone>
+#include <clocale>
+
+namespace {
+
+SampleValues Example() {
+    MeasurementSample s;
+    s.DewPoint = -1234;
+    s.AmbientTemperature = 2210;
+    s.RelativeHumidity = 4512;
+    s.HeadTemperature = 2000;
+    s.MirrorTemperature = -50;
+    s.MirrorDewLevel = 200;
+    s.PeltierPower = 17;
+    s.FrostLevel = -3;
+    s.AuxValue1 = -1;
+    s.AuxValue2 = 1013;
+    s.AuxValue3 = 42;
+    s.AuxValue4 = 0;
+    s.RunHalfDays = 65535;
+    s.RunHours = 7;
+    s.RunSeconds = 1800;
+    return {QDateTime(QDate(2026, 12, 10), QTime(13, 15, 0, 123), QTimeZone(3600)), 12, s, 32};
+}
+
+constexpr char kExampleRow[] =
+    "2026-12-10T13:15:00.123+01:00,12,-12.34,22.10,45.12,20.00,-0.50,200,17,-3,-1,1013,42,0,"
+    "65535,7,1800,32\n";
+
+TEST(RecordHeader, NamesEveryColumnOnceInOrder) {
+    EXPECT_EQ(RecordHeader(),
+              "time,sample,dew_point,ambient_temperature,relative_humidity,head_temperature,"
+              "mirror_temperature,mirror_dew_level,peltier_power,frost_level,aux_value_1,"
+              "aux_value_2,aux_value_3,aux_value_4,run_half_days,run_hours,run_seconds,"
+              "reply_bytes\n");
+    EXPECT_EQ(RecordHeader().count(','), RecordRow(Example()).count(','));
+}
+
+TEST(RecordRow, IsTheSameUnderEveryLocale) {
+    const QLocale before;
+    const std::string cBefore = std::setlocale(LC_ALL, nullptr);
+    const QLocale locales[] = {QLocale::c(), QLocale(QLocale::Polish, QLocale::Poland),
+                               QLocale(QLocale::German, QLocale::Germany),
+                               QLocale(QLocale::Arabic, QLocale::Egypt)};
+    for (const QLocale& locale : locales) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        std::setlocale(LC_ALL, (locale.name() + ".UTF-8").toLatin1().constData());
+        EXPECT_EQ(RecordRow(Example()), kExampleRow);
+    }
+    QLocale::setDefault(before);
+    std::setlocale(LC_ALL, cBefore.c_str());
+}
+
+}  // namespace

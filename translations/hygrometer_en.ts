@@ -1,0 +1,641 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_GB" sourcelanguage="pl_PL">
+<context>
+    <name>AlarmMode</name>
+    <message>
+        <source>0 wyłączony</source>
+        <translation>0 off</translation>
+    </message>
+    <message>
+        <source>1 górny</source>
+        <translation>1 top</translation>
+    </message>
+    <message>
+        <source>2 dolny</source>
+        <translation>2 bottom</translation>
+    </message>
+    <message>
+        <source>3 pomiędzy</source>
+        <translation>3 inside</translation>
+    </message>
+    <message>
+        <source>4 poza</source>
+        <translation>4 outside</translation>
+    </message>
+    <message>
+        <source>5 górny z histerezą</source>
+        <translation>5 heating</translation>
+    </message>
+    <message>
+        <source>6 dolny z histerezą</source>
+        <translation>6 cooling</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPage</name>
+    <message>
+        <source>Wykres wilgotności i temperatury</source>
+        <translation>Humidity and temperature chart</translation>
+    </message>
+</context>
+<context>
+    <name>Connect</name>
+    <message>
+        <source>%1: nie można otworzyć (%2)</source>
+        <translation>%1: could not be opened (%2)</translation>
+    </message>
+    <message>
+        <source>%1: nieznana odpowiedź "%2"</source>
+        <translation>%1: unknown reply "%2"</translation>
+    </message>
+    <message>
+        <source>%1: zidentyfikowano</source>
+        <translation>%1: identified</translation>
+    </message>
+    <message>
+        <source>%1: brak odpowiedzi</source>
+        <translation>%1: no answer</translation>
+    </message>
+    <message>
+        <source>Identyfikator urzadzenia  :</source>
+        <translation>Found device  :</translation>
+    </message>
+    <message>
+        <source>Pomiar trwa</source>
+        <translation>Measuring</translation>
+    </message>
+    <message>
+        <source>Urządzenie nie odpowiada !</source>
+        <translation>Device not found !</translation>
+    </message>
+    <message>
+        <source>Brak połączenia z urządzeniem: najpierw naciśnij „Połącz”.</source>
+        <translation>No instrument connected: press "Connect" first.</translation>
+    </message>
+    <message>
+        <source>KRT-10 wersja: %1 rewizja: %2 numer seyjny: %3</source>
+        <translation>KRT-10 version: %1 rev.: %2 serial number: %3</translation>
+    </message>
+    <message>
+        <source>Nie znaleziono żadnego portu szeregowego.</source>
+        <translation>No serial port was found to try.</translation>
+    </message>
+</context>
+<context>
+    <name>Headless</name>
+    <message>
+        <source>Pomiar trwa: %1, log %2</source>
+        <translation>Measuring on %1, log %2</translation>
+    </message>
+    <message>
+        <source>Poprzedni log zachowano jako %1</source>
+        <translation>The previous log was kept as %1</translation>
+    </message>
+    <message>
+        <source>Zapis CSV: %1</source>
+        <translation>CSV record: %1</translation>
+    </message>
+    <message>
+        <source>%1  %2  punkt rosy %3  otoczenie %4  wilgotność %5 %</source>
+        <translation>%1  %2  dew point %3  ambient %4  RH %5 %</translation>
+    </message>
+    <message>
+        <source>Zatrzymano; zapisanych próbek: %1</source>
+        <translation>Stopped; samples logged: %1</translation>
+    </message>
+    <message>
+        <source>Urządzenie nie odpowiada; pomiar trwa dalej, gdy odpowie</source>
+        <translation>The instrument does not answer; measuring goes on when it does</translation>
+    </message>
+    <message>
+        <source>Urządzenie znów odpowiada</source>
+        <translation>The instrument answers again</translation>
+    </message>
+    <message>
+        <source>Utracono połączenie z %1; ponawianie co 2 s</source>
+        <translation>Connection to %1 lost; trying again every 2 s</translation>
+    </message>
+    <message>
+        <source>Połączono ponownie: %1</source>
+        <translation>Connected again on %1</translation>
+    </message>
+    <message>
+        <source>%1: %2; pomiar trwa dalej</source>
+        <translation>%1: %2; measuring goes on</translation>
+    </message>
+    <message>
+        <source>%1; pomiar trwa dalej</source>
+        <translation>%1; measuring goes on</translation>
+    </message>
+    <message>
+        <source>%1: %2; brak pomiaru</source>
+        <translation>%1: %2; nothing is measured</translation>
+    </message>
+    <message>
+        <source>Urządzenie nie przesłało wszystkich ustawień</source>
+        <translation>The instrument did not send all of its settings</translation>
+    </message>
+    <message>
+        <source>Nie można odbierać SIGINT i SIGTERM; nic nie uruchomiono</source>
+        <translation>SIGINT and SIGTERM cannot be received; nothing was started</translation>
+    </message>
+    <message>
+        <source>Rekord %1 z %2</source>
+        <translation>Record %1 of %2</translation>
+    </message>
+    <message>
+        <source>Zapisano rekordów: %1 do %2</source>
+        <translation>%1 records written to %2</translation>
+    </message>
+</context>
+<context>
+    <name>HygrometerPage</name>
+    <message>
+        <source>Temperatura punktu rosy</source>
+        <comment>Label10</comment>
+        <translation>Dew Point Temperature</translation>
+    </message>
+    <message>
+        <source>Temperatura otoczenia</source>
+        <comment>Label11</comment>
+        <translation>Ambient temperature</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna [%]</source>
+        <comment>Label8</comment>
+        <translation>Relative humidity [%]</translation>
+    </message>
+    <message>
+        <source>Połącz</source>
+        <comment>Connect</comment>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Wczytaj wykres</source>
+        <comment>Button1</comment>
+        <translation>Load chart</translation>
+    </message>
+    <message>
+        <source>Czas pracy</source>
+        <comment>Label35</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Status</source>
+        <comment>Label16</comment>
+        <translation>State:</translation>
+    </message>
+    <message>
+        <source>Urzadzenie:</source>
+        <comment>Label34</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Temperatura lustra</source>
+        <comment>Label23</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Temperatura glowicy</source>
+        <comment>Label22</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Szron</source>
+        <comment>Label21</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Zaroszenie lustra [jp]</source>
+        <comment>Label12</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Moc peltiera [jp]</source>
+        <comment>Label13</comment>
+        <translation>Peltier power</translation>
+    </message>
+    <message>
+        <source>Wyjscie 1 [mA]</source>
+        <comment>Label14</comment>
+        <translation>Output 1 [mA]</translation>
+    </message>
+    <message>
+        <source>Wyjscie 2 [mA]</source>
+        <comment>Label15</comment>
+        <translation>Output 2 [mA]</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerDump</name>
+    <message>
+        <source>Połączenie z urządzeniem zostało przerwane przy rekordzie %1. </source>
+        <translation>The connection to the instrument was lost at record %1. </translation>
+    </message>
+    <message>
+        <source>Plik logged.txt jest pusty.</source>
+        <translation>logged.txt is empty.</translation>
+    </message>
+    <message>
+        <source>Plik logged.txt zawiera rekord 0.</source>
+        <translation>logged.txt holds record 0.</translation>
+    </message>
+    <message>
+        <source>Plik logged.txt zawiera rekordy od 0 do %1.</source>
+        <translation>logged.txt holds records 0 to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerPage</name>
+    <message>
+        <source>Numer</source>
+        <comment>Label42</comment>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>ID obiektu</source>
+        <comment>Label41</comment>
+        <translation>Object ID</translation>
+    </message>
+    <message>
+        <source>Wilgotnosc</source>
+        <comment>Label36</comment>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <comment>Label37</comment>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <comment>Label40</comment>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <comment>Label39</comment>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <comment>Label38</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Wprowadx numer rekordu</source>
+        <comment>Label43</comment>
+        <translation>Enter Number of Record</translation>
+    </message>
+    <message>
+        <source>Wczytaj dane</source>
+        <comment>Button3</comment>
+        <translation>Load data</translation>
+    </message>
+    <message>
+        <source>Zapisz dane w pliku</source>
+        <comment>Button4</comment>
+        <translation>Save all records to file</translation>
+    </message>
+    <message>
+        <source>Rejestrator</source>
+        <translation>Logger</translation>
+    </message>
+    <message>
+        <source>Zapisano %1 rekordów w pliku logged.txt.</source>
+        <translation>%1 records written to logged.txt.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsField</name>
+    <message>
+        <source>Displayed unit</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Temp System Unit</source>
+        <translation>Temp. System Unit</translation>
+    </message>
+    <message>
+        <source>Manual Temp.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Alarm 1: Tryb pracy</source>
+        <translation>Alarm 1 mode</translation>
+    </message>
+    <message>
+        <source>Alarm 1: Próg górny</source>
+        <translation>Up threshold Al1</translation>
+    </message>
+    <message>
+        <source>Alarm 1: Próg dolny</source>
+        <translation>Down threshold Al1</translation>
+    </message>
+    <message>
+        <source>Alarm 2: Tryb pracy</source>
+        <translation>Alarm 2 mode</translation>
+    </message>
+    <message>
+        <source>Alarm 2: Próg górny</source>
+        <translation>Up threshold Al2</translation>
+    </message>
+    <message>
+        <source>Alarm 2: Próg dolny</source>
+        <translation>Down threshold Al2</translation>
+    </message>
+    <message>
+        <source>Wyjście 1: Rodzaj wyjścia</source>
+        <translation>Output 1 mode</translation>
+    </message>
+    <message>
+        <source>Wyjście 1 min</source>
+        <translation>Output 1: Min value</translation>
+    </message>
+    <message>
+        <source>Wyjście 1 max</source>
+        <translation>Output 1: Max value</translation>
+    </message>
+    <message>
+        <source>Wyjście 2: Rodzaj wyjścia</source>
+        <translation>Output 2 mode</translation>
+    </message>
+    <message>
+        <source>Wyjście 2 min</source>
+        <translation>Output 2: Min value</translation>
+    </message>
+    <message>
+        <source>Wyjście 2 max</source>
+        <translation>Output 2: Max value</translation>
+    </message>
+    <message>
+        <source>Czyszczenie co</source>
+        <translation>Cleaning interval</translation>
+    </message>
+    <message>
+        <source>Logger: Mode</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record when AL1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record when AL2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record interval</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Basic</source>
+        <comment>Label50</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Alarms</source>
+        <comment>Label47</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Analogue Outputs</source>
+        <comment>Label48</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Logger</source>
+        <comment>Label49</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Odczytaj ustawienia</source>
+        <comment>Button2</comment>
+        <translation>Load settings</translation>
+    </message>
+    <message>
+        <source>Zapisz ustawienia</source>
+        <comment>ZapisUstawien</comment>
+        <translation>Save settings</translation>
+    </message>
+    <message>
+        <source>Displayed unit</source>
+        <comment>Label7</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Temp System Unit</source>
+        <comment>Label24</comment>
+        <translation>Temp. System Unit</translation>
+    </message>
+    <message>
+        <source>Manual Temp.</source>
+        <comment>Label52</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pressure</source>
+        <comment>Label53</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <comment>Label45</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Tryb pracy</source>
+        <comment>Label26</comment>
+        <translation>Alarm 1 mode</translation>
+    </message>
+    <message>
+        <source>Próg górny</source>
+        <comment>Label6</comment>
+        <translation>Up threshold Al1</translation>
+    </message>
+    <message>
+        <source>Próg dolny</source>
+        <comment>Label27</comment>
+        <translation>Down threshold Al1</translation>
+    </message>
+    <message>
+        <source>Tryb pracy</source>
+        <comment>Label29</comment>
+        <translation>Alarm 2 mode</translation>
+    </message>
+    <message>
+        <source>Próg górny</source>
+        <comment>Label30</comment>
+        <translation>Up threshold Al2</translation>
+    </message>
+    <message>
+        <source>Próg dolny</source>
+        <comment>Label31</comment>
+        <translation>Down threshold Al2</translation>
+    </message>
+    <message>
+        <source>Rodzaj wyjścia</source>
+        <comment>Label1</comment>
+        <translation>Output 1 mode:</translation>
+    </message>
+    <message>
+        <source>Wyjście 1 min</source>
+        <comment>Label4</comment>
+        <translation>Min value</translation>
+    </message>
+    <message>
+        <source>Wyjście 1 max</source>
+        <comment>Label5</comment>
+        <translation>Max value</translation>
+    </message>
+    <message>
+        <source>Rodzaj wyjścia</source>
+        <comment>Label32</comment>
+        <translation>Output 2 mode</translation>
+    </message>
+    <message>
+        <source>Wyjście 2 min</source>
+        <comment>Label2</comment>
+        <translation>Min value</translation>
+    </message>
+    <message>
+        <source>Wyjście 2 max</source>
+        <comment>Label3</comment>
+        <translation>Max value</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <comment>Label46</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record when AL1</source>
+        <comment>Label51</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record when AL2</source>
+        <comment>Label55</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Record interval</source>
+        <comment>Label56</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Czyszczenie co</source>
+        <comment>Label19</comment>
+        <translation>Cleaning interval</translation>
+    </message>
+    <message>
+        <source>godzin(y)</source>
+        <comment>Label20</comment>
+        <translation>Hour(s)</translation>
+    </message>
+    <message>
+        <source>Jednostka</source>
+        <comment>Label18</comment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Jednostka</source>
+        <comment>Label33</comment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Jednostki</source>
+        <comment>Label25</comment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Jednostki</source>
+        <comment>Label28</comment>
+        <translation>Unit</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsSave</name>
+    <message>
+        <source>%1: nie wybrano pozycji</source>
+        <translation>%1: no item selected</translation>
+    </message>
+    <message>
+        <source>%1: '%2' jest poza zakresem od %3 do %4</source>
+        <translation>%1: '%2' is not in the range %3 to %4</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source> (port %1 z %2)</source>
+        <translation> (port %1 of %2)</translation>
+    </message>
+    <message>
+        <source>Połączono: %1, %2 — zapisanych próbek: %3, ostatnia: %4</source>
+        <translation>Connected: %1, %2 — samples logged: %3, last sample: %4</translation>
+    </message>
+    <message>
+        <source> — brak danych od %1 s</source>
+        <translation> — no data for %1 s</translation>
+    </message>
+    <message>
+        <source>Nie połączono</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Szukanie przyrządu</source>
+        <translation>Looking for the instrument</translation>
+    </message>
+    <message>
+        <source>Łączenie z %1</source>
+        <translation>Connecting to %1</translation>
+    </message>
+    <message>
+        <source>Połączenie utracone — ponawianie</source>
+        <translation>Connection lost — retrying</translation>
+    </message>
+    <message>
+        <source> — niepełna odpowiedź (%1 z %2 bajtów)</source>
+        <translation> — incomplete reply (%1 of %2 bytes)</translation>
+    </message>
+    <message>
+        <source> — za długa odpowiedź (%1 bajtów)</source>
+        <translation> — reply too long (%1 bytes)</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Wykres</source>
+        <comment>TabSheet1</comment>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Ustawienia</source>
+        <comment>TabSheet2</comment>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Higrometr</source>
+        <comment>TabSheet3</comment>
+        <translation>Hygrometer</translation>
+    </message>
+    <message>
+        <source>Rejestrator</source>
+        <comment>TabSheet4</comment>
+        <translation>Logger</translation>
+    </message>
+</context>
+</TS>
