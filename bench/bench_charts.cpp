@@ -80,7 +80,9 @@ class OurChart : public BenchChart {
 
     void LoadFile(const QString& path) override { page().LoadFile(path); }
     void ClearSeries2() override { chart().ClearSeries(Series2); }
-    long PointsOnSeries1() const override { return form_.TabSheet1->Chart1->Points(Series1).size(); }
+    long PointsOnSeries1() const override {
+        return form_.TabSheet1->Chart1->Points(Series1).size();
+    }
     QCustomPlot& Plot() override { return chart(); }
 
   private:
