@@ -20,6 +20,7 @@ constexpr double kLoneKeyHalfSpan = 1.0 / 1440.0;
 constexpr double kLoneValueHalfSpan = 1.0;
 
 constexpr int kTimeTicks = 8;
+const QColor kHiddenTitle(150, 150, 150);
 constexpr int kTitleRow = 0;
 constexpr int kLegendRow = 2;
 
@@ -50,6 +51,8 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
     setPlottingHint(QCP::phFastPolylines, true);
     setNoAntialiasingOnDrag(true);
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    // The values follow the time range the wheel picks.
+    axisRect()->setRangeZoom(Qt::Horizontal);
 
     plotLayout()->insertRow(kTitleRow);
     QFont titleFont = font();
@@ -74,9 +77,6 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         const SeriesLook& look = SeriesTable()[i];
         points_[i] = std::make_unique<SeriesPoints>(pointLimit, look.divisor);
-        if (!look.shown) {
-            continue;
-        }
         auto* graph = new ColumnGraph(xAxis, yAxis);
         graph->setName(QString::fromUtf8(look.title));
         graph->setPen(QPen(look.colour, look.lineWidth));
@@ -85,6 +85,7 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
         // What it is given holds no more points than pixel columns.
         graph->setAdaptiveSampling(false);
         graphs_[i] = graph;
+        SetSeriesShown(static_cast<ChartSeries>(i), look.shown);
     }
 
     connect(this, &QCustomPlot::beforeReplot, this, &HygroChart::FollowData);
@@ -94,11 +95,9 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
             [this] { AxisMoved(bottomAutomatic_); });
     connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             [this] { AxisMoved(leftAutomatic_); });
-    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] {
-        bottomAutomatic_ = true;
-        leftAutomatic_ = true;
-        Redraw();
-    });
+    connect(this, &QCustomPlot::mouseDoubleClick, this, &HygroChart::ShowAll);
+    connect(this, &QCustomPlot::legendClick, this,
+            [this](QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent*) { LegendClicked(item); });
 }
 
 HygroChart::~HygroChart() = default;
@@ -139,8 +138,36 @@ void HygroChart::SetBottomAxisAutomatic() {
     Redraw();
 }
 
+void HygroChart::ShowAll() {
+    bottomAutomatic_ = true;
+    leftAutomatic_ = true;
+    Redraw();
+}
+
+void HygroChart::SetSeriesShown(ChartSeries series, bool shown) {
+    QCPGraph* graph = graphs_[series];
+    graph->setVisible(shown);
+    if (QCPPlottableLegendItem* item = legend->itemWithPlottable(graph)) {
+        item->setTextColor(shown ? QColor(Qt::black) : kHiddenTitle);
+    }
+    Redraw();
+}
+
+void HygroChart::LegendClicked(QCPAbstractLegendItem* item) {
+    auto* plottableItem = qobject_cast<QCPPlottableLegendItem*>(item);
+    if (plottableItem == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (graphs_[i] == plottableItem->plottable()) {
+            const auto series = static_cast<ChartSeries>(i);
+            SetSeriesShown(series, !SeriesShown(series));
+        }
+    }
+}
+
 void HygroChart::Changed(ChartSeries series) {
-    if (graphs_[series] != nullptr) {
+    if (SeriesShown(series)) {
         Redraw();
     }
 }
@@ -189,19 +216,31 @@ void HygroChart::FollowData() {
     QCPRange keys;
     QCPRange values;
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        if (graphs_[i] == nullptr) {
+        if (!graphs_[i]->visible()) {
             continue;
         }
         bool found = false;
         const ValueExtent seriesKeys = points_[i]->KeyRange(found);
         keys = Joined(haveKeys, keys, found, seriesKeys);
-        const ValueExtent seriesValues = points_[i]->ValueRange(found);
-        values = Joined(haveValues, values, found, seriesValues);
     }
     following_ = true;
     if (bottomAutomatic_ && haveKeys) {
         xAxis->setRange(Widened(keys, kLoneKeyHalfSpan, 0.0));
     }
+    following_ = false;
+
+    // The values of the points in the time range shown.
+    const QCPRange shown = xAxis->range();
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (!graphs_[i]->visible()) {
+            continue;
+        }
+        const SeriesPoints& points = *points_[i];
+        const SeriesPoints::Cursor from = points.Bound(shown.lower, false);
+        const ValueExtent seriesValues = points.Values(from, points.Bound(shown.upper, true, from));
+        values = Joined(haveValues, values, !seriesValues.Empty(), seriesValues);
+    }
+    following_ = true;
     if (leftAutomatic_ && haveValues) {
         yAxis->setRange(Widened(values, kLoneValueHalfSpan, kValuePadding));
     }
@@ -212,7 +251,7 @@ void HygroChart::TakeDrawnPoints() {
     const int columns = std::max(axisRect()->width(), 1);
     const QCPRange shown = xAxis->range();
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        if (graphs_[i] == nullptr) {
+        if (!graphs_[i]->visible()) {
             continue;
         }
         graphs_[i]->Show(DrawnPoints(*points_[i], shown.lower, shown.upper, columns));

@@ -3,12 +3,16 @@
 // bottom axis of OLE dates shown as wall-clock "hh:mm"; the hidden series are stored, never
 // drawn. Everything here runs on the user-interface thread.
 //
+// The legend lists all seven; clicking an item shows or hides that series (a hidden one's
+// title is grey). The wheel zooms the time axis only; dragging pans.
+//
 // Redrawing: each change asks for a redraw, and the requests of one turn of the event loop
 // make one redraw, so a sample of seven points or a whole loaded file is drawn once. While
 // the chart is not on screen (another tab, the window minimised) nothing is drawn; it is
 // drawn when it comes back. At every redraw the automatic axes take the range of the shown
-// series' points, the left axis with 3 % of the plot's height to spare above and below.
-// Zooming (wheel) or dragging makes the axes manual; a double-click makes both automatic.
+// series' points in the time range shown, the left axis with 3 % of the plot's height to
+// spare above and below. Zooming or dragging makes the moved axes manual; a double-click or
+// ShowAll makes both automatic.
 //
 // The series' points stay in their stores; at each redraw a shown series' graph gets only
 // what draws it at the plot's width (drawn_points.h, column_graph.h), a few values per
@@ -42,13 +46,17 @@ class HygroChart : public QCustomPlot {
     void AddPoints(ChartSeries series, std::span<const double> xs, std::span<const double> ys);
     void ClearSeries(ChartSeries series);
     void SetBottomAxisAutomatic();
+    // Both axes automatic again, as a double-click makes them.
+    void ShowAll();
+
+    bool SeriesShown(ChartSeries series) const { return graphs_[series]->visible(); }
+    void SetSeriesShown(ChartSeries series, bool shown);
 
     bool BottomAxisAutomatic() const { return bottomAutomatic_; }
     bool LeftAxisAutomatic() const { return leftAutomatic_; }
 
     const SeriesPoints& Points(ChartSeries series) const { return *points_[series]; }
-    // The plotted line of a shown series, holding what the last redraw drew; nullptr for a
-    // hidden one.
+    // The plotted line of a series, holding what the last redraw drew while shown.
     QCPGraph* Graph(ChartSeries series) const { return graphs_[series]; }
 
     // Asks for a redraw (see above).
@@ -65,6 +73,7 @@ class HygroChart : public QCustomPlot {
     void TakeDrawnPoints();
     void UpdateMargins();
     void AxisMoved(bool& automatic);
+    void LegendClicked(QCPAbstractLegendItem* item);
 
     QCPTextElement* title_ = nullptr;
     std::array<std::unique_ptr<SeriesPoints>, kSeriesCount> points_;

@@ -78,19 +78,67 @@ TEST(HygroChartTest, SeriesLookAndStartAsConfigured) {
         EXPECT_EQ(look.lineWidth, c.width);
         EXPECT_GE(chart.Points(c.series).Limit(), 604'800);
         QCPGraph* graph = chart.Graph(c.series);
-        ASSERT_EQ(graph != nullptr, c.shown);
-        if (graph != nullptr) {
-            EXPECT_EQ(graph->name(), QString::fromUtf8(c.title));
-            EXPECT_EQ(graph->pen().color(), c.colour);
-            EXPECT_EQ(graph->pen().width(), c.width);
-            EXPECT_EQ(graph->lineStyle(), QCPGraph::lsLine);
-            EXPECT_EQ(graph->scatterStyle().shape(), QCPScatterStyle::ssNone);
-            EXPECT_TRUE(chart.legend->hasItemWithPlottable(graph));
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(chart.SeriesShown(c.series), c.shown);
+        EXPECT_EQ(graph->visible(), c.shown);
+        EXPECT_EQ(graph->name(), QString::fromUtf8(c.title));
+        EXPECT_EQ(graph->pen().color(), c.colour);
+        EXPECT_EQ(graph->pen().width(), c.width);
+        EXPECT_EQ(graph->lineStyle(), QCPGraph::lsLine);
+        EXPECT_EQ(graph->scatterStyle().shape(), QCPScatterStyle::ssNone);
+        // Every series is in the legend, where it is shown or hidden; a hidden one's title
+        // is grey.
+        const QCPPlottableLegendItem* item = chart.legend->itemWithPlottable(graph);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->textColor() == QColor(Qt::black), c.shown);
+    }
+    EXPECT_EQ(chart.legend->itemCount(), 7);
+    EXPECT_EQ(chart.graphCount(), 7);
+}
+
+TEST(HygroChartTest, ALegendClickShowsOrHidesItsSeries) {
+    HygroChart chart;
+    ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+    // The hidden Series3 has its points before it is ever shown.
+    for (int second = 0; second < 60; ++second) {
+        AddSample(chart, kDay + second * kSecond, 10.0);
+    }
+    AddSample(chart, kDay + 60 * kSecond, 100.0);
+    Settle();
+    const auto click = [&chart](ChartSeries series) {
+        const QPoint at =
+            chart.legend->itemWithPlottable(chart.Graph(series))->outerRect().center();
+        QTest::mouseClick(&chart, Qt::LeftButton, Qt::NoModifier, at);
+        Settle();
+    };
+    // Series7 carries 16 and 106, Series1 10 and 100; Series3 12 and 102.
+    ASSERT_LT(chart.yAxis->range().upper, 110.0);
+
+    click(Series3);
+    EXPECT_TRUE(chart.SeriesShown(Series3));
+    EXPECT_EQ(chart.Graph(Series3)->pen().color(), QColor(255, 255, 0));
+    const QImage drawn = chart.toPixmap(753, 537).toImage();
+    bool yellowDrawn = false;
+    for (int x = 0; x < drawn.width() && !yellowDrawn; ++x) {
+        for (int y = 0; y < drawn.height() * 3 / 4 && !yellowDrawn; ++y) {
+            const QColor colour = drawn.pixelColor(x, y);
+            yellowDrawn = colour.red() > 200 && colour.green() > 200 && colour.blue() < 80;
         }
     }
-    // Hidden series stay out of the legend.
-    EXPECT_EQ(chart.legend->itemCount(), 2);
-    EXPECT_EQ(chart.graphCount(), 2);
+    EXPECT_TRUE(yellowDrawn);
+    EXPECT_EQ(chart.legend->itemWithPlottable(chart.Graph(Series3))->textColor(),
+              QColor(Qt::black));
+
+    click(Series1);
+    click(Series7);
+    EXPECT_FALSE(chart.SeriesShown(Series1));
+    EXPECT_FALSE(chart.SeriesShown(Series7));
+    // The automatic axes follow the one series left: 12 to 102 and the 3 % margins, where
+    // Series1 would take it below 10 and Series7 above 106.
+    EXPECT_NEAR(chart.yAxis->range().lower, 12.0 - 90.0 * 0.03 / 0.94, 1e-9);
+    EXPECT_NEAR(chart.yAxis->range().upper, 102.0 + 90.0 * 0.03 / 0.94, 1e-9);
+    click(Series1);
+    EXPECT_TRUE(chart.SeriesShown(Series1));
 }
 
 TEST(HygroChartTest, TitleAxesLegendAndMargins) {
@@ -236,6 +284,8 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
     struct Case {
         const char* name;
         std::function<void(HygroChart&)> interact;
+        // The wheel zooms the time axis only: the values follow what is in view.
+        bool leftStaysAutomatic;
     };
     const Case cases[] = {
         {"wheel",
@@ -244,14 +294,16 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
              QWheelEvent wheel(at, chart.mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
                                Qt::NoModifier, Qt::NoScrollPhase, false);
              QCoreApplication::sendEvent(&chart, &wheel);
-         }},
+         },
+         true},
         {"drag",
          [](HygroChart& chart) {
              const QPoint from = chart.axisRect()->rect().center();
              QTest::mousePress(&chart, Qt::LeftButton, Qt::NoModifier, from);
              QTest::mouseMove(&chart, from + QPoint(80, 40));
              QTest::mouseRelease(&chart, Qt::LeftButton, Qt::NoModifier, from + QPoint(80, 40));
-         }},
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -266,11 +318,12 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
         c.interact(chart);
         Settle();
         EXPECT_FALSE(chart.BottomAxisAutomatic());
-        EXPECT_FALSE(chart.LeftAxisAutomatic());
+        EXPECT_EQ(chart.LeftAxisAutomatic(), c.leftStaysAutomatic);
         const QCPRange viewX = chart.xAxis->range();
         const QCPRange viewY = chart.yAxis->range();
         EXPECT_NE(viewX, automaticX);
 
+        // Out of view: neither axis moves for it.
         AddSample(chart, kDay + 500 * kSecond, 50);
         Settle();
         EXPECT_EQ(chart.xAxis->range(), viewX);
