@@ -25,6 +25,7 @@
 
 #include "app/chart_page.h"
 #include "app/main_window.h"
+#include "app/sample_series.h"
 #include "chart/ole_date.h"
 #include "chart/series_table.h"
 #include "measure/log_line.h"

@@ -6,8 +6,8 @@
 
 #include "app/error_box.h"
 #include "app/form_controls.h"
+#include "app/sample_series.h"
 #include "chart/ole_date.h"
-#include "chart/series_table.h"
 #include "measure/file_error_text.h"
 #include "viewer/chart_file_loader.h"
 

@@ -5,8 +5,6 @@
 #include <array>
 #include <cstddef>
 
-#include "measure/measurement_record.h"
-
 inline constexpr std::size_t kSeriesCount = 7;
 
 // Series1 .. Series7, the index into the table.
@@ -24,13 +22,9 @@ struct SeriesLook {
     const char* title;  // UTF-8, the same in both interface languages
     QColor colour;
     int lineWidth;
-    bool shown;  // no series is shown or hidden after start
-    // The sample's value, single-byte fields as 0..255, before the divisor.
-    int (*field)(const MeasurementSample&);
+    bool shown;  // at start
+    // Live readings come in whole steps of 1 / divisor.
     double divisor;
 };
 
 const std::array<SeriesLook, kSeriesCount>& SeriesTable();
-
-// One y value per series for a sample, in series order.
-std::array<double, kSeriesCount> SeriesValues(const MeasurementSample& sample);

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "chart/series_table.h"
+#include "app/sample_series.h"
 
 namespace {
 
