@@ -10,6 +10,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -44,16 +45,21 @@ QString BindProblem(const MetricsAddress& address) {
 }
 
 std::vector<std::string> ServerOptions(const MetricsAddress& address) {
-    return {
-        "listening_ports", HostPortText(address, address.port),
+    const std::pair<const char*, std::string> options[] = {
+        {"listening_ports", HostPortText(address, address.port)},
         // Each thread serves one connection at a time; the queue holds the ones waiting.
-        "num_threads", "4",
-        "connection_queue", "16",
-        "listen_backlog", "16",
-        "request_timeout_ms", "5000",
-        "max_request_size", "8192",
-        "enable_keep_alive", "no",
+        {"num_threads", "4"},
+        {"connection_queue", "16"},
+        {"listen_backlog", "16"},
+        {"request_timeout_ms", "5000"},
+        {"max_request_size", "8192"},
+        {"enable_keep_alive", "no"},
     };
+    std::vector<std::string> flat;
+    for (const auto& [name, value] : options) {
+        flat.insert(flat.end(), {name, value});
+    }
+    return flat;
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ QString Problem(const QString& text, const QString& why) {
 }
 
 bool IsHostName(const QString& host) {
-    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?$"));
+    static const QRegularExpression name(
+        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?$"));
     return name.match(host).hasMatch();
 }
 

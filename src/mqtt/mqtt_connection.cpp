@@ -30,8 +30,8 @@ MqttConnection::MqttConnection(MqttConnectionOptions options, QObject* parent)
     // Published from the caller's thread while the connection's thread runs the loop.
     mosquitto_threaded_set(client_, true);
     mosquitto_will_set(client_, options_.statusTopic.c_str(),
-                       static_cast<int>(options_.willStatus.size()), options_.willStatus.data(),
-                       1, true);
+                       static_cast<int>(options_.willStatus.size()), options_.willStatus.data(), 1,
+                       true);
     mosquitto_connect_callback_set(client_, &MqttConnection::OnConnect);
     mosquitto_disconnect_callback_set(client_, &MqttConnection::OnDisconnect);
     mosquitto_publish_callback_set(client_, &MqttConnection::OnPublish);

@@ -51,8 +51,7 @@ void SessionPublisher::Follow(std::uint16_t serial) {
         emit Connected(connectedOnce_);
         connectedOnce_ = true;
     });
-    connect(connection_.get(), &MqttConnection::Unreachable, this,
-            &SessionPublisher::Unreachable);
+    connect(connection_.get(), &MqttConnection::Unreachable, this, &SessionPublisher::Unreachable);
     if (status_ != nullptr) {
         connection_->SetStatus(status_);
     }

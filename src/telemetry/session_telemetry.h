@@ -31,6 +31,7 @@ class SessionTelemetry {
     // Null when not asked for (or, for the metrics, when they could not be served).
     const MetricsExporter* Metrics() const { return metrics_.get(); }
     SessionPublisher* Publisher() { return publisher_.get(); }
+    const SessionPublisher* Publisher() const { return publisher_.get(); }
 
   private:
     InstrumentSession& session_;

@@ -19,8 +19,8 @@ QString MqttConnected(const MqttAddress& address) {
 }
 
 QString MqttConnectedAgain(const MqttAddress& address, std::uint64_t unsent) {
-    return QCoreApplication::translate("Telemetry",
-                                       "MQTT: połączono ponownie z %1; dotąd niewysłanych próbek: %2")
+    return QCoreApplication::translate(
+               "Telemetry", "MQTT: połączono ponownie z %1; dotąd niewysłanych próbek: %2")
         .arg(MqttAddressText(address))
         .arg(unsent);
 }
