@@ -33,6 +33,7 @@ class MainController : public QObject {
 
     InstrumentSession& session() { return session_; }
     const StatusPresenter& status() const { return status_; }
+    const SessionTelemetry& telemetry() const { return telemetry_; }
     // Why the metrics asked for are not served; empty when they are, or were not asked for.
     const QString& TelemetryError() const { return telemetryError_; }
 
