@@ -1,237 +1,291 @@
-// The chart under load, on the offscreen platform with the real window and handlers:
-//   Memory    the whole process with 604,800 points on each of the seven series (a week at
-//             one sample a second), then with every series at its limit;
-//   Sample    one live sample (seven points) added and the chart redrawn, with 10,000 and
-//             604,800 points per series already there; per-sample median, p95 and maximum;
-//   LoadFile  a 1,000,000-line file laid out like the measurement log, parsed, plotted and
-//             drawn once.
-// Memory runs first, in a fresh process; run it alone with --benchmark_filter=Memory.
+// The chart under load, offscreen at 753 x 537, against a plain QCustomPlot with its
+// defaults fed the same data the same way (bench_charts.h). Figures, each a median over
+// many runs with its 95th percentile, in milliseconds of wall-clock time (cpu_median_ms:
+// the user-interface thread's own time, which shows what other load on the machine adds):
+//   BM_Sample/<points>         one live sample (seven points) added and the chart redrawn,
+//                              with <points> per series already there;
+//   BM_ZoomedHour              a redraw of a one-hour window inside a month, panned by a
+//                              second each time;
+//   BM_LoadFile10M             a 10,000,000-line file laid out like the measurement log,
+//                              generated into a temporary directory, parsed, plotted and
+//                              drawn;
+//   BM_Plain...                the same for the plain chart, with `ratio` = its median over
+//                              ours (when ours ran first);
+//   BM_Memory                  resident memory of the whole process after a month at one
+//                              sample a second (2,678,400 points on each series), fed one
+//                              sample at a time, ours and the plain chart's, each measured
+//                              in a fresh process of its own.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
+#include <time.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLocale>
-#include <QTabWidget>
-#include <QTest>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/chart_page.h"
-#include "app/main_window.h"
-#include "app/sample_series.h"
-#include "chart/ole_date.h"
-#include "chart/series_table.h"
-#include "measure/log_line.h"
+#include "bench_charts.h"
+#include "bench_data.h"
+#include "chart/compact_point.h"
+#include "chart/series_points.h"
 
 namespace {
 
-constexpr int kWeek = 604'800;
+constexpr long kWeek = 604'800;
+constexpr long kMonth = SeriesPoints::kDefaultLimit;
+constexpr long kFileLines = 10'000'000;
+// Samples measured in one benchmark iteration; the library repeats iterations until its
+// minimum time has passed.
+constexpr int kSamplesPerIteration = 10;
+constexpr int kLoadsPerIteration = 3;
+constexpr double kHour = 1.0 / 24.0;
 constexpr double kSecond = 1.0 / 86'400.0;
-constexpr double kPi = 3.14159265358979323846;
+const char kMemoryChild[] = "--memory-child=";
 
-// Field of the process status, in MB.
-double StatusMegabytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0) {
-            return std::stod(line.substr(std::string(field).size())) / 1024.0;
-        }
-    }
-    return 0.0;
+double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// A plausible day: slow swings over the day with a little noise in the last digit.
-MeasurementSample SampleAt(long second) {
-    const double day = 2.0 * kPi * static_cast<double>(second % 86'400) / 86'400.0;
-    const int noise = static_cast<int>((second * 7919) % 11) - 5;
-    MeasurementSample s;
-    s.DewPoint = static_cast<std::int16_t>(std::lround(-500 + 300 * std::sin(day)) + noise);
-    s.HeadTemperature = static_cast<std::int16_t>(std::lround(2500 + 200 * std::sin(day)));
-    s.MirrorDewLevel = static_cast<std::uint8_t>(200 + noise);
-    s.PeltierPower = static_cast<std::uint8_t>(std::lround(120 + 60 * std::cos(day)));
-    s.FrostLevel = static_cast<std::int16_t>(noise + 5);
-    s.MirrorTemperature = static_cast<std::int16_t>(std::lround(-480 + 300 * std::sin(day)));
-    s.AmbientTemperature =
-        static_cast<std::int16_t>(std::lround(2000 + 200 * std::cos(day)) + noise / 2);
-    return s;
-}
-
-// Form1 on screen with the chart tab open, as the operator watching the chart has it.
-class ChartWindow {
-  public:
-    ChartWindow() {
-        form_.PageControl1->setCurrentWidget(form_.TabSheet1);
-        form_.show();
-        (void)QTest::qWaitForWindowExposed(&form_);
-        QObject::connect(form_.TabSheet1->Chart1, &QCustomPlot::afterReplot,
-                         [this] { ++redraws_; });
-        Settle();
-    }
-
-    HygroChart& chart() { return *form_.TabSheet1->Chart1; }
-    ChartPage& handlers() { return *form_.TabSheet1; }
-    int redraws() const { return redraws_; }
-
-    // Points on every series, one a second, ending a second before `end`.
-    void Fill(int points, double end) {
-        std::array<std::vector<double>, kSeriesCount> ys;
-        std::vector<double> xs;
-        for (int i = 0; i < points; ++i) {
-            xs.push_back(end - (points - i) * kSecond);
-            const auto values = SeriesValues(SampleAt(i));
-            for (std::size_t s = 0; s < kSeriesCount; ++s) {
-                ys[s].push_back(values[s]);
-            }
-        }
-        for (std::size_t s = 0; s < kSeriesCount; ++s) {
-            chart().AddPoints(static_cast<ChartSeries>(s), xs, ys[s]);
-        }
-    }
-
-    // Runs the event loop until the redraw asked for has been made and painted.
-    bool Redrawn(int before) {
-        for (int turn = 0; turn < 100 && redraws_ == before; ++turn) {
-            QCoreApplication::processEvents();
-        }
-        QCoreApplication::processEvents();
-        return redraws_ == before + 1;
-    }
-
-    static void Settle() {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::processEvents();
-        }
-    }
-
-  private:
-    TForm1 form_;
-    int redraws_ = 0;
-};
-
-void SetPercentiles(benchmark::State& state, std::vector<double> ms) {
+double Percentile(std::vector<double> ms, int percent) {
     if (ms.empty()) {
-        return;
+        return 0.0;
     }
     std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["p95_ms"] = ms[ms.size() * 95 / 100];
-    state.counters["max_ms"] = ms.back();
+    return ms[std::min(ms.size() - 1, ms.size() * static_cast<std::size_t>(percent) / 100)];
 }
 
-void BM_Memory(benchmark::State& state) {
-    for (auto _ : state) {
-        ChartWindow window;
-        state.counters["start_MB"] = StatusMegabytes("VmRSS:");
-        const double start = OleDate(QDateTime::currentDateTime()) - 20.0;
-        // One sample at a time, as a live run fills the series.
-        long second = 0;
-        const auto addSamples = [&](long count) {
-            for (long end = second + count; second < end; ++second) {
-                const auto values = SeriesValues(SampleAt(second));
-                for (std::size_t s = 0; s < kSeriesCount; ++s) {
-                    window.chart().AddPoint(static_cast<ChartSeries>(s), start + second * kSecond,
-                                            values[s]);
-                }
+// Wall-clock and thread times of one measured step each.
+struct Timings {
+    std::vector<double> wall, cpu;
+
+    template <typename Step>
+    bool Measure(Step step) {
+        QElapsedTimer timer;
+        const double cpu0 = ThreadCpuMs();
+        timer.start();
+        const bool ok = step();
+        wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        cpu.push_back(ThreadCpuMs() - cpu0);
+        return ok;
+    }
+
+    void Report(benchmark::State& state) const {
+        state.counters["median_ms"] = Percentile(wall, 50);
+        state.counters["p95_ms"] = Percentile(wall, 95);
+        state.counters["cpu_median_ms"] = Percentile(cpu, 50);
+    }
+};
+
+// The charts the benchmarks share: building one with a month of points takes seconds,
+// and the library calls each benchmark several times.
+class Charts {
+  public:
+    BenchChart& Get(bool plain, long points) {
+        Slot& slot = plain ? plain_ : ours_;
+        if (!slot.chart || slot.points != points) {
+            slot.chart.reset();
+            slot.chart = plain ? MakePlainChart() : MakeOurChart();
+            slot.chart->Fill(points);
+            BenchChart::Settle();
+            slot.points = points;
+        }
+        return *slot.chart;
+    }
+    void Drop(bool plain) { (plain ? plain_ : ours_).chart.reset(); }
+
+    const QString& File() {
+        if (file_.isEmpty() && dir_.isValid()) {
+            file_ = dir_.filePath(QStringLiteral("chart10M.txt"));
+            if (!WriteMeasurementLog(file_, kFileLines)) {
+                file_.clear();
             }
-            ChartWindow::Settle();
-        };
-        addSamples(kWeek);
-        state.counters["week_MB"] = StatusMegabytes("VmRSS:");
-        state.counters["week_peak_MB"] = StatusMegabytes("VmHWM:");
-        // Past the limit: every series full, the oldest going.
-        addSamples(window.chart().Points(Series1).Limit() - kWeek + 100'000);
-        state.counters["full_MB"] = StatusMegabytes("VmRSS:");
-        state.counters["full_peak_MB"] = StatusMegabytes("VmHWM:");
-        state.counters["points_per_series"] =
-            static_cast<double>(window.chart().Points(Series7).size());
+        }
+        return file_;
+    }
+
+    // Ours' medians by figure, for the plain chart's ratio.
+    std::map<std::string, double> ourMedians;
+
+  private:
+    struct Slot {
+        std::unique_ptr<BenchChart> chart;
+        long points = -1;
+    };
+    Slot ours_, plain_;
+    QTemporaryDir dir_;
+    QString file_;
+};
+
+void Compare(benchmark::State& state, Charts& charts, bool plain, const std::string& figure,
+             const Timings& timings) {
+    timings.Report(state);
+    const double median = Percentile(timings.wall, 50);
+    if (!plain) {
+        charts.ourMedians[figure] = median;
+    } else if (const auto ours = charts.ourMedians.find(figure);
+               ours != charts.ourMedians.end() && ours->second > 0) {
+        state.counters["ratio"] = median / ours->second;
     }
 }
-BENCHMARK(BM_Memory)->Iterations(1)->Unit(benchmark::kSecond);
 
-void BM_Sample(benchmark::State& state) {
-    ChartWindow window;
-    const int points = static_cast<int>(state.range(0));
-    window.Fill(points, OleDate(QDateTime::currentDateTime()));
-    ChartWindow::Settle();
-    std::vector<double> ms;
-    QElapsedTimer timer;
-    SampleUpdate update;
+void Sample(benchmark::State& state, Charts& charts, bool plain, long points) {
+    BenchChart& chart = charts.Get(plain, points);
+    Timings timings;
     long second = points;
     for (auto _ : state) {
-        update.sampleCount = static_cast<int>(second);
-        update.sample = SampleAt(second++);
-        update.time = QTime::currentTime();
-        const int before = window.redraws();
-        timer.start();
-        window.handlers().AddSample(update);
-        const bool redrawn = window.Redrawn(before);
-        const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-        if (!redrawn) {
-            state.SkipWithError("not redrawn once");
-            break;
+        for (int i = 0; i < kSamplesPerIteration; ++i) {
+            const int before = chart.Redraws();
+            if (!timings.Measure([&] {
+                    chart.AddSample(second++);
+                    return chart.Redrawn(before);
+                })) {
+                state.SkipWithError("not redrawn once");
+                return;
+            }
         }
-        ms.push_back(elapsed);
-        state.SetIterationTime(elapsed / 1e3);
     }
-    SetPercentiles(state, ms);
-    state.counters["points_per_series"] =
-        static_cast<double>(window.chart().Points(Series1).size());
-}
-BENCHMARK(BM_Sample)->Arg(10'000)->Arg(kWeek)->UseManualTime()->Iterations(300)->Unit(
-    benchmark::kMillisecond);
-
-std::string MeasurementLogFile(int lines) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(lines) * 64);
-    const QLocale locale = QLocale::c();
-    for (int i = 0; i < lines; ++i) {
-        const MeasurementSample sample = SampleAt(i);
-        // The counter stays within five digits: a longer first column moves the time.
-        const QTime time = QTime(0, 0).addSecs(40'000 + i);
-        bytes += MeasurementLogLine(1 + i % 99'999, LongTimeText(time, locale), sample,
-                                    FormatReadouts(sample, locale))
-                     .toStdString();
-    }
-    return bytes;
+    Compare(state, charts, plain, "Sample/" + std::to_string(points), timings);
+    state.counters["points_per_series"] = static_cast<double>(chart.PointsOnSeries1());
 }
 
-void BM_LoadFile(benchmark::State& state) {
-    constexpr int kLines = 1'000'000;
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("chart_bench_" + std::to_string(::getpid()) + ".txt");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << MeasurementLogFile(kLines);
-    }
-    ChartWindow window;
-    const QString name = QString::fromStdString(path.string());
-    std::vector<double> ms;
-    QElapsedTimer timer;
+void ZoomedHour(benchmark::State& state, Charts& charts, bool plain) {
+    BenchChart& chart = charts.Get(plain, kMonth);
+    QCustomPlot& plot = chart.Plot();
+    plot.replot();
+    const QCPRange month = plot.xAxis->range();
+    double lower = month.center() - kHour / 2;
+    Timings timings;
     for (auto _ : state) {
-        const int before = window.redraws();
-        timer.start();
-        window.handlers().LoadFile(name);
-        const bool redrawn = window.Redrawn(before);
-        const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-        if (!redrawn || window.chart().Points(Series1).size() != kLines - 2) {
-            state.SkipWithError("the file was not plotted and drawn once");
-            break;
+        for (int i = 0; i < kSamplesPerIteration; ++i) {
+            const int before = chart.Redraws();
+            lower += kSecond;
+            if (!timings.Measure([&] {
+                    // As a drag moves the view.
+                    plot.xAxis->setRange(lower, lower + kHour);
+                    plot.replot(QCustomPlot::rpQueuedReplot);
+                    return chart.Redrawn(before);
+                })) {
+                state.SkipWithError("not redrawn once");
+                return;
+            }
         }
-        ms.push_back(elapsed);
-        state.SetIterationTime(elapsed / 1e3);
     }
-    std::filesystem::remove(path);
-    SetPercentiles(state, ms);
+    Compare(state, charts, plain, "ZoomedHour", timings);
+    // The automatic view is gone: the next user starts afresh.
+    charts.Drop(plain);
 }
-BENCHMARK(BM_LoadFile)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void LoadFile(benchmark::State& state, Charts& charts, bool plain) {
+    const QString& path = charts.File();
+    if (path.isEmpty()) {
+        state.SkipWithError("the file could not be written");
+        return;
+    }
+    BenchChart& chart = charts.Get(plain, 0);
+    Timings timings;
+    for (auto _ : state) {
+        for (int i = 0; i < kLoadsPerIteration; ++i) {
+            chart.ClearSeries2();
+            BenchChart::Settle();
+            const int before = chart.Redraws();
+            if (!timings.Measure([&] {
+                    chart.LoadFile(path);
+                    return chart.Redrawn(before);
+                }) ||
+                chart.PointsOnSeries1() < std::min(kFileLines - 2, kMonth)) {
+                state.SkipWithError("the file was not plotted and drawn once");
+                return;
+            }
+        }
+    }
+    Compare(state, charts, plain, "LoadFile10M", timings);
+    state.counters["points_on_series1"] = static_cast<double>(chart.PointsOnSeries1());
+    charts.Drop(plain);
+}
+
+// In a fresh process: a month fed one sample at a time, then the resident memory.
+int MemoryChild(bool plain) {
+    std::unique_ptr<BenchChart> chart = plain ? MakePlainChart() : MakeOurChart();
+    const double startMb = StatusMegabytes("VmRSS:");
+    const std::int64_t start = SecondNowMilliseconds() - kMonth * 1000;
+    long second = 0;
+    const auto addSamples = [&](long end) {
+        for (; second < end; ++second) {
+            chart->AddSampleAt(OleDateOfMilliseconds(start + second * 1000), second);
+        }
+        chart->Plot().replot();
+        BenchChart::Settle();
+    };
+    addSamples(kWeek);
+    const double weekMb = StatusMegabytes("VmRSS:");
+    addSamples(kMonth);
+    std::printf("%.1f %.1f %.1f %.1f %ld\n", startMb, weekMb, StatusMegabytes("VmRSS:"),
+                StatusMegabytes("VmHWM:"), chart->PointsOnSeries1());
+    return 0;
+}
+
+struct MemoryFigures {
+    double start = 0, week = 0, month = 0, peak = 0, points = 0;
+};
+
+bool RunMemoryChild(bool plain, MemoryFigures& figures) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString(kMemoryChild) + (plain ? "plain" : "ours")});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+        return false;
+    }
+    const QByteArray out = child.readAllStandardOutput();
+    return std::sscanf(out.constData(), "%lf %lf %lf %lf %lf", &figures.start, &figures.week,
+                       &figures.month, &figures.peak, &figures.points) == 5;
+}
+
+void Memory(benchmark::State& state) {
+    MemoryFigures ours, plain;
+    for (auto _ : state) {
+        if (!RunMemoryChild(false, ours) || !RunMemoryChild(true, plain)) {
+            state.SkipWithError("a measuring process failed");
+            return;
+        }
+    }
+    state.counters["start_MB"] = ours.start;
+    state.counters["week_MB"] = ours.week;
+    state.counters["month_MB"] = ours.month;
+    state.counters["peak_MB"] = ours.peak;
+    state.counters["points_per_series"] = ours.points;
+    state.counters["plain_week_MB"] = plain.week;
+    state.counters["plain_month_MB"] = plain.month;
+    state.counters["ratio"] = ours.month > 0 ? plain.month / ours.month : 0.0;
+}
+
+void Register(Charts& charts) {
+    const auto add = [](const std::string& name, std::function<void(benchmark::State&)> run) {
+        benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond);
+    };
+    for (const bool plain : {false, true}) {
+        const std::string prefix = plain ? "BM_Plain" : "BM_";
+        for (const long points : {10'000L, kWeek, kMonth}) {
+            add(prefix + "Sample/" + std::to_string(points),
+                [&charts, plain, points](benchmark::State& s) {
+                    Sample(s, charts, plain, points);
+                });
+        }
+        add(prefix + "ZoomedHour",
+            [&charts, plain](benchmark::State& s) { ZoomedHour(s, charts, plain); });
+        add(prefix + "LoadFile10M",
+            [&charts, plain](benchmark::State& s) { LoadFile(s, charts, plain); });
+    }
+    benchmark::RegisterBenchmark("BM_Memory", Memory)->Unit(benchmark::kSecond);
+}
 
 }  // namespace
 
@@ -239,6 +293,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
+    if (argc == 2 && std::string(argv[1]).rfind(kMemoryChild, 0) == 0) {
+        return MemoryChild(std::string(argv[1]).substr(sizeof kMemoryChild - 1) == "plain");
+    }
+    Charts charts;
+    Register(charts);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="pl_PL">
 <context>
     <name>AlarmMode</name>
@@ -37,6 +38,38 @@
         <source>Wykres wilgotności i temperatury</source>
         <translation>Humidity and temperature chart</translation>
     </message>
+    <message>
+        <source>Zapisz obraz…</source>
+        <translation>Save image…</translation>
+    </message>
+    <message>
+        <source>Eksportuj dane…</source>
+        <translation>Export data…</translation>
+    </message>
+    <message>
+        <source>Pokaż wszystko</source>
+        <translation>Show all</translation>
+    </message>
+    <message>
+        <source>Zapisz obraz</source>
+        <translation>Save image</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png);;Dokument PDF (*.pdf)</source>
+        <translation>PNG image (*.png);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Eksportuj dane</source>
+        <translation>Export data</translation>
+    </message>
+    <message>
+        <source>Plik CSV (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać obrazu w pliku %1</source>
+        <translation>Cannot save the image in the file %1</translation>
+    </message>
 </context>
 <context>
     <name>Connect</name>
@@ -45,8 +78,8 @@
         <translation>%1: could not be opened (%2)</translation>
     </message>
     <message>
-        <source>%1: nieznana odpowiedź "%2"</source>
-        <translation>%1: unknown reply "%2"</translation>
+        <source>%1: nieznana odpowiedź &quot;%2&quot;</source>
+        <translation>%1: unknown reply &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1: zidentyfikowano</source>
@@ -70,7 +103,7 @@
     </message>
     <message>
         <source>Brak połączenia z urządzeniem: najpierw naciśnij „Połącz”.</source>
-        <translation>No instrument connected: press "Connect" first.</translation>
+        <translation>No instrument connected: press &quot;Connect&quot; first.</translation>
     </message>
     <message>
         <source>KRT-10 wersja: %1 rewizja: %2 numer seyjny: %3</source>
@@ -178,7 +211,7 @@
     <message>
         <source>Czas pracy</source>
         <comment>Label35</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Status</source>
@@ -188,27 +221,27 @@
     <message>
         <source>Urzadzenie:</source>
         <comment>Label34</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Temperatura lustra</source>
         <comment>Label23</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Temperatura glowicy</source>
         <comment>Label22</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Szron</source>
         <comment>Label21</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Zaroszenie lustra [jp]</source>
         <comment>Label12</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Moc peltiera [jp]</source>
@@ -280,7 +313,7 @@
     <message>
         <source>Status</source>
         <comment>Label38</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Wprowadx numer rekordu</source>
@@ -310,7 +343,7 @@
     <name>SettingsField</name>
     <message>
         <source>Displayed unit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Temp System Unit</source>
@@ -318,15 +351,15 @@
     </message>
     <message>
         <source>Manual Temp.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Pressure</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Buzzer</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Alarm 1: Tryb pracy</source>
@@ -382,19 +415,19 @@
     </message>
     <message>
         <source>Logger: Mode</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record when AL1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record when AL2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record interval</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -402,22 +435,22 @@
     <message>
         <source>Basic</source>
         <comment>Label50</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Alarms</source>
         <comment>Label47</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Analogue Outputs</source>
         <comment>Label48</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Logger</source>
         <comment>Label49</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Odczytaj ustawienia</source>
@@ -432,7 +465,7 @@
     <message>
         <source>Displayed unit</source>
         <comment>Label7</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Temp System Unit</source>
@@ -442,17 +475,17 @@
     <message>
         <source>Manual Temp.</source>
         <comment>Label52</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Pressure</source>
         <comment>Label53</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Buzzer</source>
         <comment>Label45</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Tryb pracy</source>
@@ -517,22 +550,22 @@
     <message>
         <source>Mode</source>
         <comment>Label46</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record when AL1</source>
         <comment>Label51</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record when AL2</source>
         <comment>Label55</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Record interval</source>
         <comment>Label56</comment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Czyszczenie co</source>
@@ -572,8 +605,8 @@
         <translation>%1: no item selected</translation>
     </message>
     <message>
-        <source>%1: '%2' jest poza zakresem od %3 do %4</source>
-        <translation>%1: '%2' is not in the range %3 to %4</translation>
+        <source>%1: &apos;%2&apos; jest poza zakresem od %3 do %4</source>
+        <translation>%1: &apos;%2&apos; is not in the range %3 to %4</translation>
     </message>
 </context>
 <context>

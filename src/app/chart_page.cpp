@@ -3,11 +3,14 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QLocale>
+#include <string>
 
+#include "app/chart_data_csv.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "app/sample_series.h"
 #include "chart/ole_date.h"
+#include "files/output_file.h"
 #include "measure/file_error_text.h"
 #include "viewer/chart_file_loader.h"
 
@@ -21,6 +24,70 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     titleFont.setBold(true);
     Chart1->SetTitleFont(titleFont);
     Chart1->SetTitle(tr("Wykres wilgotności i temperatury"));
+    Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Chart1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = ChartMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(Chart1->mapToGlobal(at));
+    });
+}
+
+QMenu* ChartPage::ChartMenu() {
+    auto* menu = new QMenu(this);
+    menu->addAction(tr("Zapisz obraz…"), this, &ChartPage::SaveImageClick);
+    menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ExportDataClick);
+    menu->addAction(tr("Pokaż wszystko"), Chart1, &HygroChart::ShowAll);
+    return menu;
+}
+
+void ChartPage::SaveImageClick() {
+    const QString path = QFileDialog::getSaveFileName(
+        window(), tr("Zapisz obraz"), QString(), tr("Obraz PNG (*.png);;Dokument PDF (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const QString error = SaveImage(path); !error.isEmpty()) {
+        ShowErrorBox(window(), error);
+    }
+}
+
+void ChartPage::ExportDataClick() {
+    const QString path = QFileDialog::getSaveFileName(window(), tr("Eksportuj dane"), QString(),
+                                                      tr("Plik CSV (*.csv)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const QString error = ExportData(path); !error.isEmpty()) {
+        ShowErrorBox(window(), error);
+    }
+}
+
+QString ChartPage::SaveImage(const QString& path) {
+    HygroChart& chart = *Chart1;
+    const bool saved = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                           ? chart.savePdf(path, chart.width(), chart.height())
+                           : chart.savePng(path, chart.width(), chart.height());
+    return saved ? QString() : tr("Nie można zapisać obrazu w pliku %1").arg(path);
+}
+
+QString ChartPage::ExportData(const QString& path) {
+    files::OutputFile file;
+    int error = file.Open(path.toStdString(), files::OpenMode::Truncate);
+    if (error == 0) {
+        ChartColumns series{};
+        for (std::size_t i = 0; i < kSeriesCount; ++i) {
+            series[i] = &Chart1->Points(static_cast<ChartSeries>(i));
+        }
+        const QCPRange shown = Chart1->xAxis->range();
+        WriteChartDataCsv(series, shown.lower, shown.upper, [&](std::string_view piece) {
+            error = file.WriteAll(piece.data(), piece.size());
+            return error == 0;
+        });
+    }
+    if (const int closed = file.Close(); error == 0) {
+        error = closed;
+    }
+    return error == 0 ? QString() : FileErrorText(error);
 }
 
 void ChartPage::resizeEvent(QResizeEvent* event) {
@@ -54,7 +121,9 @@ void ChartPage::Button1Click() {
 void ChartPage::LoadFile(const QString& path) {
     HygroChart& chart = *Chart1;
     chart.ClearSeries(Series1);
-    const ChartFileResult result = LoadChartFile(path, QLocale());
+    // Both series keep as many points; the file's older ones would be dropped.
+    const ChartFileResult result =
+        LoadChartFile(path, QLocale(), static_cast<std::size_t>(chart.Points(Series1).Limit()));
     const LoadedPoints& points = result.points;
     chart.AddPoints(Series1, points.x1, points.y1);
     chart.AddPoints(Series2, points.x2, points.y2);

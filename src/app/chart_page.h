@@ -1,6 +1,9 @@
 #pragma once
-// The Chart tab: Chart1 with the live samples, and "Wczytaj wykres" (a saved file).
+// The Chart tab: Chart1 with the live samples, and "Wczytaj wykres" (a saved file). The
+// chart's context menu saves what it shows as an image, exports the points in view as CSV
+// and shows everything again.
 
+#include <QMenu>
 #include <QString>
 #include <QWidget>
 
@@ -21,9 +24,22 @@ class ChartPage : public QWidget {
     // in one batch, drawn once; a failure in the error box.
     void LoadFile(const QString& path);
 
+    // The context menu, built anew for each request; its owner deletes it.
+    QMenu* ChartMenu();
+    // Saves the chart as drawn: PDF when the name ends ".pdf", PNG otherwise. An error
+    // text, or empty when saved.
+    QString SaveImage(const QString& path);
+    // The points of every series in the time range in view, as chart_data_csv.h writes
+    // them. An error text, or empty when written.
+    QString ExportData(const QString& path);
+
   public slots:
     // OpenDialog1, then LoadFile; a cancelled dialog changes nothing.
     void Button1Click();
+
+  private slots:
+    void SaveImageClick();
+    void ExportDataClick();
 
   protected:
     // The chart fills the page, whatever its size.

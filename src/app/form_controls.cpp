@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include "app/compact_combo_style.h"
+
 namespace {
 
 // Gap between a caption and the control it names.
@@ -78,6 +80,15 @@ void FitFontToComboBox(QComboBox* combo) {
     }
     const QSize room(field.width() - 2 * kComboTextMargin, field.height());
     ShrinkFontToFit(combo, items, room, kSmallestFittedFont);
+    // Items too long for any readable size: the list grows to the right to show them.
+    const QFontMetrics metrics(combo->font());
+    int widest = 0;
+    for (const QString& item : items) {
+        widest = std::max(widest, metrics.horizontalAdvance(item));
+    }
+    if (widest > room.width()) {
+        combo->resize(combo->width() + widest - room.width(), combo->height());
+    }
 }
 
 }  // namespace
@@ -137,6 +148,9 @@ QComboBox* MakeComboBox(QWidget* page, const char* name, const QStringList& item
     combo->addItems(items);
     combo->setCurrentIndex(index);
     combo->setGeometry(geometry);
+    auto* style = new CompactComboStyle();
+    style->setParent(combo);
+    combo->setStyle(style);
     FitFontToComboBox(combo);
     // The lists are narrower than their longest items: let the drop-down show them whole.
     QAbstractItemView* view = combo->view();

@@ -44,7 +44,8 @@ QLineEdit* MakeEdit(QWidget* page, const char* name, const QString& text, const 
 
 // A drop-down list (not editable) with `items`; `index` -1 starts with no selection.
 // Buttons and lists were laid out for a narrow font: where the installed font is wider, their
-// font is made a little smaller when that lets the caption or the widest item fit.
+// font is made a little smaller when that lets the caption or the widest item fit; a list
+// whose widest item fits at no readable size grows to the right instead.
 QComboBox* MakeComboBox(QWidget* page, const char* name, const QStringList& items, int index,
                         const QRect& geometry);
 

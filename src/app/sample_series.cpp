@@ -11,3 +11,10 @@ std::array<double, kSeriesCount> SeriesValues(const MeasurementSample& s) {
     }
     return values;
 }
+
+const std::array<std::string_view, kSeriesCount>& SeriesColumnNames() {
+    static constexpr std::array<std::string_view, kSeriesCount> kNames{
+        "dew_point",   "head_temperature",   "mirror_dew_level",   "peltier_power",
+        "frost_level", "mirror_temperature", "ambient_temperature"};
+    return kNames;
+}

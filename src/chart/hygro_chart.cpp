@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/drawn_points.h"
 #include "chart/time_axis_ticker.h"
 
 namespace {
@@ -18,10 +19,8 @@ constexpr double kValuePadding = 0.03;
 constexpr double kLoneKeyHalfSpan = 1.0 / 1440.0;
 constexpr double kLoneValueHalfSpan = 1.0;
 
-// Points per pixel column above which a line is drawn without antialiasing.
-constexpr double kDenseLine = 1.0;
-
 constexpr int kTimeTicks = 8;
+const QColor kHiddenTitle(150, 150, 150);
 constexpr int kTitleRow = 0;
 constexpr int kLegendRow = 2;
 
@@ -33,15 +32,15 @@ QCPRange Widened(QCPRange range, double loneHalfSpan, double padding) {
     return QCPRange(range.lower - pad, range.upper + pad);
 }
 
-QCPRange Joined(bool& found, QCPRange range, bool more, QCPRange other) {
+QCPRange Joined(bool& found, QCPRange range, bool more, const ValueExtent& other) {
     if (!more) {
         return range;
     }
     if (!found) {
         found = true;
-        return other;
+        return QCPRange(other.lower, other.upper);
     }
-    range.expand(other);
+    range.expand(QCPRange(other.lower, other.upper));
     return range;
 }
 
@@ -52,6 +51,8 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
     setPlottingHint(QCP::phFastPolylines, true);
     setNoAntialiasingOnDrag(true);
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    // The values follow the time range the wheel picks.
+    axisRect()->setRangeZoom(Qt::Horizontal);
 
     plotLayout()->insertRow(kTitleRow);
     QFont titleFont = font();
@@ -75,31 +76,31 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
 
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         const SeriesLook& look = SeriesTable()[i];
-        points_[i] = QSharedPointer<SeriesPoints>::create(pointLimit);
-        if (!look.shown) {
-            continue;
-        }
-        QCPGraph* graph = addGraph(xAxis, yAxis);
-        graph->setData(points_[i]);
+        points_[i] = std::make_unique<SeriesPoints>(pointLimit, look.divisor);
+        auto* graph = new ColumnGraph(xAxis, yAxis);
         graph->setName(QString::fromUtf8(look.title));
         graph->setPen(QPen(look.colour, look.lineWidth));
         graph->setLineStyle(QCPGraph::lsLine);
         graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-        graph->setAdaptiveSampling(true);
+        // What it is given holds no more points than pixel columns.
+        graph->setAdaptiveSampling(false);
         graphs_[i] = graph;
+        SetSeriesShown(static_cast<ChartSeries>(i), look.shown);
     }
 
     connect(this, &QCustomPlot::beforeReplot, this, &HygroChart::FollowData);
+    // After the layout: the axes' ranges and the plot's width are final.
+    connect(this, &QCustomPlot::afterLayout, this, &HygroChart::TakeDrawnPoints);
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             [this] { AxisMoved(bottomAutomatic_); });
     connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             [this] { AxisMoved(leftAutomatic_); });
-    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] {
-        bottomAutomatic_ = true;
-        leftAutomatic_ = true;
-        Redraw();
-    });
+    connect(this, &QCustomPlot::mouseDoubleClick, this, &HygroChart::ShowAll);
+    connect(this, &QCustomPlot::legendClick, this,
+            [this](QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent*) { LegendClicked(item); });
 }
+
+HygroChart::~HygroChart() = default;
 
 void HygroChart::SetTitle(const QString& firstLine) {
     title_->setText(firstLine);
@@ -137,8 +138,36 @@ void HygroChart::SetBottomAxisAutomatic() {
     Redraw();
 }
 
+void HygroChart::ShowAll() {
+    bottomAutomatic_ = true;
+    leftAutomatic_ = true;
+    Redraw();
+}
+
+void HygroChart::SetSeriesShown(ChartSeries series, bool shown) {
+    QCPGraph* graph = graphs_[series];
+    graph->setVisible(shown);
+    if (QCPPlottableLegendItem* item = legend->itemWithPlottable(graph)) {
+        item->setTextColor(shown ? QColor(Qt::black) : kHiddenTitle);
+    }
+    Redraw();
+}
+
+void HygroChart::LegendClicked(QCPAbstractLegendItem* item) {
+    auto* plottableItem = qobject_cast<QCPPlottableLegendItem*>(item);
+    if (plottableItem == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (graphs_[i] == plottableItem->plottable()) {
+            const auto series = static_cast<ChartSeries>(i);
+            SetSeriesShown(series, !SeriesShown(series));
+        }
+    }
+}
+
 void HygroChart::Changed(ChartSeries series) {
-    if (graphs_[series] != nullptr) {
+    if (SeriesShown(series)) {
         Redraw();
     }
 }
@@ -187,33 +216,46 @@ void HygroChart::FollowData() {
     QCPRange keys;
     QCPRange values;
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        if (graphs_[i] == nullptr) {
+        if (!graphs_[i]->visible()) {
             continue;
         }
         bool found = false;
-        const QCPRange seriesKeys = points_[i]->KeyRange(found);
+        const ValueExtent seriesKeys = points_[i]->KeyRange(found);
         keys = Joined(haveKeys, keys, found, seriesKeys);
-        const QCPRange seriesValues = points_[i]->ValueRange(found);
-        values = Joined(haveValues, values, found, seriesValues);
     }
     following_ = true;
     if (bottomAutomatic_ && haveKeys) {
         xAxis->setRange(Widened(keys, kLoneKeyHalfSpan, 0.0));
     }
+    following_ = false;
+
+    // The values of the points in the time range shown.
+    const QCPRange shown = xAxis->range();
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        if (!graphs_[i]->visible()) {
+            continue;
+        }
+        const SeriesPoints& points = *points_[i];
+        const SeriesPoints::Cursor from = points.Bound(shown.lower, false);
+        const ValueExtent seriesValues = points.Values(from, points.Bound(shown.upper, true, from));
+        values = Joined(haveValues, values, !seriesValues.Empty(), seriesValues);
+    }
+    following_ = true;
     if (leftAutomatic_ && haveValues) {
         yAxis->setRange(Widened(values, kLoneValueHalfSpan, kValuePadding));
     }
     following_ = false;
+}
 
-    // Antialiasing a line that has more points than pixels only costs time.
-    const double columns = std::max(axisRect()->width(), 1);
+void HygroChart::TakeDrawnPoints() {
+    const int columns = std::max(axisRect()->width(), 1);
     const QCPRange shown = xAxis->range();
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        if (graphs_[i] == nullptr) {
+        if (!graphs_[i]->visible()) {
             continue;
         }
-        const SeriesPoints& points = *points_[i];
-        const auto visible = points.findEnd(shown.upper) - points.findBegin(shown.lower);
-        graphs_[i]->setAntialiased(static_cast<double>(visible) <= columns * kDenseLine);
+        graphs_[i]->Show(DrawnPoints(*points_[i], shown.lower, shown.upper, columns));
+        // Antialiasing a line that has more points than pixels only costs time.
+        graphs_[i]->setAntialiased(!graphs_[i]->Shown().InColumns());
     }
 }

@@ -1,29 +1,51 @@
 #pragma once
-// The points of one chart series, in the very container the plot draws from, so a shown
-// series is drawn without a copy and a hidden one costs its points and nothing more.
+// The points of one chart series: x ascending (a point earlier than others is inserted in
+// order, after points of the same x), at most Limit() of them, beyond which the oldest,
+// those of smallest x, go.
 //
-// x stays ascending (a point earlier than others is inserted in order, after points of the
-// same x). At most Limit() points are kept: beyond it the oldest, those of smallest x, go.
-// The storage never grows past Limit() plus a slack of about 1.5 %, which lets the oldest
-// be dropped at no cost for a while before the rest is moved back in one go.
+// The points lie in chunks (series_chunk.h): a live point, an OLE date of whole
+// milliseconds and a reading of 1/divisor steps, costs about 6.5 bytes (its compact form
+// and its share of the extents); any other point costs about 16.5 bytes, exact. A tree over
+// the chunks' extents gives the values of any run of points, and so of any pixel column,
+// in O(log n) steps, whatever the number of points in it.
 
-#include <qcustomplot.h>
-
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <span>
+#include <vector>
 
-class SeriesPoints : public QCPGraphDataContainer {
+#include "chart/extent_tree.h"
+#include "chart/series_chunk.h"
+#include "chart/value_extent.h"
+
+struct SeriesPoint {
+    double key = 0.0;
+    double value = 0.0;
+};
+
+class SeriesPoints {
   public:
-    // 2^20: twelve days at one sample a second, so a week-long run is kept whole at full
-    // resolution, and so is a loaded file of a million lines. At the limit the seven series
-    // hold 7 x 16 bytes per sample, about 120 MB.
-    static constexpr int kDefaultLimit = 1 << 20;
+    // 31 days at one sample a second: a month-long run is kept whole at full resolution.
+    static constexpr int kDefaultLimit = 31 * 86'400;
+    // Points a chunk holds when the limit is large; smaller limits get smaller chunks.
+    static constexpr int kMaxChunkPoints = 4096;
 
-    explicit SeriesPoints(int limit = kDefaultLimit);
+    // `divisor`: live readings are whole steps of 1/divisor (100 or 10). `chunkPoints`: a
+    // power of two from 16, or 0 for one that suits the limit.
+    explicit SeriesPoints(int limit = kDefaultLimit, double divisor = 100.0, int chunkPoints = 0);
+    SeriesPoints(const SeriesPoints&) = delete;
+    SeriesPoints& operator=(const SeriesPoints&) = delete;
 
     int Limit() const { return limit_; }
-    // Points the storage has room for; never more than Limit() plus the slack.
-    qsizetype Capacity() const { return mData.capacity(); }
-    qsizetype MaxCapacity() const { return qsizetype{limit_} + slack_; }
+    int ChunkPoints() const { return chunkPoints_; }
+    int size() const { return size_; }
+    bool isEmpty() const { return size_ == 0; }
+    // Points the storage has room for, and the most it ever has room for.
+    std::int64_t Capacity() const { return std::int64_t(chunks_.size()) * chunkPoints_; }
+    std::int64_t MaxCapacity() const;
+    // Bytes held for the points, their extents and the chunks.
+    std::size_t StorageBytes() const;
 
     // Returns the new point's index, or -1 when it is not kept: x not finite, or the series
     // full and x older than every point in it.
@@ -34,22 +56,76 @@ class SeriesPoints : public QCPGraphDataContainer {
     // Empties the series and gives its storage back.
     void Clear();
 
-    QCPGraphData Point(int index) const { return *at(index); }
+    // Point `index`, from 0; O(number of chunks).
+    SeriesPoint Point(int index) const;
     // The smallest and largest x; `found` false when empty.
-    QCPRange KeyRange(bool& found) const;
-    // The smallest and largest finite y, kept up to date as points come and go, so that an
-    // automatic axis does not scan every point at every redraw.
-    QCPRange ValueRange(bool& found) const;
+    ValueExtent KeyRange(bool& found) const;
+    // The smallest and largest finite y; `found` false when there is none.
+    ValueExtent ValueRange(bool& found) const;
+
+    // A place among the points: point `index` of chunk `chunk`; the end is {chunks, 0}.
+    struct Cursor {
+        std::size_t chunk = 0;
+        int index = 0;
+        friend auto operator<=>(const Cursor&, const Cursor&) = default;
+    };
+    Cursor Begin() const { return {}; }
+    Cursor End() const { return {chunks_.size(), 0}; }
+    // The first point with x at or after `x` (`after`: strictly after), searched from
+    // `from` on: O(log n), less when `from` lies close before it.
+    Cursor Bound(double x, bool after, Cursor from) const;
+    Cursor Bound(double x, bool after) const { return Bound(x, after, Begin()); }
+    Cursor Next(Cursor at) const;
+    Cursor Previous(Cursor at) const;
+    SeriesPoint At(Cursor at) const;
+    // The extent of the points [from, to) in O(log n).
+    ValueExtent Values(Cursor from, Cursor to) const;
+    // Whether [from, to) holds more than `count` points, in O(count / chunk points + 1).
+    bool MoreThan(Cursor from, Cursor to, int count) const;
+
+    class ConstIterator {
+      public:
+        struct Arrow {
+            SeriesPoint point;
+            const SeriesPoint* operator->() const { return &point; }
+        };
+        ConstIterator(const SeriesPoints& points, Cursor at) : points_(&points), at_(at) {}
+        SeriesPoint operator*() const { return points_->At(at_); }
+        Arrow operator->() const { return {points_->At(at_)}; }
+        ConstIterator& operator++() {
+            at_ = points_->Next(at_);
+            return *this;
+        }
+        friend bool operator==(const ConstIterator& a, const ConstIterator& b) {
+            return a.at_ == b.at_;
+        }
+
+      private:
+        const SeriesPoints* points_;
+        Cursor at_;
+    };
+    ConstIterator constBegin() const { return {*this, Begin()}; }
+    ConstIterator constEnd() const { return {*this, End()}; }
+    ConstIterator begin() const { return constBegin(); }
+    ConstIterator end() const { return constEnd(); }
 
   private:
-    void MakeRoomForOne();
-    void Compact();
+    // Room for `points` and the slack that insertions may leave.
+    std::int64_t Roomy(std::int64_t points) const;
+    SeriesChunk& NewChunk(std::size_t at);
+    int InsertInside(double x, double y);
     void DropOldest();
-    void NoteValue(double y) const;
+    // Rebuilds the chunks' last x and the extent tree after chunks came or went.
+    void Reindex();
+    void Noted(std::size_t chunk);
+    void Repack();
 
     int limit_;
-    int slack_;
-    mutable bool valueRangeKnown_ = true;
-    mutable bool anyValue_ = false;
-    mutable QCPRange valueRange_;
+    double divisor_;
+    int chunkPoints_;
+    int size_ = 0;
+    std::vector<std::unique_ptr<SeriesChunk>> chunks_;
+    // The x of each chunk's last point, for finding a chunk without decoding.
+    std::vector<double> lastX_;
+    ExtentTree extents_;
 };

@@ -33,7 +33,7 @@ class FileDescriptor {
 
 }  // namespace
 
-ChartFileResult LoadChartFile(const QString& path, const QLocale& locale) {
+ChartFileResult LoadChartFile(const QString& path, const QLocale& locale, std::size_t keepNewest) {
     ChartFileResult result;
     const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
@@ -41,7 +41,7 @@ ChartFileResult LoadChartFile(const QString& path, const QLocale& locale) {
         return result;
     }
     // A directory opens but fails its first read (EISDIR).
-    ChartFileParser parser(TimeTextRules::FromLocale(locale));
+    ChartFileParser parser(TimeTextRules::FromLocale(locale), keepNewest);
     const auto buffer = std::make_unique_for_overwrite<char[]>(kReadBytes);
     for (;;) {
         const ssize_t got = ::read(file.Get(), buffer.get(), kReadBytes);

@@ -14,5 +14,6 @@ struct ChartFileResult {
 };
 
 // Reads the whole file through a descriptor of its own, closed on every path, with the
-// time rules of `locale`.
-ChartFileResult LoadChartFile(const QString& path, const QLocale& locale);
+// time rules of `locale`, keeping the newest `keepNewest` points of each series.
+ChartFileResult LoadChartFile(const QString& path, const QLocale& locale,
+                              std::size_t keepNewest = ChartFileParser::kKeepAll);

@@ -21,7 +21,8 @@ std::string_view WithoutCr(std::string_view line) {
 
 }  // namespace
 
-ChartFileParser::ChartFileParser(TimeTextRules rules) : rules_(std::move(rules)) {}
+ChartFileParser::ChartFileParser(TimeTextRules rules, std::size_t keepNewest)
+    : rules_(std::move(rules)), series1_(keepNewest), series2_(keepNewest) {}
 
 bool ChartFileParser::Feed(std::string_view bytes) {
     while (!points_.error && !bytes.empty()) {
@@ -58,6 +59,8 @@ LoadedPoints ChartFileParser::Finish() {
 LoadedPoints ChartFileParser::Abandon() {
     pending_.clear();
     inLine_ = false;
+    series1_.MoveTo(points_.x1, points_.y1);
+    series2_.MoveTo(points_.x2, points_.y2);
     return std::move(points_);
 }
 
@@ -81,12 +84,10 @@ void ChartFileParser::Line(std::string_view line) {
     const double x = *time + day_;
     previousX_ = x;
     if (const double value = ParseSliceValue(fields.slice1); value != 0.0) {
-        points_.x1.push_back(x);
-        points_.y1.push_back(value);
+        series1_.Add(x, value);
     }
     if (const double value = ParseSliceValue(fields.slice2); value != 0.0) {
-        points_.x2.push_back(x);
-        points_.y2.push_back(value);
+        series2_.Add(x, value);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include "viewer/newest_points.h"
 #include "viewer/time_text.h"
 
 struct LoadedPoints {
@@ -27,9 +28,12 @@ struct LoadedPoints {
 // first two lines are headers and are skipped whatever they hold. Every further line
 // gives x = time of day + day counter, where the counter advances by one when x would
 // otherwise fall below the previous x, and a point on each series whose value is not 0.
+// Of each series' points only the newest `keepNewest` are kept: a chart series that holds
+// no more would drop the others anyway.
 class ChartFileParser {
   public:
-    explicit ChartFileParser(TimeTextRules rules);
+    explicit ChartFileParser(TimeTextRules rules, std::size_t keepNewest = kKeepAll);
+    static constexpr std::size_t kKeepAll = static_cast<std::size_t>(-1);
 
     // Returns false once a line has stopped the loading; later bytes are ignored.
     bool Feed(std::string_view bytes);
@@ -50,6 +54,8 @@ class ChartFileParser {
     std::size_t headersLeft_ = 2;
     double previousX_ = 0.0;
     double day_ = 0.0;
+    NewestPoints series1_;
+    NewestPoints series2_;
     LoadedPoints points_;
 };
 

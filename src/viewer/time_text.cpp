@@ -116,6 +116,30 @@ std::optional<unsigned> ClockHours(unsigned hours, DayHalf half) {
     return half == DayHalf::Pm ? morning + 12 : morning;
 }
 
+constexpr double kMillisecondsPerDay = 86'400'000.0;
+
+// Milliseconds of the day of a text "hh:mm:ss" (two digits each, the rules' separator
+// between them) that is a valid time; nothing otherwise.
+std::optional<unsigned> PlainTime(std::string_view text, const TimeTextRules& rules) {
+    if (text.size() != 8 || rules.timeSeparator.size() != 1 || text[2] != rules.timeSeparator[0] ||
+        text[5] != rules.timeSeparator[0]) {
+        return std::nullopt;
+    }
+    unsigned parts[3];
+    for (int part = 0; part < 3; ++part) {
+        const char tens = text[3 * part];
+        const char ones = text[3 * part + 1];
+        if (tens < '0' || tens > '9' || ones < '0' || ones > '9') {
+            return std::nullopt;
+        }
+        parts[part] = static_cast<unsigned>((tens - '0') * 10 + (ones - '0'));
+    }
+    if (parts[0] >= 24 || parts[1] >= 60 || parts[2] >= 60) {
+        return std::nullopt;
+    }
+    return ((parts[0] * 60 + parts[1]) * 60 + parts[2]) * 1000;
+}
+
 std::string TimeSeparatorOf(const QString& format) {
     const std::string fallback = ":";
     qsizetype i = 0;
@@ -151,6 +175,11 @@ TimeTextRules TimeTextRules::FromLocale(const QLocale& locale) {
 }
 
 std::optional<double> ParseTimeOfDay(std::string_view text, const TimeTextRules& rules) {
+    // The usual "hh:mm:ss" of eight characters, read directly; anything else, and any
+    // such text out of range, goes the general way.
+    if (const std::optional<unsigned> total = PlainTime(text, rules)) {
+        return *total / kMillisecondsPerDay;
+    }
     TimeScanner scan(text);
     DayHalf half = scan.Marker(rules);
     const std::optional<unsigned> hours = scan.Number();
@@ -192,7 +221,6 @@ std::optional<double> ParseTimeOfDay(std::string_view text, const TimeTextRules&
         return std::nullopt;
     }
     // A whole number of milliseconds divided once, so equal times give equal values.
-    constexpr double kMillisecondsPerDay = 86'400'000.0;
     const unsigned total = ((*clock * 60 + minutes) * 60 + seconds) * 1000 + milliseconds;
     return total / kMillisecondsPerDay;
 }

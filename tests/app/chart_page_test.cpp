@@ -4,16 +4,20 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QImage>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/main_window.h"
 #include "chart/ole_date.h"
+#include "common/language.h"
 #include "common/modal_closer.h"
 #include "logger/logger_record.h"
 
@@ -246,6 +250,91 @@ TEST(ChartPageTest, CancelledDialogChangesNothing) {
     EXPECT_EQ(modals.boxes()[0].objectName, "OpenDialog1");
     ExpectPoints(PointsOf(*form.TabSheet1->Chart1, Series1), {{1.0, 5.0}});
     EXPECT_FALSE(form.TabSheet1->Chart1->BottomAxisAutomatic());
+}
+
+TEST(ChartPageTest, TheChartMenuInBothLanguages) {
+    TForm1 form;
+    const auto texts = [&form] {
+        std::unique_ptr<QMenu> menu(form.TabSheet1->ChartMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions()) {
+            captions << action->text();
+        }
+        return captions;
+    };
+    EXPECT_EQ(texts(), QStringList({"Zapisz obraz…", "Eksportuj dane…", "Pokaż wszystko"}));
+    EXPECT_EQ(InEnglish(texts), QStringList({"Save image…", "Export data…", "Show all"}));
+
+    // "Show all" is the double-click: both axes automatic again.
+    HygroChart& chart = *form.TabSheet1->Chart1;
+    chart.xAxis->setRange(0, 1);
+    chart.yAxis->setRange(0, 1);
+    ASSERT_FALSE(chart.BottomAxisAutomatic());
+    std::unique_ptr<QMenu> menu(form.TabSheet1->ChartMenu());
+    menu->actions().at(2)->trigger();
+    EXPECT_TRUE(chart.BottomAxisAutomatic());
+    EXPECT_TRUE(chart.LeftAxisAutomatic());
+}
+
+TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TForm1 form;
+    ChartPage& page = *form.TabSheet1;
+    HygroChart& chart = *page.Chart1;
+    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // Ten minutes of samples, one a second; the view zoomed to the minute from 00:02:00.
+    const QDate day(2026, 12, 10);
+    for (int second = 0; second < 600; ++second) {
+        for (std::size_t i = 0; i < kSeriesCount; ++i) {
+            chart.AddPoint(static_cast<ChartSeries>(i), OleDate(day, QTime(0, 0).addSecs(second)),
+                           static_cast<double>(second + 100 * static_cast<int>(i)) / 100.0);
+        }
+    }
+    chart.xAxis->setRange(OleDate(day, QTime(0, 2)) - 1e-9, OleDate(day, QTime(0, 3)) + 1e-9);
+    Settle();
+
+    const QString csvPath = dir.filePath("data.csv");
+    EXPECT_EQ(page.ExportData(csvPath), "");
+    QFile csv(csvPath);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 1 + 61 + 1);  // header, 00:02:00 to 00:03:00, after the last LF
+    EXPECT_TRUE(lines.front().startsWith("time,dew_point,"));
+    EXPECT_TRUE(lines[1].startsWith("2026-12-10T00:02:00.000")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[61].startsWith("2026-12-10T00:03:00.000")) << lines[61].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(",1.2,2.2,3.2,4.2,5.2,6.2,7.2")) << lines[1].toStdString();
+    EXPECT_EQ(lines.back(), "");
+
+    for (const char* name : {"chart.png", "chart.pdf"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(name);
+        EXPECT_EQ(page.SaveImage(path), "");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        if (path.endsWith(".pdf")) {
+            EXPECT_TRUE(bytes.startsWith("%PDF"));
+        } else {
+            const QImage image = QImage::fromData(bytes, "PNG");
+            EXPECT_EQ(image.size(), chart.size());
+            // The dew point line is drawn in red somewhere.
+            bool red = false;
+            for (int y = 0; y < image.height() && !red; ++y) {
+                for (int x = 0; x < image.width() && !red; ++x) {
+                    red = image.pixelColor(x, y) == QColor(255, 0, 0);
+                }
+            }
+            EXPECT_TRUE(red);
+        }
+    }
+
+    // A folder that does not exist: a text for the error box, nothing pretends success.
+    const QString missing = dir.filePath("missing/data");
+    EXPECT_NE(page.ExportData(missing + ".csv"), "");
+    EXPECT_NE(page.SaveImage(missing + ".png"), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // readouts' widest texts, the status caption's colour, and a window that grows.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTest>
 #include <limits>
@@ -31,6 +33,23 @@ void ExpectLabelsWhole(const TForm1& form) {
     }
 }
 
+// Every item of a drop-down list fits the field the list draws its current item in.
+void ExpectListItemsWhole(const TForm1& form) {
+    for (const QComboBox* combo : form.findChildren<QComboBox*>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.rect = combo->rect();
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        const QFontMetrics metrics(combo->font());
+        for (int i = 0; i < combo->count(); ++i) {
+            SCOPED_TRACE(combo->objectName().toStdString() + ": " +
+                         combo->itemText(i).toStdString());
+            EXPECT_LE(metrics.horizontalAdvance(combo->itemText(i)), field.width());
+        }
+    }
+}
+
 // A sample whose every field is `value`: the widest texts come from the word's extremes.
 SampleUpdate SampleOfAll(std::int16_t value) {
     MeasurementSample s;
@@ -46,7 +65,7 @@ SampleUpdate SampleOfAll(std::int16_t value) {
     return update;
 }
 
-TEST(WindowLookTest, EveryLabelIsWholeInBothLanguagesAlsoWithItsRunTimeTexts) {
+TEST(WindowLookTest, EveryLabelAndListItemIsWholeInBothLanguagesAlsoWithRunTimeTexts) {
     for (const InterfaceLanguage language :
          {InterfaceLanguage::Polish, InterfaceLanguage::English}) {
         SCOPED_TRACE(language == InterfaceLanguage::Polish ? "Polish" : "English");
@@ -54,6 +73,7 @@ TEST(WindowLookTest, EveryLabelIsWholeInBothLanguagesAlsoWithItsRunTimeTexts) {
         ASSERT_TRUE(translator.Loaded());
         TForm1 form;
         ExpectLabelsWhole(form);
+        ExpectListItemsWhole(form);
 
         // The texts written at run time into labels sized for their design text.
         form.TabSheet3->ShowSample(SampleOfAll(-1));  // run time 65535 everywhere

@@ -5,8 +5,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
+#include <vector>
 
+#include "chart/column_graph.h"
 #include "chart/hygro_chart.h"
 #include "chart/ole_date.h"
 #include "chart/time_axis_ticker.h"
@@ -75,20 +78,67 @@ TEST(HygroChartTest, SeriesLookAndStartAsConfigured) {
         EXPECT_EQ(look.lineWidth, c.width);
         EXPECT_GE(chart.Points(c.series).Limit(), 604'800);
         QCPGraph* graph = chart.Graph(c.series);
-        ASSERT_EQ(graph != nullptr, c.shown);
-        if (graph != nullptr) {
-            EXPECT_EQ(graph->name(), QString::fromUtf8(c.title));
-            EXPECT_EQ(graph->pen().color(), c.colour);
-            EXPECT_EQ(graph->pen().width(), c.width);
-            EXPECT_EQ(graph->lineStyle(), QCPGraph::lsLine);
-            EXPECT_EQ(graph->scatterStyle().shape(), QCPScatterStyle::ssNone);
-            EXPECT_TRUE(chart.legend->hasItemWithPlottable(graph));
-            EXPECT_EQ(graph->data().data(), &chart.Points(c.series));
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(chart.SeriesShown(c.series), c.shown);
+        EXPECT_EQ(graph->visible(), c.shown);
+        EXPECT_EQ(graph->name(), QString::fromUtf8(c.title));
+        EXPECT_EQ(graph->pen().color(), c.colour);
+        EXPECT_EQ(graph->pen().width(), c.width);
+        EXPECT_EQ(graph->lineStyle(), QCPGraph::lsLine);
+        EXPECT_EQ(graph->scatterStyle().shape(), QCPScatterStyle::ssNone);
+        // Every series is in the legend, where it is shown or hidden; a hidden one's title
+        // is grey.
+        const QCPPlottableLegendItem* item = chart.legend->itemWithPlottable(graph);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->textColor() == QColor(Qt::black), c.shown);
+    }
+    EXPECT_EQ(chart.legend->itemCount(), 7);
+    EXPECT_EQ(chart.graphCount(), 7);
+}
+
+TEST(HygroChartTest, ALegendClickShowsOrHidesItsSeries) {
+    HygroChart chart;
+    ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+    // The hidden Series3 has its points before it is ever shown.
+    for (int second = 0; second < 60; ++second) {
+        AddSample(chart, kDay + second * kSecond, 10.0);
+    }
+    AddSample(chart, kDay + 60 * kSecond, 100.0);
+    Settle();
+    const auto click = [&chart](ChartSeries series) {
+        const QPoint at =
+            chart.legend->itemWithPlottable(chart.Graph(series))->outerRect().center();
+        QTest::mouseClick(&chart, Qt::LeftButton, Qt::NoModifier, at);
+        Settle();
+    };
+    // Series7 carries 16 and 106, Series1 10 and 100; Series3 12 and 102.
+    ASSERT_LT(chart.yAxis->range().upper, 110.0);
+
+    click(Series3);
+    EXPECT_TRUE(chart.SeriesShown(Series3));
+    EXPECT_EQ(chart.Graph(Series3)->pen().color(), QColor(255, 255, 0));
+    const QImage drawn = chart.toPixmap(753, 537).toImage();
+    bool yellowDrawn = false;
+    for (int x = 0; x < drawn.width() && !yellowDrawn; ++x) {
+        for (int y = 0; y < drawn.height() * 3 / 4 && !yellowDrawn; ++y) {
+            const QColor colour = drawn.pixelColor(x, y);
+            yellowDrawn = colour.red() > 200 && colour.green() > 200 && colour.blue() < 80;
         }
     }
-    // Hidden series stay out of the legend.
-    EXPECT_EQ(chart.legend->itemCount(), 2);
-    EXPECT_EQ(chart.graphCount(), 2);
+    EXPECT_TRUE(yellowDrawn);
+    EXPECT_EQ(chart.legend->itemWithPlottable(chart.Graph(Series3))->textColor(),
+              QColor(Qt::black));
+
+    click(Series1);
+    click(Series7);
+    EXPECT_FALSE(chart.SeriesShown(Series1));
+    EXPECT_FALSE(chart.SeriesShown(Series7));
+    // The automatic axes follow the one series left: 12 to 102 and the 3 % margins, where
+    // Series1 would take it below 10 and Series7 above 106.
+    EXPECT_NEAR(chart.yAxis->range().lower, 12.0 - 90.0 * 0.03 / 0.94, 1e-9);
+    EXPECT_NEAR(chart.yAxis->range().upper, 102.0 + 90.0 * 0.03 / 0.94, 1e-9);
+    click(Series1);
+    EXPECT_TRUE(chart.SeriesShown(Series1));
 }
 
 TEST(HygroChartTest, TitleAxesLegendAndMargins) {
@@ -234,6 +284,8 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
     struct Case {
         const char* name;
         std::function<void(HygroChart&)> interact;
+        // The wheel zooms the time axis only: the values follow what is in view.
+        bool leftStaysAutomatic;
     };
     const Case cases[] = {
         {"wheel",
@@ -242,14 +294,16 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
              QWheelEvent wheel(at, chart.mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
                                Qt::NoModifier, Qt::NoScrollPhase, false);
              QCoreApplication::sendEvent(&chart, &wheel);
-         }},
+         },
+         true},
         {"drag",
          [](HygroChart& chart) {
              const QPoint from = chart.axisRect()->rect().center();
              QTest::mousePress(&chart, Qt::LeftButton, Qt::NoModifier, from);
              QTest::mouseMove(&chart, from + QPoint(80, 40));
              QTest::mouseRelease(&chart, Qt::LeftButton, Qt::NoModifier, from + QPoint(80, 40));
-         }},
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -264,11 +318,12 @@ TEST(HygroChartTest, OperatorsZoomOrDragHoldsTheViewUntilDoubleClick) {
         c.interact(chart);
         Settle();
         EXPECT_FALSE(chart.BottomAxisAutomatic());
-        EXPECT_FALSE(chart.LeftAxisAutomatic());
+        EXPECT_EQ(chart.LeftAxisAutomatic(), c.leftStaysAutomatic);
         const QCPRange viewX = chart.xAxis->range();
         const QCPRange viewY = chart.yAxis->range();
         EXPECT_NE(viewX, automaticX);
 
+        // Out of view: neither axis moves for it.
         AddSample(chart, kDay + 500 * kSecond, 50);
         Settle();
         EXPECT_EQ(chart.xAxis->range(), viewX);
@@ -315,6 +370,104 @@ TEST(HygroChartTest, EverySeriesKeepsTheNewestPointsUpToItsLimit) {
         ASSERT_EQ(points.size(), 5);
         EXPECT_DOUBLE_EQ(points.Point(0).key, kDay + 3 * kSecond);
         EXPECT_DOUBLE_EQ(points.Point(4).key, kDay + 7 * kSecond);
+    }
+}
+
+// Seconds from kDay on Series1, a calm series below 7 with one spike.
+void FillSeries1(HygroChart& chart, long seconds, long spikeAt, double spike) {
+    std::vector<double> xs, ys;
+    xs.reserve(static_cast<std::size_t>(seconds));
+    ys.reserve(static_cast<std::size_t>(seconds));
+    for (long second = 0; second < seconds; ++second) {
+        xs.push_back(kDay + static_cast<double>(second) * kSecond);
+        ys.push_back(second == spikeAt ? spike : static_cast<double>(second % 700) / 100.0);
+    }
+    chart.AddPoints(Series1, xs, ys);
+}
+
+TEST(HygroChartTest, ShownGraphsGetAtMostAFewPointsAPixelColumn) {
+    struct Case {
+        const char* name;
+        long seconds;
+        bool columns;
+    };
+    const Case cases[] = {
+        {"fewer points than columns: the points themselves", 500, false},
+        {"a day: its columns", 86'400, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HygroChart chart;
+        ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+        FillSeries1(chart, c.seconds, -1, 0);
+        Settle();
+        const auto* graph = static_cast<ColumnGraph*>(chart.Graph(Series1));
+        const int width = chart.axisRect()->width();
+        EXPECT_EQ(graph->Shown().InColumns(), c.columns);
+        EXPECT_EQ(graph->antialiased(), !c.columns);
+        const DrawnSeries& shown = graph->Shown();
+        if (c.columns) {
+            EXPECT_LE(shown.columns.size(), static_cast<std::size_t>(width) + 1);
+            EXPECT_GE(shown.columns.size(), static_cast<std::size_t>(width) - 1);
+            EXPECT_EQ(shown.columns.front().first.key, kDay);
+            EXPECT_EQ(shown.columns.back().last.key, kDay + (c.seconds - 1) * kSecond);
+            EXPECT_EQ(graph->dataCount(), 0);
+        } else {
+            // QCPGraph draws them as a line.
+            ASSERT_EQ(graph->dataCount(), c.seconds);
+            EXPECT_EQ(graph->data()->constBegin()->key, kDay);
+            EXPECT_EQ((graph->data()->constEnd() - 1)->key, kDay + (c.seconds - 1) * kSecond);
+        }
+    }
+}
+
+TEST(HygroChartTest, ASpikeInAMonthIsOnScreenAtEveryZoom) {
+    constexpr long kMonth = 31 * 86'400L;
+    constexpr long kSpikeAt = 1'000'003;
+    constexpr double kSpike = 50.0;
+    HygroChart chart;
+    ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
+    FillSeries1(chart, kMonth, kSpikeAt, kSpike);
+    Settle();
+    const double spikeX = kDay + kSpikeAt * kSecond;
+    const QColor red(255, 0, 0);
+    struct Zoom {
+        const char* name;
+        double span;  // days; 0: the automatic view
+    };
+    const Zoom zooms[] = {
+        {"the month", 0.0}, {"a day", 1.0}, {"an hour", 1.0 / 24}, {"a minute", 1.0 / 1440}};
+    for (const Zoom& zoom : zooms) {
+        SCOPED_TRACE(zoom.name);
+        if (zoom.span > 0) {
+            chart.xAxis->setRange(spikeX - zoom.span / 3, spikeX + zoom.span * 2 / 3);
+            chart.replot();
+        }
+        const QImage image = chart.grab().toImage();
+        const int x = static_cast<int>(std::floor(chart.xAxis->coordToPixel(spikeX)));
+        const int top = static_cast<int>(std::round(chart.yAxis->coordToPixel(kSpike)));
+        const int calmTop = static_cast<int>(std::round(chart.yAxis->coordToPixel(7.0)));
+        // Zoomed in far, the line rises to the spike over the second before it.
+        const double secondWide = chart.xAxis->coordToPixel(spikeX + kSecond) - x;
+        const int near = 2 + static_cast<int>(std::ceil(secondWide));
+        const auto reddish = [&](int px, int py) {
+            const QColor c = image.pixelColor(px, py);
+            return c.red() > 200 && c.green() < 120 && c.blue() < 120;
+        };
+        // Red from the spike's top down to the calm values, in or beside its column, and
+        // nowhere else that high.
+        for (int y = top + 2; y < calmTop - 2; y += 3) {
+            bool found = false;
+            for (int dx = -near; dx <= near && !found; ++dx) {
+                found = reddish(x + dx, y);
+            }
+            ASSERT_TRUE(found) << "at height " << y;
+        }
+        for (int column = chart.axisRect()->left(); column < chart.axisRect()->right(); ++column) {
+            if (std::abs(column - x) > near) {
+                ASSERT_FALSE(reddish(column, (top + calmTop) / 2)) << column;
+            }
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 // A series' points: ascending x, the bound on their number, batches, the tracked y range.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "chart/series_points.h"
+#include "random_points.h"
 
 namespace {
 
@@ -179,7 +181,11 @@ TEST(SeriesPointsTest, StorageStaysWithinTheBoundHoweverLongItRuns) {
         const int kept = std::min(c.points, c.limit);
         ASSERT_EQ(points.size(), kept);
         EXPECT_LE(points.Capacity(), points.MaxCapacity());
-        EXPECT_LE(points.MaxCapacity(), c.limit + c.limit / 50);
+        EXPECT_LE(points.MaxCapacity(), c.limit + c.limit / 4 + 2 * points.ChunkPoints());
+        if (!c.descending) {
+            // In order, only the oldest and the newest chunk are partly empty.
+            EXPECT_LE(points.Capacity(), kept + 2 * points.ChunkPoints());
+        }
         EXPECT_EQ(points.Point(0).key, c.points - kept);
         EXPECT_EQ(points.Point(kept - 1).key, c.points - 1);
         // A series added to one at a time after a load keeps within the bound too.
@@ -233,7 +239,7 @@ TEST(SeriesPointsTest, ValueRangeFollowsThePointsThatAreKept) {
             points.Clear();
         }
         bool found = !c.found;
-        const QCPRange range = points.ValueRange(found);
+        const ValueExtent range = points.ValueRange(found);
         EXPECT_EQ(found, c.found);
         if (c.found) {
             EXPECT_EQ(range.lower, c.lower);
@@ -249,7 +255,7 @@ TEST(SeriesPointsTest, ValueRangeAfterABatchAndLaterPoints) {
     const std::vector<double> ys{-3, 8, 2, 1};
     points.AddBatch(xs, ys);
     bool found = false;
-    QCPRange range = points.ValueRange(found);
+    ValueExtent range = points.ValueRange(found);
     ASSERT_TRUE(found);
     EXPECT_EQ(range.lower, -3);
     EXPECT_EQ(range.upper, 8);
@@ -257,6 +263,191 @@ TEST(SeriesPointsTest, ValueRangeAfterABatchAndLaterPoints) {
     range = points.ValueRange(found);
     EXPECT_EQ(range.lower, 1);
     EXPECT_EQ(range.upper, 9);
+}
+
+using random_points::Generator;
+using random_points::Mix;
+using random_points::SortedList;
+
+std::uint64_t Bits(double d) {
+    return std::bit_cast<std::uint64_t>(d);
+}
+
+void ExpectSamePoints(const SeriesPoints& points, const SortedList& list) {
+    ASSERT_EQ(points.size(), list.size());
+    std::size_t i = 0;
+    for (const SeriesPoint p : points) {
+        const SeriesPoint& expected = list.points()[i];
+        ASSERT_EQ(Bits(p.key), Bits(expected.key)) << "point " << i;
+        ASSERT_EQ(Bits(p.value), Bits(expected.value)) << "point " << i;
+        ++i;
+    }
+    bool found = false;
+    const ValueExtent keys = points.KeyRange(found);
+    ASSERT_EQ(found, list.size() > 0);
+    if (found) {
+        EXPECT_EQ(keys.lower, list.points().front().key);
+        EXPECT_EQ(keys.upper, list.points().back().key);
+    }
+    const ValueExtent values = points.ValueRange(found);
+    const ValueExtent expected = list.Values(-INFINITY, INFINITY);
+    EXPECT_EQ(found, !expected.Empty());
+    EXPECT_EQ(values, expected);
+    EXPECT_LE(points.Capacity(), points.MaxCapacity());
+    // The extents of runs of points, after whatever moved the points inside their storage.
+    std::mt19937 random(list.size());
+    std::uniform_int_distribution<int> index(0, std::max(list.size() - 1, 0));
+    for (int run = 0; run < 25 && list.size() > 0; ++run) {
+        const double lower = list.points()[index(random)].key;
+        const double upper = list.points()[index(random)].key;
+        const SeriesPoints::Cursor from = points.Bound(lower, false);
+        ASSERT_EQ(points.Values(from, points.Bound(upper, false, from)), list.Values(lower, upper))
+            << lower << " to " << upper;
+    }
+}
+
+enum class Order { Ascending, Descending, Shuffled, ClockSetBack, WithBatches };
+
+TEST(SeriesPointsTest, KeepsWhatASortedListKeepsDroppingExactlyTheOldest) {
+    struct Case {
+        const char* name;
+        int limit;
+        int chunkPoints;
+        long count;
+        Order order;
+        Mix mix;
+    };
+    const Case cases[] = {
+        {"live, well past the limit", 500, 16, 4000, Order::Ascending, {}},
+        {"live, chunks larger than the limit", 500, 4096, 3000, Order::Ascending, {}},
+        {"each older than the rest", 700, 32, 2000, Order::Descending, {}},
+        {"any order, equal x among them", 800, 16, 3000, Order::Shuffled, {0.1, 0.1, 0.02}},
+        {"any order past the limit, in blocks", 1500, 256, 6000, Order::Shuffled, {}},
+        {"the clock set back now and then", 3000, 64, 12'000, Order::ClockSetBack, {}},
+        {"the clock set back, odd times and values",
+         3000,
+         64,
+         8000,
+         Order::ClockSetBack,
+         {0.3, 0.3, 0.05}},
+        {"the clock set back, blocks of blocks", 6000, 2048, 12'000, Order::ClockSetBack, {}},
+        {"points and batches, any order", 2000, 16, 6000, Order::WithBatches, {0.2, 0.2, 0.05}},
+        {"batches past a large chunk", 5000, 1024, 20'000, Order::WithBatches, {0.05, 0.05, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Generator random(static_cast<unsigned>(c.count), c.mix);
+        SeriesPoints points(c.limit, 100.0, c.chunkPoints);
+        SortedList list(c.limit);
+        long clock = 0;
+        for (long i = 0; i < c.count; ++i) {
+            long second = i;
+            switch (c.order) {
+                case Order::Ascending:
+                    break;
+                case Order::Descending:
+                    second = c.count - i;
+                    break;
+                case Order::Shuffled:
+                    second = random.Int(0, c.count / 2);
+                    break;
+                case Order::ClockSetBack:
+                    clock += random.Chance(0.002) ? -random.Int(0, 3600) : 1;
+                    second = clock;
+                    break;
+                case Order::WithBatches:
+                    second = random.Int(0, c.count);
+                    if (random.Chance(0.02)) {
+                        std::vector<double> xs, ys;
+                        const long size = random.Int(0, 300);
+                        const long from = random.Int(0, c.count);
+                        for (long b = 0; b < size; ++b) {
+                            xs.push_back(random.Chance(0.01) ? kNaN
+                                                             : random.X(from + random.Int(0, 400)));
+                            ys.push_back(random.Y());
+                        }
+                        if (random.Chance(0.5)) {
+                            std::sort(xs.begin(), xs.end());
+                        }
+                        if (!ys.empty() && random.Chance(0.5)) {
+                            ys.pop_back();  // pairs beyond the shorter span are left out
+                        }
+                        points.AddBatch(xs, ys);
+                        list.AddBatch(xs, ys);
+                        if (random.Chance(0.1)) {
+                            ASSERT_NO_FATAL_FAILURE(ExpectSamePoints(points, list)) << "op " << i;
+                        }
+                    }
+                    break;
+            }
+            const double x = random.X(second);
+            const double y = random.Y();
+            ASSERT_EQ(points.Add(x, y), list.Add(x, y)) << "op " << i;
+            if (i % 499 == 0) {
+                ASSERT_NO_FATAL_FAILURE(ExpectSamePoints(points, list)) << "op " << i;
+            }
+        }
+        ASSERT_NO_FATAL_FAILURE(ExpectSamePoints(points, list));
+        EXPECT_LE(points.size(), c.limit);
+        for (int index : {0, points.size() / 2, points.size() - 1}) {
+            EXPECT_EQ(Bits(points.Point(index).key), Bits(list.points()[index].key));
+        }
+    }
+}
+
+TEST(SeriesPointsTest, LoadedAndLivePointsInterleaveInXOrderAndStayExact) {
+    SeriesPoints points(10'000, 100.0, 64);
+    SortedList list(10'000);
+    Generator random(7, {});
+    const auto live = [&](long from, long count) {
+        for (long second = from; second < from + count; ++second) {
+            const double x = random.X(second);
+            const double y = random.Y();
+            ASSERT_EQ(points.Add(x, y), list.Add(x, y));
+        }
+    };
+    // A loaded file: a day counter plus odd times of day, and values of any decimals.
+    const auto load = [&](double firstDay, long count) {
+        std::vector<double> xs, ys;
+        for (long i = 0; i < count; ++i) {
+            xs.push_back(firstDay + (i * 1.37 + 0.123) / 86'400.0);
+            ys.push_back(i % 3 == 0 ? 12.345 + i : -3.25);
+        }
+        points.AddBatch(xs, ys);
+        list.AddBatch(xs, ys);
+    };
+    ASSERT_NO_FATAL_FAILURE(live(0, 3000));
+    load(0.4, 2000);
+    ASSERT_NO_FATAL_FAILURE(live(3000, 1000));
+    // A second file among the points of the first.
+    load(0.41, 1500);
+    ASSERT_NO_FATAL_FAILURE(live(4000, 1000));
+    ASSERT_NO_FATAL_FAILURE(ExpectSamePoints(points, list));
+    EXPECT_EQ(points.size(), 8500);
+}
+
+TEST(SeriesPointsTest, WhatAPointCosts) {
+    struct Case {
+        const char* name;
+        Mix mix;
+        double bytesPerPoint;  // at most
+    };
+    const Case cases[] = {
+        {"live: whole milliseconds, 16-bit readings", {}, 6.6},
+        {"loaded: odd times and values", {1.0, 1.0, 0.0}, 17.1},
+    };
+    constexpr long kPoints = 200'000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Generator random(3, c.mix);
+        SeriesPoints points;
+        for (long second = 0; second < kPoints; ++second) {
+            points.Add(random.X(second), random.Y());
+        }
+        const double perPoint = static_cast<double>(points.StorageBytes()) / kPoints;
+        EXPECT_LE(perPoint, c.bytesPerPoint);
+        EXPECT_GT(perPoint, 6.0);
+    }
 }
 
 }  // namespace

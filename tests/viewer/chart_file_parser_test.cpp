@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -331,6 +332,45 @@ TEST(ChartFileParser, DayCounterProperty) {
         previousDay = day;
     }
     EXPECT_TRUE(std::is_sorted(points.x2.begin(), points.x2.end()));
+}
+
+// Keeping the newest points of each series gives the tail of what keeping all gives, for a
+// file read whole or in pieces, and for one that stops on a bad line.
+TEST(ChartFileParser, KeepsTheNewestPointsOfEachSeriesWhenAsked) {
+    std::mt19937 random(99);
+    const char* const slices[] = {"00.00", "     ", "-3.25", " 12.5", "  7  "};
+    std::string file = kHeaders;
+    for (int i = 0; i < 2000; ++i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%d\t%02d:%02d:%02d\t%s%s\r\n", i % 1000,
+                      (i / 3600 + 23) % 24, i / 60 % 60, i % 60, slices[random() % 5],
+                      slices[random() % 5]);
+        file += line;
+    }
+    const auto tail = [](const std::vector<double>& all, std::size_t keep) {
+        return std::vector<double>(
+            all.end() - static_cast<std::ptrdiff_t>(std::min(keep, all.size())), all.end());
+    };
+    for (const std::string& bytes : {file, file + "1\t2012-3-5\t 1.0 1.0\r\n" + file}) {
+        const LoadedPoints all = ParseChartFile(bytes, CRules());
+        for (const std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{7},
+                                       all.x1.size() - 1, all.x1.size(), std::size_t{5000}}) {
+            for (const std::size_t chunk : {std::size_t{1}, std::size_t{4093}, bytes.size()}) {
+                SCOPED_TRACE(testing::Message() << "keep " << keep << ", pieces of " << chunk);
+                ChartFileParser parser(CRules(), keep);
+                for (std::size_t at = 0; at < bytes.size(); at += chunk) {
+                    parser.Feed(std::string_view(bytes).substr(at, chunk));
+                }
+                const LoadedPoints kept = parser.Finish();
+                EXPECT_EQ(kept.x1, tail(all.x1, keep));
+                EXPECT_EQ(kept.y1, tail(all.y1, keep));
+                EXPECT_EQ(kept.x2, tail(all.x2, keep));
+                EXPECT_EQ(kept.y2, tail(all.y2, keep));
+                EXPECT_EQ(kept.error, all.error);
+                EXPECT_EQ(kept.dataLines, all.dataLines);
+            }
+        }
+    }
 }
 
 }  // namespace

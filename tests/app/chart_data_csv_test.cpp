@@ -1,0 +1,107 @@
+// The chart's data export: rows merged by time from every series, the range, the texts.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/chart_data_csv.h"
+#include "app/sample_series.h"
+#include "chart/ole_date.h"
+#include "measure/sample_columns.h"
+
+namespace {
+
+constexpr double kSecond = 1.0 / 86'400.0;
+
+struct Store {
+    std::array<std::unique_ptr<SeriesPoints>, kSeriesCount> points;
+    Store() {
+        for (auto& p : points) {
+            p = std::make_unique<SeriesPoints>(50'000);
+        }
+    }
+    ChartColumns Columns() const {
+        ChartColumns columns{};
+        for (std::size_t i = 0; i < kSeriesCount; ++i) {
+            columns[i] = points[i].get();
+        }
+        return columns;
+    }
+};
+
+std::string Csv(const Store& store, double from, double to, std::int64_t* rows = nullptr) {
+    std::string text;
+    const std::int64_t written = WriteChartDataCsv(store.Columns(), from, to, [&](auto piece) {
+        text += piece;
+        return true;
+    });
+    if (rows != nullptr) {
+        *rows = written;
+    }
+    return text;
+}
+
+std::string TimeText(double oleDate) {
+    const WallClock clock = OleDateToWallClock(oleDate);
+    return IsoDateTimeText(QDateTime(clock.date, clock.time)).toStdString();
+}
+
+TEST(ChartDataCsvTest, OneRowPerTimeWithEachSeriesValueWhereItHasOne) {
+    const double t0 = OleDate(QDate(2026, 12, 10), QTime(13, 15, 0, 250));
+    Store store;
+    // A live sample on every series at t0 and t0 + 2 s, a loaded point on Series1 and
+    // Series2 in between, and a point on Series1 out of range on each side.
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        store.points[i]->Add(t0, static_cast<double>(-1234 + 100 * static_cast<int>(i)) / 100.0);
+        store.points[i]->Add(t0 + 2 * kSecond, static_cast<double>(i) / 10.0);
+    }
+    store.points[Series1]->Add(t0 + kSecond, 1.0 / 3.0);
+    store.points[Series2]->Add(t0 + kSecond, 1e-7);
+    store.points[Series1]->Add(t0 - kSecond, 99.0);
+    store.points[Series1]->Add(t0 + 3 * kSecond, 99.0);
+
+    std::int64_t rows = 0;
+    const std::string text = Csv(store, t0, t0 + 2 * kSecond, &rows);
+    EXPECT_EQ(rows, 3);
+    const std::string expected =
+        "time,dew_point,head_temperature,mirror_dew_level,peltier_power,frost_level,"
+        "mirror_temperature,ambient_temperature\n" +
+        TimeText(t0) + ",-12.34,-11.34,-10.34,-9.34,-8.34,-7.34,-6.34\n" + TimeText(t0 + kSecond) +
+        ",0.3333333333333333,1e-07,,,,,\n" + TimeText(t0 + 2 * kSecond) +
+        ",0,0.1,0.2,0.3,0.4,0.5,0.6\n";
+    EXPECT_EQ(text, expected);
+    EXPECT_NE(TimeText(t0).find("2026-12-10T13:15:00.250"), std::string::npos);
+}
+
+TEST(ChartDataCsvTest, ColumnNamesAreTheDatedRecordsAndAWriteFailureStops) {
+    for (const std::string_view name : SeriesColumnNames()) {
+        EXPECT_NE(std::find(kSampleColumnNames.begin(), kSampleColumnNames.end(), name),
+                  kSampleColumnNames.end())
+            << name;
+    }
+
+    Store store;
+    const double t0 = OleDate(QDate(2026, 1, 1), QTime(0, 0));
+    for (int s = 0; s < 20'000; ++s) {
+        store.points[Series7]->Add(t0 + s * kSecond, 21.5);
+    }
+    // An empty range still has its header.
+    std::int64_t rows = -1;
+    EXPECT_EQ(Csv(store, t0 - 1.0, t0 - 0.5, &rows).find('\n') + 1,
+              Csv(store, t0 - 1.0, t0 - 0.5).size());
+    EXPECT_EQ(rows, 0);
+
+    int pieces = 0;
+    const std::int64_t written =
+        WriteChartDataCsv(store.Columns(), t0, t0 + 1.0, [&](std::string_view) {
+            ++pieces;
+            return pieces < 2;
+        });
+    EXPECT_EQ(written, -1);
+    EXPECT_EQ(pieces, 2);
+}
+
+}  // namespace
