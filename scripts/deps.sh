@@ -2,7 +2,10 @@
 # running apt-get update once and only when something is missing.
 HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
                 libqcustomplot-dev libgl1-mesa-dev fonts-liberation2
-                libgtest-dev libgmock-dev libbenchmark-dev)
+                libgtest-dev libgmock-dev libbenchmark-dev
+                prometheus-cpp-dev libmosquitto-dev
+                # the servers the metrics and MQTT tests start, and the README's subscriber
+                prometheus mosquitto mosquitto-clients)
 
 hygro_install_missing() {
     local missing=()

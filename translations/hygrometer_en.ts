@@ -671,4 +671,31 @@
         <translation>Logger</translation>
     </message>
 </context>
+<context>
+    <name>Telemetry</name>
+    <message>
+        <source>Nie można udostępnić metryk na %1: %2</source>
+        <translation>Cannot serve the metrics on %1: %2</translation>
+    </message>
+    <message>
+        <source>Metryki dla Prometheusa: %1</source>
+        <translation>Metrics for Prometheus: %1</translation>
+    </message>
+    <message>
+        <source>MQTT: połączono z %1</source>
+        <translation>MQTT: connected to %1</translation>
+    </message>
+    <message>
+        <source>MQTT: połączono ponownie z %1; dotąd niewysłanych próbek: %2</source>
+        <translation>MQTT: connected again to %1; samples not sent so far: %2</translation>
+    </message>
+    <message>
+        <source>MQTT: brak połączenia z %1 (%2); próby trwają w tle</source>
+        <translation>MQTT: cannot reach %1 (%2); trying again in the background</translation>
+    </message>
+    <message>
+        <source>MQTT: niewysłanych próbek: %1</source>
+        <translation>MQTT: samples not sent: %1</translation>
+    </message>
+</context>
 </TS>

@@ -50,6 +50,12 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
     if (line.duration && line.headlessJob != HeadlessJob::Measure) {
         return "--duration goes with measuring, not with --dump-logger or --read-settings";
     }
+    for (const QString option : {"--metrics", "--mqtt"}) {
+        if (given.contains(option) && line.headlessJob != HeadlessJob::Measure) {
+            return QString("%1 goes with measuring, not with --dump-logger or --read-settings")
+                .arg(option);
+        }
+    }
     if (given.contains("--csv-dir") && given.contains("--no-csv")) {
         return "--csv-dir and --no-csv cannot be given together";
     }
@@ -83,6 +89,28 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         } else if (arg == "--no-csv") {
             result.recordDirectory.reset();
             given << arg;
+        } else if (IsOption(arg, "--metrics")) {
+            const std::optional<QString> text =
+                TakeValue(arguments, i, "--metrics", "[ADDRESS:]PORT", result.error);
+            if (!text) {
+                return result;
+            }
+            result.metrics = ParseMetricsAddress(*text, result.error);
+            if (!result.metrics) {
+                return result;
+            }
+            given << "--metrics";
+        } else if (IsOption(arg, "--mqtt")) {
+            const std::optional<QString> text =
+                TakeValue(arguments, i, "--mqtt", "mqtt://HOST[:PORT]/PREFIX", result.error);
+            if (!text) {
+                return result;
+            }
+            result.mqtt = ParseMqttAddress(*text, result.error);
+            if (!result.mqtt) {
+                return result;
+            }
+            given << "--mqtt";
         } else if (arg == "--headless") {
             result.headless = true;
         } else if (IsOption(arg, "--duration")) {
@@ -123,8 +151,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 QString CommandLineHelp(const QString& program) {
     return QString(
                "Usage: %1 [--port PATH]... [--csv-dir DIR | --no-csv]\n"
+               "          [--metrics [ADDRESS:]PORT] [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
                "       %1 --headless [--port PATH]... [--duration SECONDS] [--quiet]\n"
-               "                     [--csv-dir DIR | --no-csv]\n"
+               "                     [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]\n"
+               "                     [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
                "       %1 --headless [--port PATH]... --dump-logger | --read-settings\n"
                "Client for the chilled-mirror dew-point hygrometer: a window, or with\n"
                "--headless no display at all.\n"
@@ -134,6 +164,16 @@ QString CommandLineHelp(const QString& program) {
                "  --csv-dir DIR    write the dated record hygrometer-YYYYMMDD-HHMMSS.csv into\n"
                "                   DIR instead of the working directory\n"
                "  --no-csv         write no dated record\n"
+               "  --metrics [ADDRESS:]PORT\n"
+               "                   serve the readings for Prometheus at\n"
+               "                   http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left\n"
+               "                   out, so only this machine reaches it (0.0.0.0 or [::]: every\n"
+               "                   network); PORT 0 takes a free port\n"
+               "  --mqtt mqtt://HOST[:PORT]/PREFIX\n"
+               "                   publish every sample as JSON to PREFIX/<serial>/sample and\n"
+               "                   the connection's state, retained, to PREFIX/<serial>/status\n"
+               "                   on that MQTT broker (PORT 1883 when left out); a broker that\n"
+               "                   is down is tried again in the background\n"
                "  --headless       no window: connect at once, print the identification and the\n"
                "                   version, log every sample to jrt1.txt (and the dated record)\n"
                "                   until SIGINT or SIGTERM, reconnecting after an unplug\n"
@@ -149,7 +189,8 @@ QString CommandLineHelp(const QString& program) {
                "  --help           show this text\n"
                "\n"
                "Exit status of --headless: 0 done or stopped by a signal, 1 a file could not be\n"
-               "written or the instrument's answer was incomplete, 2 bad options, 3 no\n"
-               "instrument found (each port tried and why it failed on standard error).\n")
+               "written, the metrics could not be served or the instrument's answer was\n"
+               "incomplete, 2 bad options, 3 no instrument found (each port tried and why it\n"
+               "failed on standard error).\n")
         .arg(program);
 }

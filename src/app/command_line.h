@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "headless/headless_job.h"
+#include "metrics/metrics_address.h"
+#include "mqtt/mqtt_address.h"
 
 struct CommandLine {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
     // Where the dated record goes (empty: the working directory); none with --no-csv.
     std::optional<std::string> recordDirectory = std::string();
+    std::optional<MetricsAddress> metrics;  // serve /metrics there
+    std::optional<MqttAddress> mqtt;        // publish to that broker
     bool showHelp = false;
     bool headless = false;
     HeadlessJob headlessJob = HeadlessJob::Measure;

@@ -5,6 +5,7 @@
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/error_box.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
 #include "headless/headless_main.h"
@@ -40,8 +41,12 @@ int main(int argc, char** argv) {
     const InterfaceTranslator language(EnglishUi != 0 ? InterfaceLanguage::English
                                                       : InterfaceLanguage::Polish);
     TForm1 form;
-    MainController controller(form,
-                              ControllerOptions{commandLine.ports, commandLine.recordDirectory});
+    MainController controller(
+        form, ControllerOptions{commandLine.ports, commandLine.recordDirectory,
+                                TelemetryOptions{commandLine.metrics, commandLine.mqtt}});
     form.show();
+    if (!controller.TelemetryError().isEmpty()) {
+        ShowErrorBox(&form, controller.TelemetryError());  // the window measures all the same
+    }
     return app.exec();
 }

@@ -10,7 +10,9 @@ MainController::MainController(TForm1& form, ControllerOptions options)
       session_(SessionOptions{.ports = std::move(options.ports),
                               .locale = QLocale(),
                               .recordDirectory = std::move(options.recordDirectory)}),
+      telemetry_(session_, std::move(options.telemetry)),
       status_(*form.StatusBar1, session_) {
+    telemetry_.Start(telemetryError_);
     form_.Attach(session_);
     form_.installEventFilter(this);
 }
@@ -21,6 +23,7 @@ MainController::~MainController() {
 
 void MainController::Shutdown() {
     session_.Stop();
+    telemetry_.Close();  // "offline" to the broker once nothing more is measured
 }
 
 bool MainController::eventFilter(QObject* watched, QEvent* event) {

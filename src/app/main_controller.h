@@ -10,6 +10,7 @@
 
 #include "app/status_presenter.h"
 #include "session/instrument_session.h"
+#include "telemetry/session_telemetry.h"
 
 class TForm1;
 
@@ -17,6 +18,7 @@ struct ControllerOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
     // Where the dated record goes (empty: the working directory); none when not given.
     std::optional<std::string> recordDirectory = std::nullopt;
+    TelemetryOptions telemetry = {};  // the metrics and the MQTT broker, when asked for
 };
 
 class MainController : public QObject {
@@ -31,11 +33,17 @@ class MainController : public QObject {
 
     InstrumentSession& session() { return session_; }
     const StatusPresenter& status() const { return status_; }
+    const SessionTelemetry& telemetry() const { return telemetry_; }
+    // Why the metrics asked for are not served; empty when they are, or were not asked for.
+    const QString& TelemetryError() const { return telemetryError_; }
 
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TForm1& form_;
     InstrumentSession session_;
+    // Started before the session's first signal, so it sees the whole connect.
+    SessionTelemetry telemetry_;
+    QString telemetryError_;
     StatusPresenter status_;
 };

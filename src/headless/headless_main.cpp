@@ -57,6 +57,7 @@ HeadlessOptions OptionsFor(const CommandLine& commandLine) {
     options.job = commandLine.headlessJob;
     options.duration = commandLine.duration;
     options.quiet = commandLine.quiet;
+    options.telemetry = TelemetryOptions{commandLine.metrics, commandLine.mqtt};
     return options;
 }
 

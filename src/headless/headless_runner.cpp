@@ -6,6 +6,7 @@
 #include "headless/settings_listing.h"
 #include "logger/logger_dump_file.h"
 #include "measure/log_line.h"
+#include "telemetry/telemetry_texts.h"
 
 namespace texts = headless_texts;
 
@@ -23,13 +24,18 @@ SessionOptions SessionFor(const HeadlessOptions& options) {
     return session;
 }
 
+TelemetryOptions TelemetryFor(const HeadlessOptions& options) {
+    return options.job == HeadlessJob::Measure ? options.telemetry : TelemetryOptions{};
+}
+
 }  // namespace
 
 HeadlessRunner::HeadlessRunner(HeadlessOptions options, HeadlessOutput output, QObject* parent)
     : QObject(parent),
       options_(std::move(options)),
       output_(std::move(output)),
-      session_(SessionFor(options_)) {
+      session_(SessionFor(options_)),
+      telemetry_(session_, TelemetryFor(options_)) {
     durationTimer_.setSingleShot(true);
     connect(&durationTimer_, &QTimer::timeout, this, &HeadlessRunner::ArmDuration);
 
@@ -78,11 +84,42 @@ void HeadlessRunner::Problem(const QString& text) const {
 }
 
 void HeadlessRunner::Start() {
+    if (!StartTelemetry()) {
+        End(kExitFailed);
+        return;
+    }
     if (options_.duration) {
         deadline_ = QDeadlineTimer(*options_.duration);
         ArmDuration();
     }
     session_.Connect();
+}
+
+bool HeadlessRunner::StartTelemetry() {
+    QString error;
+    if (!telemetry_.Start(error)) {
+        Problem(error);
+        return false;
+    }
+    // Said even with --quiet: with port 0 it is the only way to learn the port.
+    if (const MetricsExporter* metrics = telemetry_.Metrics()) {
+        Out(telemetry_texts::MetricsServed(metrics->Url()));
+    }
+    if (SessionPublisher* publisher = telemetry_.Publisher()) {
+        connect(publisher, &SessionPublisher::Connected, this, [this, publisher](bool again) {
+            if (again) {
+                Problem(
+                    telemetry_texts::MqttConnectedAgain(publisher->Address(), publisher->Unsent()));
+            } else if (!options_.quiet) {
+                Out(telemetry_texts::MqttConnected(publisher->Address()));
+            }
+        });
+        connect(publisher, &SessionPublisher::Unreachable, this,
+                [this, publisher](const QString& reason) {
+                    Problem(telemetry_texts::MqttUnreachable(publisher->Address(), reason));
+                });
+    }
+    return true;
 }
 
 void HeadlessRunner::ArmDuration() {
@@ -109,6 +146,12 @@ void HeadlessRunner::End(int exitStatus) {
     ended_ = true;
     durationTimer_.stop();
     session_.Stop();  // the worker joined, the log closed, the port closed
+    telemetry_.Close();
+    if (const SessionPublisher* publisher = telemetry_.Publisher(); publisher != nullptr) {
+        if (const std::uint64_t unsent = publisher->Unsent(); unsent > 0) {
+            Problem(telemetry_texts::MqttUnsent(unsent));
+        }
+    }
     emit Finished(exitStatus);
 }
 

@@ -15,10 +15,12 @@
 
 #include "headless/headless_job.h"
 #include "session/instrument_session.h"
+#include "telemetry/session_telemetry.h"
 
 // Exit statuses of the headless program.
 inline constexpr int kExitDone = 0;        // done, or stopped by a signal or the duration
-inline constexpr int kExitFailed = 1;      // a file could not be written, an answer incomplete
+inline constexpr int kExitFailed = 1;      // a file could not be written, an answer incomplete,
+                                           // the metrics could not be served
 inline constexpr int kExitBadOptions = 2;  // the command line could not be understood
 inline constexpr int kExitNotFound = 3;    // no port identified itself
 
@@ -28,6 +30,7 @@ struct HeadlessOptions {
     std::optional<std::chrono::seconds> duration;
     bool quiet = false;  // nothing on standard output once measuring has started
     std::string dumpPath = "logged.txt";
+    TelemetryOptions telemetry;  // measuring only
 };
 
 // Where the runner's texts go, one line each, without line ends.
@@ -68,10 +71,13 @@ class HeadlessRunner : public QObject {
     void EndDump(const LoggerDumpResult& result, int closeError);
     void Out(const QString& text) const;
     void Problem(const QString& text) const;
+    // False when the metrics cannot be served: the run ends.
+    bool StartTelemetry();
 
     const HeadlessOptions options_;
     const HeadlessOutput output_;
     InstrumentSession session_;
+    SessionTelemetry telemetry_;  // after the session, so it goes first
     QDeadlineTimer deadline_;
     QTimer durationTimer_;
     bool connectedOnce_ = false;

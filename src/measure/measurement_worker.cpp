@@ -103,7 +103,7 @@ bool MeasurementWorker::PollCycle() {
     return true;
 }
 
-void MeasurementWorker::WriteSample(const SampleUpdate& update) {
+void MeasurementWorker::WriteSample(SampleUpdate update) {
     const QByteArray line = MeasurementLogLine(
         update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
     const MeasurementLog::AppendResult written = log_.Append(line);
@@ -115,6 +115,8 @@ void MeasurementWorker::WriteSample(const SampleUpdate& update) {
             emit RecordStarted(QString::fromStdString(record_->Where()));
         }
     }
+    update.logError = written.error;
+    update.recordError = recorded.error;
     emit SampleReady(update);
 
     // A vanished file is reported like a failed open, though the line went into the new

@@ -34,6 +34,10 @@ struct SampleUpdate {
     // Bytes the poll's read brought: kMeasurementReplySize for a whole record; fewer are
     // decoded as zeros, more belong to another reply.
     std::size_t replyBytes = 0;
+    // Why its line could not go into the log, and its row into the dated record: the
+    // system's error number, 0 when written (or when there is no record).
+    int logError = 0;
+    int recordError = 0;
 };
 Q_DECLARE_METATYPE(SampleUpdate)
 
@@ -83,7 +87,7 @@ class MeasurementWorker : public QObject {
     // False when the port was found gone.
     bool PollCycle();
     // The log line and the record's row of a sample, each failure said once.
-    void WriteSample(const SampleUpdate& update);
+    void WriteSample(SampleUpdate update);
 
     InstrumentLink& link_;
     MeasurementLog& log_;

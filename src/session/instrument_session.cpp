@@ -156,7 +156,7 @@ void InstrumentSession::ContinueConnect() {
             Exchange ex = link_.BeginExchange();
             settings = ReadSettingsExchange(ex, options_.waits.settingsRead);
         }
-        Post([this, settings] { emit SettingsRead(settings); });
+        Post([this, settings] { AnnounceSettingsRead(settings); });
         if (link_.ShuttingDown()) {
             return;  // stopped: no file is touched any more
         }
@@ -254,9 +254,16 @@ SessionRequest InstrumentSession::ReadSettings() {
             Exchange ex = link_.BeginExchange();
             result = ReadSettingsExchange(ex, options_.waits.settingsRead);
         }
-        Post([this, result] { emit SettingsRead(result); });
+        Post([this, result] { AnnounceSettingsRead(result); });
     });
     return SessionRequest::Started;
+}
+
+void InstrumentSession::AnnounceSettingsRead(const SettingsReadResult& result) {
+    emit SettingsRead(result);
+    if (result.status == SettingsReplyStatus::Complete) {
+        emit SettingsInForce(result.settings);
+    }
 }
 
 void InstrumentSession::ArmSettingsWrite(const InstrumentSettings& settings) {
@@ -275,7 +282,12 @@ void InstrumentSession::WritePendingSettings(InstrumentLink& link) {
     }
     // Not repeated when unconfirmed; the operator sees the outcome either way.
     pending_.Finish(*ticket);
-    Post([this, acknowledged = result.acknowledged] { emit SettingsWritten(acknowledged); });
+    Post([this, acknowledged = result.acknowledged, settings = ticket->settings] {
+        emit SettingsWritten(acknowledged);
+        if (acknowledged) {
+            emit SettingsInForce(settings);
+        }
+    });
 }
 
 SessionRequest InstrumentSession::ReadLoggerRecord(std::uint8_t number) {

@@ -118,6 +118,9 @@ class InstrumentSession : public QObject {
     void Identified(const QString& identification);
     void VersionRead(const InstrumentVersion& version);
     void SettingsRead(const SettingsReadResult& result);
+    // The settings the instrument works with now, as far as the session knows: after a
+    // complete settings read and after a write the instrument acknowledged.
+    void SettingsInForce(const InstrumentSettings& settings);
     // The previous run's log was renamed to `path` before the new one was started.
     void OldLogKept(const QString& path);
     // The log could not be kept or started: nothing is measured, the port is closed.
@@ -151,6 +154,8 @@ class InstrumentSession : public QObject {
     void TryReconnect();
     // Worker thread, after each poll.
     void WritePendingSettings(InstrumentLink& link);
+    // SettingsRead, and SettingsInForce when the read was complete.
+    void AnnounceSettingsRead(const SettingsReadResult& result);
 
     const SessionOptions options_;
     InstrumentLink link_;

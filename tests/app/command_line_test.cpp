@@ -70,6 +70,30 @@ TEST(ParseCommandLine, SetsWhatEachOptionSays) {
     EXPECT_TRUE(ParseCommandLine({"-h"}).showHelp);
 }
 
+TEST(ParseCommandLine, TakesTheMetricsAndTheBrokerAddresses) {
+    struct Case {
+        QStringList arguments;
+        std::optional<MetricsAddress> metrics;
+        std::optional<MqttAddress> mqtt;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, std::nullopt},
+        {{"--metrics", "9101"}, MetricsAddress{"127.0.0.1", 9101}, std::nullopt},
+        {{"--metrics=[::]:80", "--headless"}, MetricsAddress{"::", 80}, std::nullopt},
+        {{"--mqtt", "mqtt://localhost/lab"}, std::nullopt, MqttAddress{"localhost", 1883, "lab"}},
+        {{"--headless", "--mqtt=mqtt://10.0.0.2:1884/a/b", "--metrics", "0.0.0.0:9101"},
+         MetricsAddress{"0.0.0.0", 9101},
+         MqttAddress{"10.0.0.2", 1884, "a/b"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line = ParseCommandLine(c.arguments);
+        EXPECT_EQ(line.error, QString());
+        EXPECT_EQ(line.metrics, c.metrics);
+        EXPECT_EQ(line.mqtt, c.mqtt);
+    }
+}
+
 TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
     const std::pair<QStringList, const char*> cases[] = {
         {{"--bogus"}, "unknown argument: --bogus"},
@@ -96,6 +120,17 @@ TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
         {{"--headless", "--read-settings", "--duration", "5"},
          "--duration goes with measuring, not with --dump-logger or --read-settings"},
         {{"--csv-dir", "x", "--no-csv"}, "--csv-dir and --no-csv cannot be given together"},
+        {{"--metrics"}, "--metrics needs [ADDRESS:]PORT"},
+        {{"--metrics", "localhost:9101"},
+         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "\"localhost:9101\""},
+        {{"--mqtt"}, "--mqtt needs mqtt://HOST[:PORT]/PREFIX"},
+        {{"--mqtt", "localhost"},
+         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt://"},
+        {{"--headless", "--read-settings", "--metrics", "9101"},
+         "--metrics goes with measuring, not with --dump-logger or --read-settings"},
+        {{"--headless", "--dump-logger", "--mqtt", "mqtt://h/lab"},
+         "--mqtt goes with measuring, not with --dump-logger or --read-settings"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -107,7 +142,8 @@ TEST(CommandLineHelp, ListsEveryOption) {
     const QString help = CommandLineHelp("hygrometer");
     for (const char* option :
          {"--port PATH", "--csv-dir DIR", "--no-csv", "--headless", "--duration SECONDS", "--quiet",
-          "--dump-logger", "--read-settings", "--help", "Exit status"}) {
+          "--dump-logger", "--read-settings", "--metrics [ADDRESS:]PORT",
+          "--mqtt mqtt://HOST[:PORT]/PREFIX", "--help", "Exit status"}) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
     }

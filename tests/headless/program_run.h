@@ -66,6 +66,8 @@ class ProgramRun {
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    // The child's process id while it runs, for reading its state in /proc.
+    pid_t Pid() const { return pid_; }
     void Signal(int signal) const {
         if (pid_ > 0) {
             kill(pid_, signal);

@@ -1,0 +1,65 @@
+#include "metrics/metrics_address.h"
+
+#include <arpa/inet.h>
+
+namespace {
+
+bool IsNumericAddress(const std::string& host, int family) {
+    unsigned char buffer[sizeof(in6_addr)];
+    return inet_pton(family, host.c_str(), buffer) == 1;
+}
+
+std::optional<std::uint16_t> PortNumber(const QString& text) {
+    bool ok = false;
+    const uint value = text.toUInt(&ok);
+    if (!ok || text.startsWith('+') || value > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
+
+std::optional<MetricsAddress> ParseMetricsAddress(const QString& text, QString& error) {
+    MetricsAddress address;
+    QString portText = text;
+    if (text.startsWith('[')) {
+        const qsizetype close = text.indexOf(QStringLiteral("]:"));
+        address.host = text.mid(1, close - 1).toStdString();
+        portText = close < 0 ? QString() : text.mid(close + 2);
+        if (close < 0 || !IsNumericAddress(address.host, AF_INET6)) {
+            error = QString(
+                        "--metrics needs [ADDRESS:]PORT with an IPv6 address as [::1]:PORT, "
+                        "not \"%1\"")
+                        .arg(text);
+            return std::nullopt;
+        }
+    } else if (const qsizetype colon = text.lastIndexOf(':'); colon >= 0) {
+        address.host = text.left(colon).toStdString();
+        portText = text.mid(colon + 1);
+        if (!IsNumericAddress(address.host, AF_INET)) {
+            error = QString(
+                        "--metrics needs [ADDRESS:]PORT with a numeric address such as "
+                        "0.0.0.0 or [::1], not \"%1\"")
+                        .arg(text);
+            return std::nullopt;
+        }
+    }
+    const std::optional<std::uint16_t> port = PortNumber(portText);
+    if (!port) {
+        error = QString("--metrics needs a port number from 0 to 65535, not \"%1\"").arg(text);
+        return std::nullopt;
+    }
+    address.port = *port;
+    return address;
+}
+
+std::string HostPortText(const MetricsAddress& address, std::uint16_t port) {
+    const std::string host = address.IsIpv6() ? "[" + address.host + "]" : address.host;
+    return host + ":" + std::to_string(port);
+}
+
+QString MetricsUrl(const MetricsAddress& address, std::uint16_t port) {
+    return QStringLiteral("http://%1/metrics")
+        .arg(QString::fromStdString(HostPortText(address, port)));
+}

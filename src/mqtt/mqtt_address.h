@@ -1,0 +1,30 @@
+#pragma once
+// Where the samples are published: "mqtt://HOST[:PORT]/PREFIX" from the command line, and
+// the topics under PREFIX. HOST is a name, an IPv4 address or a bracketed IPv6 address;
+// PORT is 1883 when left out. PREFIX is one or more topic levels ("lab", "site/room-2")
+// without wildcards.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct MqttAddress {
+    std::string host;  // without brackets
+    std::uint16_t port = 1883;
+    std::string prefix;
+
+    friend bool operator==(const MqttAddress&, const MqttAddress&) = default;
+};
+
+// Nullopt (and `error` set) when `text` is not such an address.
+std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error);
+
+// "mqtt://HOST:PORT/PREFIX", as the operator is told where the samples go.
+QString MqttAddressText(const MqttAddress& address);
+// "HOST:PORT".
+QString BrokerText(const MqttAddress& address);
+
+// PREFIX/<serial>/sample and PREFIX/<serial>/status.
+std::string SampleTopic(const MqttAddress& address, std::uint16_t serial);
+std::string StatusTopic(const MqttAddress& address, std::uint16_t serial);

@@ -1,0 +1,105 @@
+#pragma once
+// One connection to an MQTT broker through libmosquitto, kept up by a thread of its own:
+// name lookup, connect, the exchanges with the broker and every retry happen there, so a
+// caller never waits for the network. A broker that is down, or goes away, is tried again
+// every `retryInterval` for as long as the connection is open.
+//
+// The connection carries one retained status message: set by SetStatus, sent at once while
+// connected and again on every connect (a restarted broker may have forgotten it), with
+// `willStatus` as the last will the broker publishes when the connection breaks off.
+//
+// Publish never queues without bound: a message goes to libmosquitto only while connected
+// and while fewer than `maxUnacknowledged` earlier ones wait for the broker's
+// acknowledgement; any other is dropped and counted. libmosquitto sends the ones it holds
+// again once the connection is back.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_set>
+
+struct mosquitto;
+
+struct MqttConnectionOptions {
+    std::string host;
+    std::uint16_t port = 1883;
+    std::string statusTopic;
+    std::string willStatus;     // the broker publishes it when the connection breaks off
+    std::string closingStatus;  // sent by Close
+    std::chrono::milliseconds retryInterval{1000};
+    int keepAliveSeconds = 15;
+    std::size_t maxUnacknowledged = 64;
+};
+
+class MqttConnection : public QObject {
+    Q_OBJECT
+  public:
+    explicit MqttConnection(MqttConnectionOptions options, QObject* parent = nullptr);
+    // Close().
+    ~MqttConnection() override;
+    MqttConnection(const MqttConnection&) = delete;
+    MqttConnection& operator=(const MqttConnection&) = delete;
+
+    // Any thread. Retained, QoS 1; replaces the status to send on each connect.
+    void SetStatus(const std::string& status);
+    // Any thread. QoS 1, not retained. False, and counted, when it was not handed over.
+    bool Publish(const std::string& topic, const QByteArray& payload);
+    // Sends the closing status when connected, disconnects and ends the thread, within
+    // about a second. Nothing is sent afterwards; messages still unacknowledged count as
+    // unsent. Idempotent.
+    void Close();
+
+    bool IsConnected() const { return connected_.load(); }
+    // Messages given to Publish that were dropped or never acknowledged before Close.
+    std::uint64_t Unsent() const { return unsent_.load(); }
+
+  signals:
+    // From the connection's thread.
+    void Connected();
+    // The broker could not be reached or the connection broke off; once until Connected.
+    void Unreachable(const QString& reason);
+
+  private:
+    static void OnConnect(mosquitto* client, void* self, int result);
+    static void OnDisconnect(mosquitto* client, void* self, int result);
+    static void OnPublish(mosquitto* client, void* self, int messageId);
+
+    // The connection's thread.
+    void Run();
+    void ConnectAnswered(int result);
+    void Disconnected();
+    void SayUnreachable(const QString& reason);
+    // True when Close was asked for meanwhile.
+    bool WaitBeforeRetry();
+    void Finish();
+    // Under statusMutex_.
+    void SendStatus(const std::string& status, int qos);
+
+    const MqttConnectionOptions options_;
+    mosquitto* client_ = nullptr;
+    std::thread thread_;
+
+    std::mutex wakeMutex_;
+    std::condition_variable wake_;
+    std::atomic<bool> closing_{false};
+
+    std::atomic<bool> connected_{false};
+    std::mutex statusMutex_;  // keeps the status sent last the one set last
+    std::string status_;
+
+    std::mutex waitingMutex_;
+    std::unordered_set<int> waiting_;  // message ids of published samples not yet acknowledged
+    std::atomic<std::uint64_t> unsent_{0};
+
+    // The connection's thread only.
+    bool unreachableSaid_ = false;
+    QString refusal_;  // why the broker refused the last connect
+};

@@ -1,0 +1,90 @@
+#pragma once
+// The test's side of HTTP and TCP on this machine: a free port to give a server, a plain
+// GET to 127.0.0.1, and raw connections for feeding a server what no client would send.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// A socket connected to 127.0.0.1:port, or -1. Sends and receives give up after `timeoutMs`
+// and a send to a closed peer fails instead of raising SIGPIPE (MSG_NOSIGNAL).
+inline int ConnectLocal(std::uint16_t port, int timeoutMs = 2000) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return -1;
+    }
+    const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A port no one listens on now (the system's pick), for a server the test starts.
+inline std::uint16_t FreeLocalPort() {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    close(fd);
+    return ntohs(address.sin_port);
+}
+
+inline bool SendAll(int fd, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = send(fd, bytes.constData() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0) {
+            return false;
+        }
+        sent += n;
+    }
+    return true;
+}
+
+struct HttpAnswer {
+    int status = 0;
+    QByteArray body;
+};
+
+// GET http://127.0.0.1:port/path, the answer read until the server closes; none when the
+// connection fails or the answer is not HTTP.
+inline std::optional<HttpAnswer> HttpGet(std::uint16_t port, const std::string& path) {
+    const int fd = ConnectLocal(port);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    QByteArray answer;
+    if (SendAll(fd, QByteArray::fromStdString("GET " + path +
+                                              " HTTP/1.0\r\nHost: 127.0.0.1\r\n"
+                                              "Connection: close\r\n\r\n"))) {
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = recv(fd, buffer, sizeof(buffer), 0)) > 0) {
+            answer.append(buffer, n);
+        }
+    }
+    close(fd);
+    const qsizetype headerEnd = answer.indexOf("\r\n\r\n");
+    if (!answer.startsWith("HTTP/1.") || headerEnd < 0) {
+        return std::nullopt;
+    }
+    return HttpAnswer{answer.mid(9, 3).toInt(), answer.mid(headerEnd + 4)};
+}

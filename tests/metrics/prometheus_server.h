@@ -1,0 +1,104 @@
+#pragma once
+// A real Prometheus server for a test: started on a free port of 127.0.0.1 with a
+// configuration that scrapes one target every second and a database in a temporary
+// directory, asked through its HTTP query API, stopped with the test.
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/local_http.h"
+#include "headless/program_run.h"
+
+class PrometheusServer {
+  public:
+    static constexpr const char* kProgram = "/usr/bin/prometheus";
+    static bool Installed() { return access(kProgram, X_OK) == 0; }
+
+    // One series of a query's answer.
+    struct Series {
+        QJsonObject labels;
+        double value = 0;
+    };
+
+    // Scrapes http://127.0.0.1:target/metrics every second; true once the server is ready.
+    bool Start(std::uint16_t target) {
+        const QString config = dir_.filePath("prometheus.yml");
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        file.write(QString("global:\n"
+                           "  scrape_interval: 1s\n"
+                           "  scrape_timeout: 1s\n"
+                           "scrape_configs:\n"
+                           "  - job_name: hygrometer\n"
+                           "    static_configs:\n"
+                           "      - targets: ['127.0.0.1:%1']\n")
+                       .arg(target)
+                       .toUtf8());
+        file.close();
+        port_ = FreeLocalPort();
+        run_ = std::make_unique<ProgramRun>(
+            kProgram,
+            std::vector<std::string>{"--config.file=" + config.toStdString(),
+                                     "--storage.tsdb.path=" + dir_.filePath("data").toStdString(),
+                                     "--web.listen-address=127.0.0.1:" + std::to_string(port_),
+                                     "--log.level=warn"},
+            dir_.path());
+        return run_->Started() && ProgramRun::WaitUntil(
+                                      [this] {
+                                          const auto ready = HttpGet(port_, "/-/ready");
+                                          return ready && ready->status == 200;
+                                      },
+                                      std::chrono::seconds(60));
+    }
+
+    // The instant vector `expression` gives now; none when the query fails.
+    std::optional<std::vector<Series>> Query(const std::string& expression) const {
+        const std::optional<HttpAnswer> answer = HttpGet(
+            port_, "/api/v1/query?query=" +
+                       QUrl::toPercentEncoding(QString::fromStdString(expression)).toStdString());
+        if (!answer || answer->status != 200) {
+            return std::nullopt;
+        }
+        const QJsonObject reply = QJsonDocument::fromJson(answer->body).object();
+        if (reply.value("status").toString() != "success") {
+            return std::nullopt;
+        }
+        std::vector<Series> series;
+        for (const QJsonValue item : reply.value("data").toObject().value("result").toArray()) {
+            const QJsonObject one = item.toObject();
+            series.push_back({one.value("metric").toObject(),
+                              one.value("value").toArray().at(1).toString().toDouble()});
+        }
+        return series;
+    }
+
+    // The one value of `expression`; none when it has no series or more than one.
+    std::optional<double> Value(const std::string& expression) const {
+        const std::optional<std::vector<Series>> series = Query(expression);
+        if (!series || series->size() != 1) {
+            return std::nullopt;
+        }
+        return series->front().value;
+    }
+
+    QByteArray Log() const { return run_ ? run_->Err() : QByteArray(); }
+
+  private:
+    QTemporaryDir dir_;
+    std::uint16_t port_ = 0;
+    std::unique_ptr<ProgramRun> run_;  // last: stopped before its directory goes
+};

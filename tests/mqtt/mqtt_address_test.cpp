@@ -1,0 +1,86 @@
+// Where --mqtt publishes: the broker and the topic prefix read from
+// "mqtt://HOST[:PORT]/PREFIX", the topics under it, and bad text refused with a message
+// that says why.
+#include "mqtt/mqtt_address.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883WhenLeftOut) {
+    struct Case {
+        const char* text;
+        MqttAddress address;
+        const char* sampleTopic;  // of serial number 300
+        const char* statusTopic;
+    };
+    const Case cases[] = {
+        {"mqtt://localhost/lab", {"localhost", 1883, "lab"}, "lab/300/sample", "lab/300/status"},
+        {"mqtt://broker.example.org:1884/site/room-2",
+         {"broker.example.org", 1884, "site/room-2"},
+         "site/room-2/300/sample",
+         "site/room-2/300/status"},
+        {"mqtt://10.0.0.5:65535/a", {"10.0.0.5", 65535, "a"}, "a/300/sample", "a/300/status"},
+        {"mqtt://[::1]/lab", {"::1", 1883, "lab"}, "lab/300/sample", "lab/300/status"},
+        {"mqtt://[fe80::1]:1/lab", {"fe80::1", 1, "lab"}, "lab/300/sample", "lab/300/status"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QString error;
+        const std::optional<MqttAddress> address = ParseMqttAddress(c.text, error);
+        ASSERT_TRUE(address.has_value()) << error.toStdString();
+        EXPECT_EQ(error, QString());
+        EXPECT_EQ(*address, c.address);
+        EXPECT_EQ(SampleTopic(*address, 300), c.sampleTopic);
+        EXPECT_EQ(StatusTopic(*address, 300), c.statusTopic);
+    }
+    QString error;
+    EXPECT_EQ(MqttAddressText(*ParseMqttAddress("mqtt://[::1]/lab", error)),
+              "mqtt://[::1]:1883/lab");
+    EXPECT_EQ(MqttAddressText(*ParseMqttAddress("mqtt://localhost:1884/a/b", error)),
+              "mqtt://localhost:1884/a/b");
+}
+
+TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
+    const char* const kScheme = "it begins with mqtt://";
+    const char* const kHost = "no host name or address";
+    const char* const kIpv6 = "an IPv6 address goes in brackets: [::1]";
+    const char* const kPort = "the port is a number from 1 to 65535";
+    const char* const kPrefix = "PREFIX is one or more topic levels without + or #";
+    const std::pair<const char*, const char*> cases[] = {
+        {"", kScheme},
+        {"localhost/lab", kScheme},
+        {"mqtts://localhost/lab", kScheme},
+        {"http://localhost/lab", kScheme},
+        {"mqtt://", kHost},
+        {"mqtt:///lab", kHost},
+        {"mqtt://bad host/lab", kHost},
+        {"mqtt://-host/lab", kHost},
+        {"mqtt://user@host/lab", kHost},
+        {"mqtt://[::1/lab", kIpv6},
+        {"mqtt://[host]/lab", kIpv6},
+        {"mqtt://[::1]1883/lab", kIpv6},
+        {"mqtt://host:/lab", kPort},
+        {"mqtt://host:0/lab", kPort},
+        {"mqtt://host:65536/lab", kPort},
+        {"mqtt://host:+1/lab", kPort},
+        {"mqtt://host:port/lab", kPort},
+        {"mqtt://host", kPrefix},
+        {"mqtt://host/", kPrefix},
+        {"mqtt://host/lab/", kPrefix},
+        {"mqtt://host//lab", kPrefix},
+        {"mqtt://host/lab//room", kPrefix},
+        {"mqtt://host/lab/#", kPrefix},
+        {"mqtt://host/lab/+/x", kPrefix},
+        {"mqtt://host/la\tb", kPrefix},
+    };
+    for (const auto& [text, why] : cases) {
+        SCOPED_TRACE(text);
+        QString error;
+        EXPECT_EQ(ParseMqttAddress(text, error), std::nullopt);
+        EXPECT_EQ(error, QString("--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"%1\": %2")
+                             .arg(QString::fromUtf8(text), QString::fromUtf8(why)));
+    }
+}
+
+}  // namespace
