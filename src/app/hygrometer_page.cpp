@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/connect_texts.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "app/info_box.h"
 #include "link/instrument_protocol.h"
+#include "session/connect_texts.h"
 #include "session/instrument_session.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <array>
 #include <variant>
 
-#include "app/connect_texts.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "app/item_lists.h"
+#include "session/connect_texts.h"
 #include "session/instrument_session.h"
 
 namespace {

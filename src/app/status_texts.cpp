@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "app/connect_texts.h"
+#include "session/connect_texts.h"
 
 namespace {
 

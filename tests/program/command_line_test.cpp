@@ -1,5 +1,5 @@
 // The programs' command line: what each option sets, and which lines are refused.
-#include "app/command_line.h"
+#include "program/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Texts of the connect handler that carry the instrument's bytes or the scan's outcome.
 #include <gtest/gtest.h>
 
-#include "app/connect_texts.h"
 #include "common/language.h"
+#include "session/connect_texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/connect_texts.h"
+#include "session/connect_texts.h"
 
 #include <QCoreApplication>
 #include <QStringList>

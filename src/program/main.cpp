@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "app/app_texts.h"
-#include "app/command_line.h"
 #include "app/error_box.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
-#include "headless/headless_main.h"
+#include "program/command_line.h"
+#include "program/headless_main.h"
 #include "texts/interface_language.h"
 
 // The interface language, fixed when the program is built: 0 Polish, anything else English.

@@ -1,4 +1,4 @@
-#include "headless/headless_main.h"
+#include "program/headless_main.h"
 
 #include <signal.h>
 #include <unistd.h>
