@@ -145,8 +145,8 @@
         <translation>The instrument answers again</translation>
     </message>
     <message>
-        <source>Utracono połączenie z %1; ponawianie co 2 s</source>
-        <translation>Connection to %1 lost; trying again every 2 s</translation>
+        <source>Utracono połączenie z %1; ponawianie co %2 s</source>
+        <translation>Connection to %1 lost; trying again every %2 s</translation>
     </message>
     <message>
         <source>Połączono ponownie: %1</source>
@@ -266,16 +266,16 @@
         <translation>The connection to the instrument was lost at record %1. </translation>
     </message>
     <message>
-        <source>Plik logged.txt jest pusty.</source>
-        <translation>logged.txt is empty.</translation>
+        <source>Plik %1 jest pusty.</source>
+        <translation>%1 is empty.</translation>
     </message>
     <message>
-        <source>Plik logged.txt zawiera rekord 0.</source>
-        <translation>logged.txt holds record 0.</translation>
+        <source>Plik %1 zawiera rekord 0.</source>
+        <translation>%1 holds record 0.</translation>
     </message>
     <message>
-        <source>Plik logged.txt zawiera rekordy od 0 do %1.</source>
-        <translation>logged.txt holds records 0 to %1.</translation>
+        <source>Plik %1 zawiera rekordy od 0 do %2.</source>
+        <translation>%1 holds records 0 to %2.</translation>
     </message>
 </context>
 <context>
@@ -335,8 +335,8 @@
         <translation>Logger</translation>
     </message>
     <message>
-        <source>Zapisano %1 rekordów w pliku logged.txt.</source>
-        <translation>%1 records written to logged.txt.</translation>
+        <source>Zapisano %1 rekordów w pliku %2.</source>
+        <translation>%1 records written to %2.</translation>
     </message>
 </context>
 <context>

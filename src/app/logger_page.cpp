@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <array>
 
-#include "app/connect_texts.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "app/info_box.h"
@@ -15,6 +14,7 @@
 #include "logger/logger_record.h"
 #include "logger/record_number.h"
 #include "measure/file_error_text.h"
+#include "session/connect_texts.h"
 #include "session/instrument_session.h"
 
 namespace {
@@ -165,9 +165,10 @@ void LoggerPage::ShowDumpEnd(const LoggerDumpResult& result, int closeError) {
             if (closeError != 0) {
                 ShowErrorBox(window(), FileErrorText(closeError));
             } else {
-                ShowInfoBox(
-                    window(), tr("Rejestrator"),
-                    tr("Zapisano %1 rekordów w pliku logged.txt.").arg(result.linesWritten));
+                ShowInfoBox(window(), tr("Rejestrator"),
+                            tr("Zapisano %1 rekordów w pliku %2.")
+                                .arg(QString::number(result.linesWritten),
+                                     QString::fromLatin1(kLoggerDumpName)));
             }
             break;
         case LoggerDumpResult::End::FileError:

@@ -52,7 +52,8 @@ HeadlessRunner::HeadlessRunner(HeadlessOptions options, HeadlessOutput output, Q
     });
     connect(&session_, &InstrumentSession::Connected, this, &HeadlessRunner::StartJob);
     connect(&session_, &InstrumentSession::ConnectionLost, this, [this] {
-        Problem(texts::ConnectionLost(QString::fromStdString(session_.PortPath())));
+        Problem(texts::ConnectionLost(QString::fromStdString(session_.PortPath()),
+                                      options_.session.retryInterval));
     });
     connect(&session_, &InstrumentSession::SampleReady, this, &HeadlessRunner::ShowSample);
     connect(&session_, &InstrumentSession::PollFailed, this, &HeadlessRunner::ShowPollFailed);

@@ -29,7 +29,7 @@ struct HeadlessOptions {
     HeadlessJob job = HeadlessJob::Measure;
     std::optional<std::chrono::seconds> duration;
     bool quiet = false;  // nothing on standard output once measuring has started
-    std::string dumpPath = "logged.txt";
+    std::string dumpPath = kLoggerDumpName;
     TelemetryOptions telemetry;  // measuring only
 };
 

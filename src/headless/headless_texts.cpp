@@ -1,10 +1,11 @@
 #include "headless/headless_texts.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
-#include "app/connect_texts.h"
 #include "logger/logger_messages.h"
 #include "measure/file_error_text.h"
+#include "session/connect_texts.h"
 
 namespace headless_texts {
 
@@ -53,9 +54,9 @@ QString AnswersAgain() {
     return QCoreApplication::translate("Headless", "Urządzenie znów odpowiada");
 }
 
-QString ConnectionLost(const QString& port) {
-    return QCoreApplication::translate("Headless", "Utracono połączenie z %1; ponawianie co 2 s")
-        .arg(port);
+QString ConnectionLost(const QString& port, std::chrono::milliseconds retryInterval) {
+    return QCoreApplication::translate("Headless", "Utracono połączenie z %1; ponawianie co %2 s")
+        .arg(port, QLocale().toString(retryInterval.count() / 1000.0));
 }
 
 QString ConnectedAgain(const QString& port) {

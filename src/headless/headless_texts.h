@@ -4,6 +4,7 @@
 // standard error, everything else to standard output; each text is one line without its end.
 
 #include <QString>
+#include <chrono>
 
 #include "link/discovery.h"
 #include "logger/logger_dump.h"
@@ -28,7 +29,7 @@ QString Stopped(int samples);
 QString NotFound(const DiscoveryResult& result);
 QString NoAnswer();
 QString AnswersAgain();
-QString ConnectionLost(const QString& port);
+QString ConnectionLost(const QString& port, std::chrono::milliseconds retryInterval);
 QString ConnectedAgain(const QString& port);
 QString LogFailed(const QString& logPath, const QString& message);
 QString RecordFailed(const QString& message);

@@ -7,9 +7,12 @@
 
 #include "files/output_file.h"
 
+// The dump's name in the working directory; every text that names the file takes it from here.
+inline constexpr char kLoggerDumpName[] = "logged.txt";
+
 class LoggerDumpFile {
   public:
-    explicit LoggerDumpFile(std::string path = "logged.txt") : path_(std::move(path)) {}
+    explicit LoggerDumpFile(std::string path = kLoggerDumpName) : path_(std::move(path)) {}
     ~LoggerDumpFile() { Close(); }
     LoggerDumpFile(const LoggerDumpFile&) = delete;
     LoggerDumpFile& operator=(const LoggerDumpFile&) = delete;

@@ -6,9 +6,12 @@
 
 #include "files/output_file.h"
 
+// The log's name in the working directory; every text that names the file takes it from here.
+inline constexpr char kMeasurementLogName[] = "jrt1.txt";
+
 class MeasurementLog {
   public:
-    explicit MeasurementLog(std::string path = "jrt1.txt") : path_(std::move(path)) {}
+    explicit MeasurementLog(std::string path = kMeasurementLogName) : path_(std::move(path)) {}
     ~MeasurementLog() { Close(); }
     MeasurementLog(const MeasurementLog&) = delete;
     MeasurementLog& operator=(const MeasurementLog&) = delete;

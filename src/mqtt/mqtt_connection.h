@@ -28,13 +28,16 @@
 
 struct mosquitto;
 
+// How often a broker that is down or went away is tried again.
+inline constexpr std::chrono::milliseconds kBrokerRetryInterval{1000};
+
 struct MqttConnectionOptions {
     std::string host;
     std::uint16_t port = 1883;
     std::string statusTopic;
     std::string willStatus;     // the broker publishes it when the connection breaks off
     std::string closingStatus;  // sent by Close
-    std::chrono::milliseconds retryInterval{1000};
+    std::chrono::milliseconds retryInterval = kBrokerRetryInterval;
     int keepAliveSeconds = 15;
     std::size_t maxUnacknowledged = 64;
 };

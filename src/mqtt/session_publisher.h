@@ -29,7 +29,7 @@ class SessionPublisher : public QObject {
     Q_OBJECT
   public:
     SessionPublisher(InstrumentSession& session, MqttAddress address,
-                     std::chrono::milliseconds retryInterval = std::chrono::seconds(1),
+                     std::chrono::milliseconds retryInterval = kBrokerRetryInterval,
                      QObject* parent = nullptr);
     // Close().
     ~SessionPublisher() override;
@@ -39,7 +39,6 @@ class SessionPublisher : public QObject {
     void Close();
 
     const MqttAddress& Address() const { return address_; }
-    bool BrokerConnected() const { return connection_ && connection_->IsConnected(); }
     // Samples not handed to the broker, or not acknowledged by it before a Close.
     std::uint64_t Unsent() const;
 

@@ -41,12 +41,15 @@
 #include "settings/pending_settings.h"
 #include "settings/settings_exchange.h"
 
+// How often a lost instrument is looked for again; texts that tell the operator take it from here.
+inline constexpr std::chrono::milliseconds kReconnectInterval{2000};
+
 struct SessionOptions {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
     QLocale locale;                  // of the log's and the readouts' numbers
-    std::string logPath = "jrt1.txt";
+    std::string logPath = kMeasurementLogName;
     ProtocolWaits waits = kInstrumentWaits;
-    std::chrono::milliseconds retryInterval{2000};
+    std::chrono::milliseconds retryInterval = kReconnectInterval;
     // Where the dated record of the samples goes (empty: the working directory); no record
     // when not given.
     std::optional<std::string> recordDirectory = std::nullopt;
