@@ -24,31 +24,26 @@ void MeasurementWorker::Start() {
     if (thread_.joinable()) {
         thread_.join();  // ended by a lost port
     }
-    pollingActive_.store(-1);
+    pollingActive_.store(true);
     running_.store(true);
     thread_ = std::thread([this] { Run(); });
 }
 
 void MeasurementWorker::Stop() {
-    pollingActive_.store(0);
-    link_.Shutdown();
+    pollingActive_.store(false);
     if (thread_.joinable()) {
         thread_.join();
     }
     running_.store(false);
-    log_.Close();
 }
 
 void MeasurementWorker::Run() {
     bool lost = false;
-    while (pollingActive_.load() != 0 && !link_.ShuttingDown()) {
+    while (pollingActive_.load() && !link_.ShuttingDown()) {
         if (!PollCycle()) {
             lost = true;
             break;
         }
-    }
-    if (lost) {
-        link_.BeginExchange().CloseInstrumentPort();
     }
     running_.store(false);
     if (lost) {

@@ -3,9 +3,10 @@
 // The worker writes the log itself and touches no widget: every sample and its formatted
 // texts leave through queued signals, in the order of the cycles.
 //
-// The loop ends by itself when the port is found gone (hung up, or its device node removed):
-// it closes the port at once, so the system can give a replugged adapter the same name, and
-// says so with PortLost. Start again once a port is open: the sample numbers go on.
+// The loop ends by itself when the port is found gone (hung up, or its device node removed)
+// and says so with PortLost; its owner closes the port. Start again once a port is open: the
+// sample numbers go on. The link, the log and the record belong to the owner, which closes
+// them; the worker only uses them while its thread runs.
 
 #include <QDateTime>
 #include <QLocale>
@@ -57,11 +58,10 @@ class MeasurementWorker : public QObject {
     // Before Start.
     void SetRecord(DatedRecord* record) { record_ = record; }
 
-    // Starts the thread (after the previous one, if it ended by itself); PollingActive goes
-    // to all ones first.
+    // Starts the thread (after the previous one, if it ended by itself).
     void Start();
-    // Clears PollingActive, wakes the worker's sleep (by shutting the link down) and waits
-    // for the thread, then closes the log. Returns after at most the exchange in progress.
+    // Ends the loop and waits for the thread: after at most the cycle in progress, or at once
+    // when the owner has shut the link down first, which wakes every pause.
     void Stop();
 
     // Polling, not ended by Stop or by a lost port.
@@ -95,7 +95,7 @@ class MeasurementWorker : public QObject {
     const ProtocolWaits waits_;
     AfterPollHook afterPoll_;
     DatedRecord* record_ = nullptr;
-    std::atomic<std::int32_t> pollingActive_{0};
+    std::atomic<bool> pollingActive_{false};
     std::atomic<std::int32_t> sampleCount_{0};
     std::atomic<bool> running_{false};
     bool logFailing_ = false;

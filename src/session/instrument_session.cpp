@@ -196,6 +196,11 @@ void InstrumentSession::ContinueConnect() {
 }
 
 void InstrumentSession::PortLost() {
+    if (state_ == SessionState::Stopped) {
+        return;  // Stop has closed the port
+    }
+    // At once, so that the system can give a replugged adapter the same name.
+    link_.BeginExchange().CloseInstrumentPort();
     if (state_ != SessionState::Connected) {
         return;
     }

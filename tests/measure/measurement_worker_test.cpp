@@ -196,7 +196,7 @@ TEST_F(WorkerTest, HungUpInstrumentShowsErrorsWithoutSpinning) {
     ASSERT_TRUE(WaitForSamples(1));
     ASSERT_TRUE(instrument.HangUp());
     std::this_thread::sleep_for(500ms);  // a few cycles
-    // The loop has ended by itself and closed the port.
+    // The loop has ended by itself; the port is unusable until its owner closes it.
     EXPECT_FALSE(worker.Running());
     EXPECT_FALSE(link.PortIsOpen());
     worker.Stop();
