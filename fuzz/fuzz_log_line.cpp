@@ -161,7 +161,7 @@ void CheckFormat(const QString& format) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
-    const auto recordBytes = in.Bytes(kMeasurementRecordSize);
+    const auto recordBytes = in.Bytes(kMeasurementReplySize);
     const std::vector<std::uint8_t> record(recordBytes.begin(), recordBytes.end());
     const MeasurementSample sample = DecodeMeasurement(record);
     const QTime time(in.Byte() % 24, in.Byte() % 60, in.Byte() % 60);

@@ -65,9 +65,9 @@ void CheckText(const std::string& text, const Bytes& buffer) {
 
 void CheckMeasurement(const Bytes& buffer, const Bytes& arrived) {
     const MeasurementSample sample = DecodeMeasurement(buffer);
-    FUZZ_CHECK(sample == DecodeMeasurement(Head(buffer, kMeasurementRecordSize)));
+    FUZZ_CHECK(sample == DecodeMeasurement(Head(buffer, kMeasurementReplySize)));
     FUZZ_CHECK(DecodeMeasurement(arrived) ==
-               DecodeMeasurement(ZeroPadded(arrived, kMeasurementRecordSize)));
+               DecodeMeasurement(ZeroPadded(arrived, kMeasurementReplySize)));
 }
 
 void CheckVersion(const Bytes& buffer, const Bytes& arrived) {
@@ -113,9 +113,9 @@ void CheckLoggerTexts(const LoggerRecord& r, int requested) {
 
 void CheckLogger(const Bytes& buffer, const Bytes& arrived) {
     const LoggerRecord r = DecodeLoggerRecord(buffer);
-    FUZZ_CHECK(r == DecodeLoggerRecord(Head(buffer, kLoggerRecordSize)));
+    FUZZ_CHECK(r == DecodeLoggerRecord(Head(buffer, kLoggerReplySize)));
     FUZZ_CHECK(DecodeLoggerRecord(arrived) ==
-               DecodeLoggerRecord(ZeroPadded(arrived, kLoggerRecordSize)));
+               DecodeLoggerRecord(ZeroPadded(arrived, kLoggerReplySize)));
     FUZZ_CHECK(r.Hours <= 31 && r.Minutes <= 63 && r.Seconds <= 62 && r.Seconds % 2 == 0);
     FUZZ_CHECK(r.YearCount <= 127 && r.Month <= 15 && r.Day <= 31);
     FUZZ_CHECK(r.Status == buffer[4] && r.ObjectId == buffer[9] && r.RecordNumber == buffer[10]);

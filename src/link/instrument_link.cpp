@@ -62,14 +62,6 @@ SendOutcome Exchange::SendTextCommand() {
     return SendCount(static_cast<std::size_t>(zero - cmd.begin()));
 }
 
-SendOutcome Exchange::SendSettingsFrame() {
-    return SendCount(kSettingsFrameSize);
-}
-
-SendOutcome Exchange::SendLoggerRequest() {
-    return SendCount(kLoggerRequestSize);
-}
-
 SendOutcome Exchange::SendCount(std::size_t count) {
     count = std::min(count, kCommandBufferSize);
     if (!link_->port_.IsOpen()) {

@@ -18,9 +18,6 @@
 
 constexpr std::size_t kCommandBufferSize = 68;
 constexpr std::size_t kReplyBufferSize = 512;
-// The settings frame is laid out in full ("01m", 45 value bytes, "end") and sent whole.
-constexpr std::size_t kSettingsFrameSize = 51;
-constexpr std::size_t kLoggerRequestSize = 8;
 
 using CommandBytes = std::array<std::uint8_t, kCommandBufferSize>;
 using ReplyBytes = std::array<std::uint8_t, kReplyBufferSize>;
@@ -53,11 +50,7 @@ class Exchange {
 
     // Sends CommandBuffer up to, not including, its first zero byte.
     SendOutcome SendTextCommand();
-    // Sends the first kSettingsFrameSize bytes of CommandBuffer, zero bytes included.
-    SendOutcome SendSettingsFrame();
-    // Sends the first kLoggerRequestSize bytes of CommandBuffer, zero bytes included.
-    SendOutcome SendLoggerRequest();
-    // Sends exactly `count` bytes from the start of CommandBuffer.
+    // Sends exactly `count` bytes from the start of CommandBuffer, zero bytes included.
     SendOutcome SendCount(std::size_t count);
 
     // Moves at most `maxLength` queued bytes into ReplyBuffer from position 0; the bytes

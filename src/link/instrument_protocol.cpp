@@ -5,9 +5,9 @@ namespace {
 SendOutcome Send(Exchange& exchange, RequestShape shape) {
     switch (shape) {
         case RequestShape::SettingsFrame:
-            return exchange.SendSettingsFrame();
+            return exchange.SendCount(kSettingsFrameSize);
         case RequestShape::LoggerRequest:
-            return exchange.SendLoggerRequest();
+            return exchange.SendCount(kLoggerRequestSize);
         case RequestShape::Text:
             break;
     }

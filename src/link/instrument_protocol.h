@@ -16,9 +16,19 @@ inline constexpr std::string_view kSettingsRequest = "01s?end";
 // The logger request: its fourth byte is replaced by the record number.
 inline constexpr std::string_view kLoggerRequestTemplate = "01ra?end";
 
+// Requests sent by count, zero bytes included: the settings frame is laid out in full
+// ("01m", 45 value bytes, "end") and sent whole; the logger request is "01r", the record
+// number, "?end".
+inline constexpr std::size_t kSettingsFrameSize = 51;
+inline constexpr std::size_t kLoggerRequestSize = 8;
+static_assert(kSettingsFrameSize <= kCommandBufferSize && kLoggerRequestSize <= kCommandBufferSize,
+              "every request fits the command buffer");
+
 inline constexpr std::size_t kMeasurementReplySize = 32;
 inline constexpr std::size_t kSettingsReplySize = 49;
 inline constexpr std::size_t kLoggerReplySize = 11;
+// The internal logger's records, numbered from 0.
+inline constexpr int kLoggerRecordCount = 256;
 
 // How long the instrument is given to answer each request before its reply is read, and the
 // pause between two polls. Fixed by the instrument; tests of the session's logic may shorten

@@ -7,9 +7,7 @@
 #include <chrono>
 #include <functional>
 
-class InstrumentLink;
-
-constexpr int kLoggerRecordCount = 256;
+#include "link/instrument_protocol.h"
 
 struct LoggerDumpResult {
     enum class End {
@@ -35,7 +33,7 @@ using LoggerDumpProgress = std::function<void(int number)>;
 // record is requested), when the port is gone (the record that was not received gets no
 // line), or when `stop` is set or the link shuts down (within the exchange in progress).
 // A silent instrument is no reason to stop: its records are written as zeros.
-LoggerDumpResult DumpLoggerRecords(InstrumentLink& link, const LoggerLineWriter& writeLine,
-                                   const LoggerDumpProgress& progress,
-                                   const std::atomic<bool>& stop,
-                                   std::chrono::milliseconds wait = std::chrono::milliseconds(100));
+LoggerDumpResult DumpLoggerRecords(
+    InstrumentLink& link, const LoggerLineWriter& writeLine, const LoggerDumpProgress& progress,
+    const std::atomic<bool>& stop,
+    std::chrono::milliseconds wait = kInstrumentWaits.loggerDumpRecord);

@@ -43,8 +43,8 @@ LoggerRecord DecodeLoggerRecord(std::span<const std::uint8_t> reply) {
     return record;
 }
 
-std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number) {
-    std::array<std::uint8_t, 8> bytes{};
+std::array<std::uint8_t, kLoggerRequestSize> LoggerRequestBytes(std::uint8_t number) {
+    std::array<std::uint8_t, kLoggerRequestSize> bytes{};
     static_assert(kLoggerRequestTemplate.size() == bytes.size());
     std::copy(kLoggerRequestTemplate.begin(), kLoggerRequestTemplate.end(), bytes.begin());
     bytes[3] = number;

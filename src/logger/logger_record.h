@@ -11,8 +11,6 @@
 
 #include "link/instrument_protocol.h"
 
-constexpr std::size_t kLoggerRecordSize = kLoggerReplySize;
-
 struct LoggerRecord {
     std::int16_t Humidity = 0;
     std::int16_t Temperature = 0;
@@ -36,7 +34,7 @@ LoggerRecord DecodeLoggerRecord(std::span<const std::uint8_t> reply);
 
 // "01r", the record number as one binary byte, "?end": always all eight bytes, also for
 // record 0.
-std::array<std::uint8_t, 8> LoggerRequestBytes(std::uint8_t number);
+std::array<std::uint8_t, kLoggerRequestSize> LoggerRequestBytes(std::uint8_t number);
 
 struct LoggerTabTexts {
     QString RecordNumber;

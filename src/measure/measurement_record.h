@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-constexpr std::size_t kMeasurementRecordSize = 32;
+#include "link/instrument_protocol.h"
 
 struct MeasurementSample {
     std::int16_t DewPoint = 0;         // hundredths of a degree

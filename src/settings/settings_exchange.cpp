@@ -5,7 +5,7 @@
 
 #include "settings/settings_frame.h"
 
-static_assert(kSettingsFrameClearLength <= kSettingsFrameLength);
+static_assert(kSettingsFrameClearLength <= kSettingsFrameSize);
 
 SettingsReadResult ReadSettingsExchange(Exchange& exchange, std::chrono::milliseconds wait) {
     SettingsReadResult result;

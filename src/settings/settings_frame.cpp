@@ -5,10 +5,6 @@
 
 #include "link/instrument_link.h"
 
-static_assert(kSettingsFrameLength == kSettingsFrameSize,
-              "the link sends exactly the frame this subsystem lays out");
-static_assert(kSettingsFrameLength <= kCommandBufferSize);
-
 namespace {
 
 // The instrument reads unit codes at the head of the frame offset by this much.

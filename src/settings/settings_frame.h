@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <span>
 
+#include "link/instrument_protocol.h"
 #include "settings/instrument_settings.h"
 
 // Sent whole, zero bytes included: any value byte may be zero.
-constexpr std::size_t kSettingsFrameLength = 51;
-using SettingsFrame = std::array<std::uint8_t, kSettingsFrameLength>;
+using SettingsFrame = std::array<std::uint8_t, kSettingsFrameSize>;
 
 SettingsFrame EncodeSettingsFrame(const InstrumentSettings& settings);
 

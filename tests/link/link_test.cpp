@@ -7,6 +7,7 @@
 #include <numeric>
 #include <thread>
 
+#include "link/instrument_protocol.h"
 #include "link_fixture.h"
 
 using namespace std::chrono_literals;
@@ -24,7 +25,7 @@ TEST_F(LinkTest, SendsByCountWithZeroBytesAndTextUpToTheFirstZero) {
     auto ex = link.BeginExchange();
     auto& cmd = ex.CommandBuffer();
     std::iota(cmd.begin(), cmd.end(), std::uint8_t{0});  // byte 0 is zero, bytes 10, 13, 17, 19 too
-    ASSERT_EQ(ex.SendSettingsFrame(), SendOutcome::Sent);
+    ASSERT_EQ(ex.SendCount(kSettingsFrameSize), SendOutcome::Sent);
     EXPECT_EQ(peer->TakeReceived(),
               std::vector<std::uint8_t>(cmd.begin(), cmd.begin() + kSettingsFrameSize));
 
@@ -38,7 +39,7 @@ TEST_F(LinkTest, LoggerRequestForRecordZeroSendsAllEightBytes) {
     ex.ClearBuffers();
     ex.PutTextCommand("01ra?end");
     ex.CommandBuffer()[3] = 0;
-    ASSERT_EQ(ex.SendLoggerRequest(), SendOutcome::Sent);
+    ASSERT_EQ(ex.SendCount(kLoggerRequestSize), SendOutcome::Sent);
     EXPECT_EQ(peer->TakeReceived(), Bytes({0x30, 0x31, 0x72, 0x00, 0x3F, 0x65, 0x6E, 0x64}));
 }
 

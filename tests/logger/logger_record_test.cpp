@@ -30,7 +30,7 @@ namespace {
 const std::vector<std::uint8_t>& kExample = kExampleRecordBytes;
 
 std::vector<std::uint8_t> Reply(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set) {
-    std::vector<std::uint8_t> bytes(kLoggerRecordSize, 0);
+    std::vector<std::uint8_t> bytes(kLoggerReplySize, 0);
     for (auto [offset, value] : set) {
         bytes[offset] = value;
     }

@@ -111,7 +111,7 @@ TEST(MeasurementLogLine, WritesElevenTabSeparatedFieldsAndCrLf) {
          "3\t\xEC\x98\xA4\xED\x9B\x84 "
          "2:05:09\t-50\t4512\t2150\t-0.50\t45.12\t21.50\t-3.00\t200\t7\r\n"},
         {"all-zero record", 4, QStringLiteral("00:00:00"),
-         std::vector<std::uint8_t>(kMeasurementRecordSize, 0), QLocale::c(),
+         std::vector<std::uint8_t>(kMeasurementReplySize, 0), QLocale::c(),
          "4\t00:00:00\t0\t0\t0\t0.00\t0.00\t0.00\t0.00\t0\t0\r\n"},
     };
     for (const LineCase& c : cases) {

@@ -47,7 +47,7 @@ MeasurementSample WithRunSeconds(MeasurementSample sample, std::uint16_t seconds
 }
 
 std::vector<std::uint8_t> Record(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set) {
-    std::vector<std::uint8_t> bytes(kMeasurementRecordSize, 0);
+    std::vector<std::uint8_t> bytes(kMeasurementReplySize, 0);
     for (auto [offset, value] : set) {
         bytes[offset] = value;
     }

@@ -68,7 +68,7 @@ TEST(FormatGeneral4, RoundsToFourSignificantDigitsAndDropsTrailingZeros) {
 
 std::vector<std::uint8_t> Record(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set,
                                  std::uint8_t fill = 0) {
-    std::vector<std::uint8_t> bytes(kMeasurementRecordSize, fill);
+    std::vector<std::uint8_t> bytes(kMeasurementReplySize, fill);
     for (auto [offset, value] : set) {
         bytes[offset] = value;
     }

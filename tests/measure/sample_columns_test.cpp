@@ -92,7 +92,7 @@ std::optional<long long> ReadInteger(const QString& text) {
 TEST(SampleColumnTexts, ReadBackAsTheDecodedSampleColumnByColumn) {
     // Random records give every field its own value, so a column fed from the wrong field or
     // with the wrong scale shows; the edges of every width come along.
-    std::vector<std::array<std::uint8_t, kMeasurementRecordSize>> replies(200);
+    std::vector<std::array<std::uint8_t, kMeasurementReplySize>> replies(200);
     std::mt19937 random(13);
     for (auto& reply : replies) {
         for (std::uint8_t& byte : reply) {
