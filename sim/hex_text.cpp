@@ -7,12 +7,15 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 
 int DigitValue(char c) {
-    if (c >= '0' && c <= '9')
+    if (c >= '0' && c <= '9') {
         return c - '0';
-    if (c >= 'A' && c <= 'F')
+    }
+    if (c >= 'A' && c <= 'F') {
         return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
+    }
+    if (c >= 'a' && c <= 'f') {
         return c - 'a' + 10;
+    }
     return -1;
 }
 
@@ -29,15 +32,17 @@ std::string ToHex(const Bytes& bytes) {
 }
 
 std::optional<Bytes> FromHex(std::string_view text) {
-    if (text.size() % 2 != 0)
+    if (text.size() % 2 != 0) {
         return std::nullopt;
+    }
     Bytes bytes;
     bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
         const int high = DigitValue(text[i]);
         const int low = DigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
+        if (high < 0 || low < 0) {
             return std::nullopt;
+        }
         bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
     }
     return bytes;

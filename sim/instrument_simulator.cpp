@@ -23,17 +23,20 @@ constexpr int kMaxPollMs = 200;
 constexpr auto kHangUpWait = std::chrono::seconds(2);
 
 bool SetFdFlags(int fd, bool nonBlocking) {
-    if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0)
+    if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0) {
         return false;
-    if (!nonBlocking)
+    }
+    if (!nonBlocking) {
         return true;
+    }
     const int flags = fcntl(fd, F_GETFL);
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
 void CloseFd(int& fd) {
-    if (fd >= 0)
+    if (fd >= 0) {
         close(fd);
+    }
     fd = -1;
 }
 
@@ -54,29 +57,35 @@ InstrumentSimulator::~InstrumentSimulator() {
 bool InstrumentSimulator::Start(std::string* why) {
     std::lock_guard lock(mutex_);
     if (started_ || stopRequested_) {
-        if (why)
+        if (why) {
             *why = "the simulator was already started";
+        }
         return false;
     }
     auto fail = [&](const std::string& reason) {
-        if (why)
+        if (why) {
             *why = reason;
+        }
         CloseFdsLocked();
         return false;
     };
     std::string reason;
-    if (!OpenTerminalLocked(&reason))
+    if (!OpenTerminalLocked(&reason)) {
         return fail(reason);
+    }
 
     int pipeFds[2];
-    if (pipe(pipeFds) != 0)
+    if (pipe(pipeFds) != 0) {
         return fail(std::string("pipe: ") + std::strerror(errno));
+    }
     wakeRead_ = pipeFds[0];
     wakeWrite_ = pipeFds[1];
-    if (!SetFdFlags(wakeRead_, true) || !SetFdFlags(wakeWrite_, true))
+    if (!SetFdFlags(wakeRead_, true) || !SetFdFlags(wakeWrite_, true)) {
         return fail(std::string("fcntl on the wake pipe: ") + std::strerror(errno));
-    if (!linkPath_.empty() && !MakeTerminalLink(linkPath_, slavePath_, &reason))
+    }
+    if (!linkPath_.empty() && !MakeTerminalLink(linkPath_, slavePath_, &reason)) {
         return fail(reason);
+    }
 
     startTime_ = Clock::now();
     lastScheduled_ = startTime_;
@@ -93,31 +102,39 @@ bool InstrumentSimulator::OpenTerminalLocked(std::string* why) {
         return false;
     };
     masterFd_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (masterFd_ < 0)
+    if (masterFd_ < 0) {
         return fail("posix_openpt", errno);
-    if (!SetFdFlags(masterFd_, true))
+    }
+    if (!SetFdFlags(masterFd_, true)) {
         return fail("fcntl on the master", errno);
-    if (grantpt(masterFd_) != 0)
+    }
+    if (grantpt(masterFd_) != 0) {
         return fail("grantpt", errno);
-    if (unlockpt(masterFd_) != 0)
+    }
+    if (unlockpt(masterFd_) != 0) {
         return fail("unlockpt", errno);
+    }
     char name[256] = {};
-    if (const int error = ptsname_r(masterFd_, name, sizeof name); error != 0)
+    if (const int error = ptsname_r(masterFd_, name, sizeof name); error != 0) {
         return fail("ptsname_r", error);
+    }
 
     // Held open while plugged in: without it the master would report a hang-up whenever no
     // client has the port open.
     slaveFd_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slaveFd_ < 0)
+    if (slaveFd_ < 0) {
         return fail("open of the slave", errno);
+    }
     termios tio{};
-    if (tcgetattr(slaveFd_, &tio) != 0)
+    if (tcgetattr(slaveFd_, &tio) != 0) {
         return fail("tcgetattr", errno);
+    }
     cfmakeraw(&tio);  // no echo of the replies back to the master, no line editing
     cfsetispeed(&tio, B4800);
     cfsetospeed(&tio, B4800);
-    if (tcsetattr(slaveFd_, TCSANOW, &tio) != 0)
+    if (tcsetattr(slaveFd_, TCSANOW, &tio) != 0) {
         return fail("tcsetattr", errno);
+    }
     slavePath_ = name;
     return true;
 }
@@ -128,13 +145,15 @@ void InstrumentSimulator::Stop() {
         stopRequested_ = true;
     }
     Wake();
-    if (thread_.joinable())
+    if (thread_.joinable()) {
         thread_.join();
+    }
     std::lock_guard lock(mutex_);
     output_.clear();
     CloseFdsLocked();
-    if (!linkPath_.empty() && !slavePath_.empty())
+    if (!linkPath_.empty() && !slavePath_.empty()) {
         RemoveTerminalLink(linkPath_, slavePath_);
+    }
     changed_.notify_all();
 }
 
@@ -176,8 +195,9 @@ void InstrumentSimulator::Run(int wakeFd) {
         int masterFd = -1;
         {
             std::lock_guard lock(mutex_);
-            if (stopRequested_)
+            if (stopRequested_) {
                 return;
+            }
             if (hangUpRequested_) {
                 CloseFd(masterFd_);
                 CloseFd(slaveFd_);
@@ -192,20 +212,25 @@ void InstrumentSimulator::Run(int wakeFd) {
                 waitingForRoom = false;
             }
             std::optional<Clock::time_point> next = framer_.Deadline();
-            if (!output_.empty() && !waitingForRoom)
+            if (!output_.empty() && !waitingForRoom) {
                 next = next ? std::min(*next, output_.front().due) : output_.front().due;
-            if (replugAt_)
+            }
+            if (replugAt_) {
                 next = next ? std::min(*next, *replugAt_) : *replugAt_;
-            if (next)
+            }
+            if (next) {
                 timeoutMs = MillisecondsUntil(*next);
+            }
         }
 
         pollfd fds[2] = {{wakeFd, POLLIN, 0}, {masterFd, POLLIN, 0}};
-        if (waitingForRoom)
+        if (waitingForRoom) {
             fds[1].events |= POLLOUT;
+        }
         const nfds_t count = masterHungUp || masterFd < 0 ? 1 : 2;
-        if (masterHungUp)
+        if (masterHungUp) {
             timeoutMs = std::min(timeoutMs, 50);
+        }
         if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) {
             poll(fds, 1, 10);  // out of memory or the like: no busy loop
             continue;
@@ -224,25 +249,30 @@ void InstrumentSimulator::Run(int wakeFd) {
                     const auto now = Clock::now();
                     Record(input.data(), static_cast<std::size_t>(got));
                     for (const FramedRequest& r :
-                         framer_.Feed(input.data(), static_cast<std::size_t>(got), now))
+                         framer_.Feed(input.data(), static_cast<std::size_t>(got), now)) {
                         HandleRequest(r, now);
+                    }
                     continue;
                 }
-                if (got < 0 && errno == EINTR)
+                if (got < 0 && errno == EINTR) {
                     continue;
-                if (got == 0 || (got < 0 && errno == EIO))
+                }
+                if (got == 0 || (got < 0 && errno == EIO)) {
                     masterHungUp = true;
+                }
                 break;  // EAGAIN: all read
             }
         } else if (count == 2 && (fds[1].revents & (POLLHUP | POLLERR))) {
             masterHungUp = true;
         }
 
-        if (masterFd < 0)
+        if (masterFd < 0) {
             continue;
+        }
         const auto now = Clock::now();
-        for (const FramedRequest& r : framer_.Idle(now))
+        for (const FramedRequest& r : framer_.Idle(now)) {
             HandleRequest(r, now);
+        }
         WriteDueOutput(masterFd, &waitingForRoom);
     }
 }
@@ -279,16 +309,18 @@ int InstrumentSimulator::FollowPlugLocked(Clock::time_point now) {
 void InstrumentSimulator::Record(const std::uint8_t* data, std::size_t count) {
     std::lock_guard lock(mutex_);
     receivedBytes_.insert(receivedBytes_.end(), data, data + count);
-    if (receivedBytes_.size() > kMaxRecordedBytes)
+    if (receivedBytes_.size() > kMaxRecordedBytes) {
         receivedBytes_.erase(receivedBytes_.begin(),
                              receivedBytes_.end() - static_cast<std::ptrdiff_t>(kMaxRecordedBytes));
+    }
 }
 
 void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::time_point now) {
     std::lock_guard lock(mutex_);
     requests_.push_back({request.kind, request.bytes, now});
-    if (requests_.size() > kMaxRecordedRequests)
+    if (requests_.size() > kMaxRecordedRequests) {
         requests_.erase(requests_.begin(), requests_.begin() + kMaxRecordedRequests / 10);
+    }
     ++requestCounts_[static_cast<std::size_t>(request.kind)];
     changed_.notify_all();
 
@@ -299,8 +331,9 @@ void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::tim
         answer = std::move(queued->second.front());
         queued->second.pop_front();
     }
-    if (!answer || answer->empty())
+    if (!answer || answer->empty()) {
         return;
+    }
 
     if (silent_.Active()) {
         silent_.Use();
@@ -308,8 +341,9 @@ void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::tim
     }
     if (overLong_.Active()) {
         overLong_.Use();
-        if (answer->size() < overLongLength_)
+        if (answer->size() < overLongLength_) {
             answer->resize(overLongLength_, overLongFiller_);
+        }
     }
     Clock::time_point due = now;
     if (slow_.Active()) {
@@ -348,8 +382,9 @@ void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
             }
             continue;
         }
-        if (wrote < 0 && errno == EINTR)
+        if (wrote < 0 && errno == EINTR) {
             continue;
+        }
         if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             *waitingForRoom = true;  // the client is not reading: wait until there is room
             return;
@@ -464,8 +499,9 @@ void InstrumentSimulator::ClearFaults() {
 bool InstrumentSimulator::HangUp() {
     {
         std::lock_guard lock(mutex_);
-        if (!started_ || stopRequested_ || hungUp_)
+        if (!started_ || stopRequested_ || hungUp_) {
             return false;
+        }
         hangUpRequested_ = true;
     }
     Wake();
@@ -481,8 +517,9 @@ void InstrumentSimulator::SetLinkPath(std::string path) {
 bool InstrumentSimulator::Unplug() {
     {
         std::lock_guard lock(mutex_);
-        if (!started_ || stopRequested_ || hungUp_ || unplugged_)
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_) {
             return false;
+        }
         unplugRequested_ = true;
         replugAt_.reset();
     }
@@ -515,17 +552,20 @@ void InstrumentSimulator::DiscardUnreadReplies() {
     std::lock_guard lock(mutex_);
     output_.clear();
     lastScheduled_ = Clock::now();
-    if (slaveFd_ >= 0)
+    if (slaveFd_ >= 0) {
         tcflush(slaveFd_, TCIFLUSH);
+    }
 }
 
 bool InstrumentSimulator::Transmit(Bytes bytes) {
-    if (bytes.empty())
+    if (bytes.empty()) {
         return true;
+    }
     {
         std::lock_guard lock(mutex_);
-        if (!started_ || stopRequested_ || hungUp_ || unplugged_ || unplugRequested_)
+        if (!started_ || stopRequested_ || hungUp_ || unplugged_ || unplugRequested_) {
             return false;
+        }
         const Clock::time_point due = std::max(Clock::now(), lastScheduled_);
         output_.push_back({due, std::move(bytes), 0, true});
         lastScheduled_ = due;

@@ -139,8 +139,9 @@ class InstrumentSimulator {
         int remaining = 0;  // kEvery, 0 (off) or how many answers are left
         bool Active() const { return remaining != 0; }
         void Use() {
-            if (remaining > 0)
+            if (remaining > 0) {
                 --remaining;
+            }
         }
     };
     struct Chunk {

@@ -100,14 +100,18 @@ Bytes VersionReply(std::uint8_t version, std::uint8_t revision, std::uint16_t se
 
 void ApplySettingsFrame(const Bytes& frame, SettingsReply& settings) {
     const std::size_t n = frame.size();
-    for (std::size_t f = 5; f <= 38 && f < n; ++f)
+    for (std::size_t f = 5; f <= 38 && f < n; ++f) {
         settings[f - 3] = frame[f];
-    for (std::size_t f = 39; f <= 47 && f < n; ++f)
+    }
+    for (std::size_t f = 39; f <= 47 && f < n; ++f) {
         settings[f + 1] = frame[f];
-    if (n > 7)
+    }
+    if (n > 7) {
         settings[0] = frame[7];
-    if (n > 8)
+    }
+    if (n > 8) {
         settings[1] = frame[8];
+    }
 }
 
 RunTime SplitRunTime(std::uint64_t totalSeconds) {
@@ -117,8 +121,9 @@ RunTime SplitRunTime(std::uint64_t totalSeconds) {
 }
 
 InstrumentState::InstrumentState() {
-    for (std::size_t i = 0; i < kLoggerRecordCount; ++i)
+    for (std::size_t i = 0; i < kLoggerRecordCount; ++i) {
         loggerRecords[i] = DefaultLoggerRecord(static_cast<std::uint8_t>(i));
+    }
 }
 
 std::optional<Bytes> InstrumentState::Answer(RequestKind kind, const Bytes& request,
@@ -136,8 +141,9 @@ std::optional<Bytes> InstrumentState::Answer(RequestKind kind, const Bytes& requ
         case RequestKind::SettingsRead:
             return Bytes(settings.begin(), settings.end());
         case RequestKind::LoggerRecord: {
-            if (request.size() < 4)
+            if (request.size() < 4) {
                 return std::nullopt;
+            }
             const LoggerRecordReply& r = loggerRecords[request[3]];
             return Bytes(r.begin(), r.end());
         }

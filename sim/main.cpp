@@ -73,19 +73,22 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
         if (arg == "--help" || arg == "-h") {
             options->help = true;
         } else if (arg == "--id") {
-            if (!value(&options->id))
+            if (!value(&options->id)) {
                 return false;
+            }
         } else if (arg == "--link") {
-            if (!value(&options->link))
+            if (!value(&options->link)) {
                 return false;
+            }
             if (options->link->empty()) {
                 *error = "--link needs a non-empty path";
                 return false;
             }
         } else if (arg == "--replug-delay") {
             std::optional<std::string> text;
-            if (!value(&text))
+            if (!value(&text)) {
                 return false;
+            }
             char* end = nullptr;
             const long ms = std::strtol(text->c_str(), &end, 10);
             if (text->empty() || *end != '\0' || ms < 0 || ms > 3600000) {
@@ -95,8 +98,9 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
             options->replugDelay = std::chrono::milliseconds(ms);
         } else if (arg == "--control") {
             std::optional<std::string> text;
-            if (!value(&text))
+            if (!value(&text)) {
                 return false;
+            }
             char* end = nullptr;
             const long port = std::strtol(text->c_str(), &end, 10);
             if (text->empty() || *end != '\0' || port < 0 || port > 65535) {
@@ -122,14 +126,16 @@ void RunUntilEnd(sim::InstrumentSimulator& simulator, int signalFd, bool watchSt
         pollfd fds[2] = {{signalFd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
         const nfds_t count = watchStdin ? 2 : 1;
         if (poll(fds, count, -1) < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             return;
         }
         if (fds[0].revents & POLLIN) {
             signalfd_siginfo info{};
-            if (read(signalFd, &info, sizeof info) != static_cast<ssize_t>(sizeof info))
+            if (read(signalFd, &info, sizeof info) != static_cast<ssize_t>(sizeof info)) {
                 continue;
+            }
             if (info.ssi_signo == SIGUSR1) {
                 if (simulator.Unplug()) {
                     std::cerr << "hygrometer-sim: unplugged\n";
@@ -150,10 +156,12 @@ void RunUntilEnd(sim::InstrumentSimulator& simulator, int signalFd, bool watchSt
             }
             char buffer[256];
             const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n == 0)
+            if (n == 0) {
                 return;  // end of file
-            if (n < 0 && errno != EINTR && errno != EAGAIN)
+            }
+            if (n < 0 && errno != EINTR && errno != EAGAIN) {
                 return;  // input gone
+            }
         }
     }
 }
@@ -193,10 +201,12 @@ int main(int argc, char** argv) {
     }
 
     sim::InstrumentSimulator simulator;
-    if (options.id)
+    if (options.id) {
         simulator.SetIdentification(*options.id);
-    if (options.link)
+    }
+    if (options.link) {
         simulator.SetLinkPath(*options.link);
+    }
     if (!simulator.Start(&error)) {
         std::cerr << "hygrometer-sim: " << error << "\n";
         close(signalFd);
@@ -213,11 +223,13 @@ int main(int argc, char** argv) {
     const std::string slave = simulator.SlavePath();
 
     std::cout << slave << std::endl;  // first line, flushed
-    if (options.controlPort)
+    if (options.controlPort) {
         std::cout << control.Port() << std::endl;
+    }
     std::cerr << "hygrometer-sim: instrument \"" << simulator.Identification() << "\" on " << slave;
-    if (options.link)
+    if (options.link) {
         std::cerr << " (link " << *options.link << ")";
+    }
     std::cerr << "\n";
 
     RunUntilEnd(simulator, signalFd, options.watchStdin, options.replugDelay);

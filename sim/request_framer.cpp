@@ -35,8 +35,9 @@ std::vector<FramedRequest> RequestFramer::Feed(const std::uint8_t* data, std::si
 }
 
 std::vector<FramedRequest> RequestFramer::Idle(Clock::time_point now) {
-    if (buffer_.empty())
+    if (buffer_.empty()) {
         return {};
+    }
     return Parse(now);
 }
 
@@ -46,8 +47,9 @@ bool RequestFramer::ShortFramePending() const {
 }
 
 std::optional<RequestFramer::Clock::time_point> RequestFramer::Deadline() const {
-    if (buffer_.empty())
+    if (buffer_.empty()) {
         return std::nullopt;
+    }
     return lastByte_ + (ShortFramePending() ? kShortFrameIdle : kStaleIdle);
 }
 
@@ -83,8 +85,9 @@ std::vector<FramedRequest> RequestFramer::Parse(Clock::time_point now) {
         if (p[2] == 'm') {
             // Can this still be a 51-byte frame? Only while offsets 48.. match "end".
             bool trailerPossible = true;
-            for (std::size_t k = 48; k < std::min(avail, kSettingsFrameSize); ++k)
+            for (std::size_t k = 48; k < std::min(avail, kSettingsFrameSize); ++k) {
                 trailerPossible = trailerPossible && p[k] == "end"[k - 48];
+            }
             if (avail >= kSettingsFrameSize || (avail > 48 && !trailerPossible)) {
                 emit(RequestKind::SettingsFrame,
                      trailerPossible ? kSettingsFrameSize : kShortSettingsFrameSize);

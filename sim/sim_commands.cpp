@@ -28,16 +28,18 @@ SimCommands::SimCommands(InstrumentSimulator& simulator)
     : simulator_(simulator), initialIdentification_(simulator.Identification()) {}
 
 std::string SimCommands::Run(std::string_view line) {
-    if (line.ends_with('\r'))
+    if (line.ends_with('\r')) {
         line.remove_suffix(1);
+    }
     const std::size_t space = line.find(' ');
     const std::string_view name = line.substr(0, space);
     const bool hasArgument = space != std::string_view::npos;
     const std::string_view argument = hasArgument ? line.substr(space + 1) : std::string_view();
 
     auto noArgument = [&](auto action) {
-        if (hasArgument)
+        if (hasArgument) {
             return Error(std::string(name) + " takes no argument");
+        }
         return action();
     };
     auto bytesArgument = [&]() -> std::optional<Bytes> {
@@ -53,8 +55,9 @@ std::string SimCommands::Run(std::string_view line) {
             simulator_.ClearRequests();
             if (!simulator_.IsPlugged()) {
                 simulator_.Replug();
-                if (!simulator_.WaitUntilPlugged(kReplugWait))
+                if (!simulator_.WaitUntilPlugged(kReplugWait)) {
                     return Error("the instrument could not be plugged in again");
+                }
             }
             return Ok();
         });
@@ -71,15 +74,17 @@ std::string SimCommands::Run(std::string_view line) {
         return Error("answers takes on or off");
     }
     if (name == "id") {
-        if (!hasArgument)
+        if (!hasArgument) {
             return Error("id needs a text");
+        }
         simulator_.SetIdentification(std::string(argument));
         return Ok();
     }
     if (name == "measurement") {
         const std::optional<Bytes> bytes = bytesArgument();
-        if (!bytes || bytes->size() != kMeasurementReplySize)
+        if (!bytes || bytes->size() != kMeasurementReplySize) {
             return Error("measurement needs 32 bytes in hexadecimal");
+        }
         MeasurementReply reply{};
         std::copy(bytes->begin(), bytes->end(), reply.begin());
         simulator_.SetFixedMeasurement(reply);
@@ -87,14 +92,17 @@ std::string SimCommands::Run(std::string_view line) {
     }
     if (name == "send") {
         std::optional<Bytes> bytes = bytesArgument();
-        if (!bytes)
+        if (!bytes) {
             return Error("send needs bytes in hexadecimal");
-        if (!simulator_.Transmit(std::move(*bytes)))
+        }
+        if (!simulator_.Transmit(std::move(*bytes))) {
             return Error("the instrument could not send");
+        }
         return Ok();
     }
-    if (name == "received")
+    if (name == "received") {
         return noArgument([&] { return Ok(ToHex(simulator_.ReceivedBytes())); });
+    }
     if (name == "clear") {
         return noArgument([&] {
             simulator_.ClearRequests();
@@ -109,8 +117,9 @@ std::string SimCommands::Run(std::string_view line) {
         const std::string digits(argument);
         char* end = nullptr;
         const long ms = std::strtol(digits.c_str(), &end, 10);
-        if (digits.empty() || *end != '\0' || ms < 0 || ms > kLongestReplugMs)
+        if (digits.empty() || *end != '\0' || ms < 0 || ms > kLongestReplugMs) {
             return Error("replug needs a delay of 0 to 3600000 milliseconds");
+        }
         simulator_.Replug(std::chrono::milliseconds(ms));
         return Ok();
     }

@@ -34,8 +34,9 @@ bool MakeTerminalLink(const std::string& link, const std::string& target, std::s
 void RemoveTerminalLink(const std::string& link, const std::string& target) {
     std::vector<char> buffer(4096);
     const ssize_t n = readlink(link.c_str(), buffer.data(), buffer.size());
-    if (n >= 0 && std::string(buffer.data(), static_cast<std::size_t>(n)) == target)
+    if (n >= 0 && std::string(buffer.data(), static_cast<std::size_t>(n)) == target) {
         unlink(link.c_str());
+    }
 }
 
 }  // namespace sim
