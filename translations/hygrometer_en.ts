@@ -211,7 +211,7 @@
     <message>
         <source>Czas pracy</source>
         <comment>Label35</comment>
-        <translation type="unfinished"></translation>
+        <translation>Run time</translation>
     </message>
     <message>
         <source>Status</source>
@@ -221,27 +221,27 @@
     <message>
         <source>Urzadzenie:</source>
         <comment>Label34</comment>
-        <translation type="unfinished"></translation>
+        <translation>Instrument:</translation>
     </message>
     <message>
         <source>Temperatura lustra</source>
         <comment>Label23</comment>
-        <translation type="unfinished"></translation>
+        <translation>Mirror temperature</translation>
     </message>
     <message>
         <source>Temperatura glowicy</source>
         <comment>Label22</comment>
-        <translation type="unfinished"></translation>
+        <translation>Head temperature</translation>
     </message>
     <message>
         <source>Szron</source>
         <comment>Label21</comment>
-        <translation type="unfinished"></translation>
+        <translation>Frost</translation>
     </message>
     <message>
         <source>Zaroszenie lustra [jp]</source>
         <comment>Label12</comment>
-        <translation type="unfinished"></translation>
+        <translation>Mirror dew level [units]</translation>
     </message>
     <message>
         <source>Moc peltiera [jp]</source>
@@ -313,7 +313,7 @@
     <message>
         <source>Status</source>
         <comment>Label38</comment>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Wprowadx numer rekordu</source>
@@ -343,7 +343,7 @@
     <name>SettingsField</name>
     <message>
         <source>Displayed unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Displayed unit</translation>
     </message>
     <message>
         <source>Temp System Unit</source>
@@ -351,15 +351,15 @@
     </message>
     <message>
         <source>Manual Temp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual Temp.</translation>
     </message>
     <message>
         <source>Pressure</source>
-        <translation type="unfinished"></translation>
+        <translation>Pressure</translation>
     </message>
     <message>
         <source>Buzzer</source>
-        <translation type="unfinished"></translation>
+        <translation>Buzzer</translation>
     </message>
     <message>
         <source>Alarm 1: Tryb pracy</source>
@@ -415,19 +415,19 @@
     </message>
     <message>
         <source>Logger: Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Logger: Mode</translation>
     </message>
     <message>
         <source>Record when AL1</source>
-        <translation type="unfinished"></translation>
+        <translation>Record when AL1</translation>
     </message>
     <message>
         <source>Record when AL2</source>
-        <translation type="unfinished"></translation>
+        <translation>Record when AL2</translation>
     </message>
     <message>
         <source>Record interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Record interval</translation>
     </message>
 </context>
 <context>
@@ -435,22 +435,22 @@
     <message>
         <source>Basic</source>
         <comment>Label50</comment>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Alarms</source>
         <comment>Label47</comment>
-        <translation type="unfinished"></translation>
+        <translation>Alarms</translation>
     </message>
     <message>
         <source>Analogue Outputs</source>
         <comment>Label48</comment>
-        <translation type="unfinished"></translation>
+        <translation>Analogue Outputs</translation>
     </message>
     <message>
         <source>Logger</source>
         <comment>Label49</comment>
-        <translation type="unfinished"></translation>
+        <translation>Logger</translation>
     </message>
     <message>
         <source>Odczytaj ustawienia</source>
@@ -465,7 +465,7 @@
     <message>
         <source>Displayed unit</source>
         <comment>Label7</comment>
-        <translation type="unfinished"></translation>
+        <translation>Displayed unit</translation>
     </message>
     <message>
         <source>Temp System Unit</source>
@@ -475,17 +475,17 @@
     <message>
         <source>Manual Temp.</source>
         <comment>Label52</comment>
-        <translation type="unfinished"></translation>
+        <translation>Manual Temp.</translation>
     </message>
     <message>
         <source>Pressure</source>
         <comment>Label53</comment>
-        <translation type="unfinished"></translation>
+        <translation>Pressure</translation>
     </message>
     <message>
         <source>Buzzer</source>
         <comment>Label45</comment>
-        <translation type="unfinished"></translation>
+        <translation>Buzzer</translation>
     </message>
     <message>
         <source>Tryb pracy</source>
@@ -550,22 +550,22 @@
     <message>
         <source>Mode</source>
         <comment>Label46</comment>
-        <translation type="unfinished"></translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>Record when AL1</source>
         <comment>Label51</comment>
-        <translation type="unfinished"></translation>
+        <translation>Record when AL1</translation>
     </message>
     <message>
         <source>Record when AL2</source>
         <comment>Label55</comment>
-        <translation type="unfinished"></translation>
+        <translation>Record when AL2</translation>
     </message>
     <message>
         <source>Record interval</source>
         <comment>Label56</comment>
-        <translation type="unfinished"></translation>
+        <translation>Record interval</translation>
     </message>
     <message>
         <source>Czyszczenie co</source>
