@@ -200,10 +200,10 @@ void SettingsPage::BuildHidden() {
 
 void SettingsPage::Attach(InstrumentSession& session) {
     session_ = &session;
-    connect(Button2, &QPushButton::clicked, this, &SettingsPage::Button2Click);
-    connect(ZapisUstawien, &QPushButton::clicked, this, &SettingsPage::ZapisUstawienClick);
-    connect(ComboBox1, &QComboBox::activated, this, &SettingsPage::ComboBox1Change);
-    connect(ComboBox10, &QComboBox::activated, this, &SettingsPage::ComboBox10Change);
+    connect(Button2, &QPushButton::clicked, this, &SettingsPage::ReadSettingsClicked);
+    connect(ZapisUstawien, &QPushButton::clicked, this, &SettingsPage::SaveSettingsClicked);
+    connect(ComboBox1, &QComboBox::activated, this, &SettingsPage::DisplayUnitChosen);
+    connect(ComboBox10, &QComboBox::activated, this, &SettingsPage::TemperatureScaleChosen);
     connect(&session, &InstrumentSession::SettingsRead, this, &SettingsPage::ShowReadResult);
     connect(&session, &InstrumentSession::SettingsWritten, this, &SettingsPage::ShowWriteOutcome);
     // A scan that found nothing leaves its word in the (hidden) status caption.
@@ -222,7 +222,7 @@ void SettingsPage::ShowReadResult(const SettingsReadResult& read) {
     Label9->hide();
 }
 
-void SettingsPage::Button2Click() {
+void SettingsPage::ReadSettingsClicked() {
     // Refused while another job runs: the button is disabled then, so a click that still
     // comes is dropped.
     if (session_->ReadSettings() == SessionRequest::NotConnected) {
@@ -230,7 +230,7 @@ void SettingsPage::Button2Click() {
     }
 }
 
-void SettingsPage::ZapisUstawienClick() {
+void SettingsPage::SaveSettingsClicked() {
     const SaveResult result = TabToSettings(TabFromControls(), current_, QLocale());
     if (const auto* error = std::get_if<SaveError>(&result)) {
         ShowErrorBox(window(), error->message);
@@ -242,13 +242,13 @@ void SettingsPage::ZapisUstawienClick() {
     Label9->hide();
 }
 
-void SettingsPage::ComboBox1Change() {
+void SettingsPage::DisplayUnitChosen() {
     const QString text = ComboBox1->currentText();
     ShowTextInList(ComboBox3, text);
     ShowTextInList(ComboBox4, text);
 }
 
-void SettingsPage::ComboBox10Change() {
+void SettingsPage::TemperatureScaleChosen() {
     const QString text = ComboBox10->currentText();
     ShowTextInList(ComboBox6, text);
     ShowTextInList(ComboBox8, text);

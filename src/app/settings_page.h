@@ -1,7 +1,7 @@
 #pragma once
 // The Settings tab: the instrument's settings read into the tab, Save, and the unit-list
-// change handlers. The session reads and writes; this shows what it answers. Label9, the
-// tab's status caption, has this page as its one owner.
+// change handlers. The session reads and writes; this shows what it answers. The tab's
+// status caption (Label9) has this page as its one owner.
 
 #include <QWidget>
 
@@ -93,10 +93,10 @@ class SettingsPage : public QWidget {
     QLabel* Label28 = nullptr;
 
   public slots:
-    void Button2Click();
-    void ZapisUstawienClick();
-    void ComboBox1Change();
-    void ComboBox10Change();
+    void ReadSettingsClicked();
+    void SaveSettingsClicked();
+    void DisplayUnitChosen();
+    void TemperatureScaleChosen();
 
   private:
     void BuildBasic();
@@ -104,7 +104,7 @@ class SettingsPage : public QWidget {
     void BuildOutputs();
     void BuildLogger();
     void BuildHidden();
-    // A read's answer, at connect or after Button2.
+    // A read's answer, at connect or after the Read button.
     void ShowReadResult(const SettingsReadResult& read);
     void ShowWriteOutcome(bool acknowledged);
     SettingsTabValues TabFromControls() const;

@@ -1,5 +1,5 @@
 #pragma once
-// The record number the operator types into Edit31.
+// The number of the logger record the operator asks for, as typed.
 
 #include <QString>
 #include <cstdint>

@@ -8,24 +8,24 @@
 #include <array>
 #include <span>
 
-// ComboBox1; the index is the display unit code.
+// The unit the instrument displays; the index is the display unit code.
 inline constexpr std::array<const char*, 9> kDisplayUnitItems = {
     "°Cdp", "°Fdp", "ppmV", "gm-3", "%Rh", "°C", "°F", "°C-°Cdp", "°F-°Fdp"};
 
-// ComboBox3, ComboBox4, ComboBox6, ComboBox8: hidden lists that follow the two unit lists.
+// The hidden lists kept in step with the display unit and the temperature scale.
 inline constexpr std::array<const char*, 8> kHiddenUnitItems = {"°Cdp", "°Fdp", "g/m3", "%Rh",
                                                                 "aw",   "°C",   "°F",   "t-tdp"};
 
-// ComboBox10; code = index + kTemperatureScaleCodeBase (the places of °C and °F in the
+// The temperature scale; code = index + kTemperatureScaleCodeBase (the places of °C and °F in the
 // unit list).
 inline constexpr std::array<const char*, 2> kTemperatureScaleItems = {"°C", "°F"};
 inline constexpr int kTemperatureScaleCodeBase = 5;
 
-// ComboBox2, ComboBox5; code = index × kOutputRangeCodeStep.
+// The current range of an analogue output; code = index × kOutputRangeCodeStep.
 inline constexpr std::array<const char*, 2> kOutputRangeItems = {"0-20mA", "4-20mA"};
 inline constexpr int kOutputRangeCodeStep = 4;
 
-// ComboBox7, ComboBox9; the index is the alarm mode. The one list with words to translate.
+// The mode of an alarm; the index is the alarm mode. The one list with words to translate.
 inline constexpr std::array<const char*, 7> kAlarmModeItems = {
     QT_TRANSLATE_NOOP("AlarmMode", "0 wyłączony"),
     QT_TRANSLATE_NOOP("AlarmMode", "1 górny"),
@@ -35,13 +35,13 @@ inline constexpr std::array<const char*, 7> kAlarmModeItems = {
     QT_TRANSLATE_NOOP("AlarmMode", "5 górny z histerezą"),
     QT_TRANSLATE_NOOP("AlarmMode", "6 dolny z histerezą")};
 
-// ComboBox12.
+// Which alarms sound the buzzer; the index is the code.
 inline constexpr std::array<const char*, 4> kBuzzerItems = {"OFF", "AL1", "AL2", "AL1&AL2"};
 
-// ComboBox11.
+// What the logger does when full; the index is the code.
 inline constexpr std::array<const char*, 2> kLoggerModeItems = {"Loop", "Stop"};
 
-// ComboBox13, ComboBox14, ComboBox15; the index is the interval code.
+// The logger's record intervals (always, alarm 1, alarm 2); the index is the interval code.
 inline constexpr std::array<const char*, 13> kRecordIntervalItems = {
     "OFF", "1min", "2min", "5min", "10min", "15min", "30min", "1h", "2h", "4h", "6h", "12h", "24h"};
 
