@@ -72,10 +72,10 @@ TEST(HygroChartTest, SeriesLookAndStartAsConfigured) {
     const HygroChart chart;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
-        const SeriesLook& look = SeriesTable()[c.series];
-        EXPECT_STREQ(look.title, c.title);
-        EXPECT_EQ(look.colour, c.colour);
-        EXPECT_EQ(look.lineWidth, c.width);
+        const SeriesEntry& entry = kSeriesTable[c.series];
+        EXPECT_STREQ(entry.title, c.title);
+        EXPECT_EQ(QColor(entry.colour.red, entry.colour.green, entry.colour.blue), c.colour);
+        EXPECT_EQ(entry.lineWidth, c.width);
         EXPECT_GE(chart.Points(c.series).Limit(), 604'800);
         QCPGraph* graph = chart.Graph(c.series);
         ASSERT_NE(graph, nullptr);
