@@ -10,11 +10,11 @@
 #include <array>
 #include <vector>
 
-#include "app/sample_series.h"
 #include "bench_data.h"
 #include "chart/compact_point.h"
 #include "chart/ole_date.h"
-#include "chart/series_table.h"
+#include "series/sample_series.h"
+#include "series/series_table.h"
 #include "viewer/chart_file_loader.h"
 
 namespace {
@@ -79,9 +79,9 @@ class OurChart : public BenchChart {
     }
 
     void LoadFile(const QString& path) override { page().LoadFile(path); }
-    void ClearSeries2() override { chart().ClearSeries(Series2); }
-    long PointsOnSeries1() const override {
-        return form_.TabSheet1->Chart1->Points(Series1).size();
+    void ClearHeadTemperatureSeries() override { chart().ClearSeries(HeadTemperatureSeries); }
+    long PointsOnDewPointSeries() const override {
+        return form_.TabSheet1->Chart1->Points(DewPointSeries).size();
     }
     QCustomPlot& Plot() override { return chart(); }
 
@@ -96,9 +96,10 @@ class PlainChart : public BenchChart {
   public:
     PlainChart() {
         plot_.resize(kWidth, kHeight);
-        for (const SeriesLook& look : SeriesTable()) {
+        for (const SeriesEntry& look : kSeriesTable) {
             QCPGraph* graph = plot_.addGraph();
-            graph->setPen(QPen(look.colour, look.lineWidth));
+            graph->setPen(
+                QPen(QColor(look.colour.red, look.colour.green, look.colour.blue), look.lineWidth));
             graph->setVisible(look.shown);
         }
         plot_.show();
@@ -140,8 +141,8 @@ class PlainChart : public BenchChart {
         Replot();
     }
 
-    void ClearSeries2() override { plot_.graph(1)->data()->clear(); }
-    long PointsOnSeries1() const override { return plot_.graph(0)->dataCount(); }
+    void ClearHeadTemperatureSeries() override { plot_.graph(1)->data()->clear(); }
+    long PointsOnDewPointSeries() const override { return plot_.graph(0)->dataCount(); }
     QCustomPlot& Plot() override { return plot_; }
 
   private:

@@ -30,8 +30,8 @@ class BenchChart {
     virtual void AddSampleAt(double x, long second) = 0;
     // Plots a chart file as the "Load chart" button does.
     virtual void LoadFile(const QString& path) = 0;
-    virtual void ClearSeries2() = 0;
-    virtual long PointsOnSeries1() const = 0;
+    virtual void ClearHeadTemperatureSeries() = 0;
+    virtual long PointsOnDewPointSeries() const = 0;
     virtual QCustomPlot& Plot() = 0;
 
     int Redraws() const { return redraws_; }

@@ -154,7 +154,7 @@ void Sample(benchmark::State& state, Charts& charts, bool plain, long points) {
         }
     }
     Compare(state, charts, plain, "Sample/" + std::to_string(points), timings);
-    state.counters["points_per_series"] = static_cast<double>(chart.PointsOnSeries1());
+    state.counters["points_per_series"] = static_cast<double>(chart.PointsOnDewPointSeries());
 }
 
 void ZoomedHour(benchmark::State& state, Charts& charts, bool plain) {
@@ -194,21 +194,21 @@ void LoadFile(benchmark::State& state, Charts& charts, bool plain) {
     Timings timings;
     for (auto _ : state) {
         for (int i = 0; i < kLoadsPerIteration; ++i) {
-            chart.ClearSeries2();
+            chart.ClearHeadTemperatureSeries();
             BenchChart::Settle();
             const int before = chart.Redraws();
             if (!timings.Measure([&] {
                     chart.LoadFile(path);
                     return chart.Redrawn(before);
                 }) ||
-                chart.PointsOnSeries1() < std::min(kFileLines - 2, kMonth)) {
+                chart.PointsOnDewPointSeries() < std::min(kFileLines - 2, kMonth)) {
                 state.SkipWithError("the file was not plotted and drawn once");
                 return;
             }
         }
     }
     Compare(state, charts, plain, "LoadFile10M", timings);
-    state.counters["points_on_series1"] = static_cast<double>(chart.PointsOnSeries1());
+    state.counters["points_on_series1"] = static_cast<double>(chart.PointsOnDewPointSeries());
     charts.Drop(plain);
 }
 
@@ -229,7 +229,7 @@ int MemoryChild(bool plain) {
     const double weekMb = StatusMegabytes("VmRSS:");
     addSamples(kMonth);
     std::printf("%.1f %.1f %.1f %.1f %ld\n", startMb, weekMb, StatusMegabytes("VmRSS:"),
-                StatusMegabytes("VmHWM:"), chart->PointsOnSeries1());
+                StatusMegabytes("VmHWM:"), chart->PointsOnDewPointSeries());
     return 0;
 }
 

@@ -5,13 +5,13 @@
 #include <QLocale>
 #include <string>
 
-#include "app/chart_data_csv.h"
 #include "app/error_box.h"
 #include "app/form_controls.h"
-#include "app/sample_series.h"
+#include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
 #include "files/output_file.h"
 #include "measure/file_error_text.h"
+#include "series/sample_series.h"
 #include "viewer/chart_file_loader.h"
 
 ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
@@ -34,13 +34,13 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
 
 QMenu* ChartPage::ChartMenu() {
     auto* menu = new QMenu(this);
-    menu->addAction(tr("Zapisz obraz…"), this, &ChartPage::SaveImageClick);
-    menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ExportDataClick);
+    menu->addAction(tr("Zapisz obraz…"), this, &ChartPage::ChooseAndSaveImage);
+    menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ChooseAndExportData);
     menu->addAction(tr("Pokaż wszystko"), Chart1, &HygroChart::ShowAll);
     return menu;
 }
 
-void ChartPage::SaveImageClick() {
+void ChartPage::ChooseAndSaveImage() {
     const QString path = QFileDialog::getSaveFileName(
         window(), tr("Zapisz obraz"), QString(), tr("Obraz PNG (*.png);;Dokument PDF (*.pdf)"));
     if (path.isEmpty()) {
@@ -51,7 +51,7 @@ void ChartPage::SaveImageClick() {
     }
 }
 
-void ChartPage::ExportDataClick() {
+void ChartPage::ChooseAndExportData() {
     const QString path = QFileDialog::getSaveFileName(window(), tr("Eksportuj dane"), QString(),
                                                       tr("Plik CSV (*.csv)"));
     if (path.isEmpty()) {
@@ -107,7 +107,7 @@ void ChartPage::AddSample(const SampleUpdate& update) {
     }
 }
 
-void ChartPage::Button1Click() {
+void ChartPage::ChooseAndLoadFile() {
     QFileDialog dialog(window());
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -120,13 +120,13 @@ void ChartPage::Button1Click() {
 
 void ChartPage::LoadFile(const QString& path) {
     HygroChart& chart = *Chart1;
-    chart.ClearSeries(Series1);
+    chart.ClearSeries(DewPointSeries);
     // Both series keep as many points; the file's older ones would be dropped.
-    const ChartFileResult result =
-        LoadChartFile(path, QLocale(), static_cast<std::size_t>(chart.Points(Series1).Limit()));
+    const ChartFileResult result = LoadChartFile(
+        path, QLocale(), static_cast<std::size_t>(chart.Points(DewPointSeries).Limit()));
     const LoadedPoints& points = result.points;
-    chart.AddPoints(Series1, points.x1, points.y1);
-    chart.AddPoints(Series2, points.x2, points.y2);
+    chart.AddPoints(DewPointSeries, points.x1, points.y1);
+    chart.AddPoints(HeadTemperatureSeries, points.x2, points.y2);
     if (points.dataLines > 0) {
         chart.SetBottomAxisAutomatic();
     }

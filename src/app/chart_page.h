@@ -20,8 +20,8 @@ class ChartPage : public QWidget {
     // One point per series for a sample with data.
     void AddSample(const SampleUpdate& update);
 
-    // Plots a chart file: Series1 emptied, the file's two columns onto Series1 and Series2
-    // in one batch, drawn once; a failure in the error box.
+    // Plots a chart file: the dew point series emptied, the file's two columns onto the dew
+    // point and head temperature series in one batch, drawn once; a failure in the error box.
     void LoadFile(const QString& path);
 
     // The context menu, built anew for each request; its owner deletes it.
@@ -34,12 +34,13 @@ class ChartPage : public QWidget {
     QString ExportData(const QString& path);
 
   public slots:
-    // OpenDialog1, then LoadFile; a cancelled dialog changes nothing.
-    void Button1Click();
+    // Asks for a chart file (the dialog OpenDialog1), then LoadFile; a cancelled dialog
+    // changes nothing.
+    void ChooseAndLoadFile();
 
   private slots:
-    void SaveImageClick();
-    void ExportDataClick();
+    void ChooseAndSaveImage();
+    void ChooseAndExportData();
 
   protected:
     // The chart fills the page, whatever its size.

@@ -137,7 +137,7 @@ void HygrometerPage::BuildBelowPage() {
 
 void HygrometerPage::Attach(InstrumentSession& session) {
     session_ = &session;
-    connect(Connect, &QPushButton::clicked, this, &HygrometerPage::ConnectClick);
+    connect(Connect, &QPushButton::clicked, this, &HygrometerPage::StartConnecting);
     connect(&session, &InstrumentSession::NotFound, this, &HygrometerPage::ShowNotFound);
     connect(&session, &InstrumentSession::Identified, this, &HygrometerPage::ShowIdentified);
     connect(&session, &InstrumentSession::VersionRead, this, &HygrometerPage::ShowVersion);
@@ -158,7 +158,7 @@ void HygrometerPage::Attach(InstrumentSession& session) {
     });
 }
 
-void HygrometerPage::ConnectClick() {
+void HygrometerPage::StartConnecting() {
     const SessionState before = session_->State();
     if (session_->Connect() != SessionRequest::Started || before != SessionState::NotConnected) {
         return;  // measuring, or a retry after a loss that the status bar follows

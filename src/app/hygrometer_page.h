@@ -26,7 +26,6 @@ class HygrometerPage : public QScrollArea {
         Stale,    // polls have brought nothing since (the dew point says "Error")
         Suspect,  // the last reply was not a whole record: decoded, but not to be trusted
     };
-    ReadoutLook Look() const { return look_; }
 
     // Connect asks `session` to connect; what it answers shows here. Once, before use.
     void Attach(InstrumentSession& session);
@@ -71,7 +70,7 @@ class HygrometerPage : public QScrollArea {
     void ShowSample(const SampleUpdate& update);
 
   public slots:
-    void ConnectClick();
+    void StartConnecting();
 
   private:
     void BuildBelowPage();

@@ -89,14 +89,14 @@ LoggerPage::LoggerPage(QWidget* parent) : QWidget(parent) {
 
 void LoggerPage::Attach(InstrumentSession& session) {
     session_ = &session;
-    connect(Button3, &QPushButton::clicked, this, &LoggerPage::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &LoggerPage::Button4Click);
+    connect(Button3, &QPushButton::clicked, this, &LoggerPage::ReadChosenRecord);
+    connect(Button4, &QPushButton::clicked, this, &LoggerPage::StartDump);
     connect(&session, &InstrumentSession::LoggerRecordRead, this, &LoggerPage::ShowRecord);
     connect(&session, &InstrumentSession::DumpProgress, ProgressBar1, &QProgressBar::setValue);
     connect(&session, &InstrumentSession::DumpEnded, this, &LoggerPage::ShowDumpEnd);
 }
 
-void LoggerPage::Button3Click() {
+void LoggerPage::ReadChosenRecord() {
     if (dumping_ || session_->Busy()) {
         return;  // another job has the link
     }
@@ -124,7 +124,7 @@ void LoggerPage::ShowRecord(const LoggerRequestResult& got) {
     }
 }
 
-void LoggerPage::Button4Click() {
+void LoggerPage::StartDump() {
     if (dumping_ || session_->Busy()) {
         return;
     }

@@ -46,9 +46,9 @@ class LoggerPage : public QWidget {
     QProgressBar* ProgressBar1 = nullptr;
 
   public slots:
-    void Button3Click();
+    void ReadChosenRecord();
     // Starts the dump and returns; the progress bar follows it and a message ends it.
-    void Button4Click();
+    void StartDump();
 
   private:
     void ShowRecord(const LoggerRequestResult& got);

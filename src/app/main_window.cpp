@@ -53,7 +53,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     PageControl1->addTab(TabSheet3, tr("Higrometr", "TabSheet3"));
     PageControl1->addTab(TabSheet4, tr("Rejestrator", "TabSheet4"));
     PageControl1->setCurrentWidget(TabSheet3);
-    connect(TabSheet3->Button1, &QPushButton::clicked, TabSheet1, &ChartPage::Button1Click);
+    connect(TabSheet3->Button1, &QPushButton::clicked, TabSheet1, &ChartPage::ChooseAndLoadFile);
 
     // The window grows by the status bar's height; the tabs keep their places above it. It
     // opens at the design's size and may be enlarged, never shrunk below it.

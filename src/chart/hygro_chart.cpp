@@ -75,11 +75,12 @@ HygroChart::HygroChart(QWidget* parent, int pointLimit) : QCustomPlot(parent) {
     legend->setIconSize(30, 12);
 
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        const SeriesLook& look = SeriesTable()[i];
+        const SeriesEntry& look = kSeriesTable[i];
         points_[i] = std::make_unique<SeriesPoints>(pointLimit, look.divisor);
         auto* graph = new ColumnGraph(xAxis, yAxis);
         graph->setName(QString::fromUtf8(look.title));
-        graph->setPen(QPen(look.colour, look.lineWidth));
+        graph->setPen(
+            QPen(QColor(look.colour.red, look.colour.green, look.colour.blue), look.lineWidth));
         graph->setLineStyle(QCPGraph::lsLine);
         graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
         // What it is given holds no more points than pixel columns.

@@ -27,7 +27,7 @@
 
 #include "chart/column_graph.h"
 #include "chart/series_points.h"
-#include "chart/series_table.h"
+#include "series/series_table.h"
 
 class HygroChart : public QCustomPlot {
     Q_OBJECT

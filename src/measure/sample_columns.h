@@ -12,26 +12,24 @@
 #include <string_view>
 
 #include "measure/measurement_record.h"
+#include "series/series_table.h"
 
 // Temperatures are in the instrument's temperature scale, as it sends them.
 inline constexpr std::array<std::string_view, 18> kSampleColumnNames = {
-    "time",                 // local date and time, ISO 8601 with milliseconds and UTC offset
-    "sample",               // the sample number of the measurement log
-    "dew_point",            // degrees
-    "ambient_temperature",  // degrees
-    "relative_humidity",    // percent
-    "head_temperature",     // degrees
-    "mirror_temperature",   // degrees
-    "mirror_dew_level",     // the instrument's units
-    "peltier_power",        // the instrument's units
-    "frost_level",          // the instrument's units
-    "aux_value_1",
-    "aux_value_2",
-    "aux_value_3",
-    "aux_value_4",
+    "time",    // local date and time, ISO 8601 with milliseconds and UTC offset
+    "sample",  // the sample number of the measurement log
+    // The chart's series are named by their table.
+    kSeriesTable[DewPointSeries].columnName,            // degrees
+    kSeriesTable[AmbientTemperatureSeries].columnName,  // degrees
+    "relative_humidity",                                // percent
+    kSeriesTable[HeadTemperatureSeries].columnName,     // degrees
+    kSeriesTable[MirrorTemperatureSeries].columnName,   // degrees
+    kSeriesTable[MirrorDewLevelSeries].columnName,      // the instrument's units
+    kSeriesTable[PeltierPowerSeries].columnName,        // the instrument's units
+    kSeriesTable[FrostLevelSeries].columnName,          // the instrument's units
+    "aux_value_1", "aux_value_2", "aux_value_3", "aux_value_4",
     "run_half_days",  // the instrument's running time, its three counters
-    "run_hours",
-    "run_seconds",
+    "run_hours", "run_seconds",
     "reply_bytes",  // what the poll's read brought: 32 for a whole record
 };
 inline constexpr std::size_t kSampleColumnCount = kSampleColumnNames.size();

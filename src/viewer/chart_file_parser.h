@@ -13,8 +13,8 @@
 #include "viewer/time_text.h"
 
 struct LoadedPoints {
-    std::vector<double> x1, y1;  // Series1: first value slice
-    std::vector<double> x2, y2;  // Series2: second value slice
+    std::vector<double> x1, y1;  // the first value slice, for the dew point series
+    std::vector<double> x2, y2;  // the second value slice, for the head temperature series
     // "'...' is not a valid time" when a line stopped the loading; the points before that
     // line are kept. Plain text: it may hold any character the file held.
     std::optional<QString> error;

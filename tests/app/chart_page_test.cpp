@@ -62,10 +62,10 @@ TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
         double y;
     };
     const Case cases[] = {
-        {"DewPoint -1234 on Series1", [](MeasurementSample& s) { s.DewPoint = -1234; }, Series1,
-         -12.34},
-        {"MirrorDewLevel 200 on the hidden Series3",
-         [](MeasurementSample& s) { s.MirrorDewLevel = 200; }, Series3, 20.0},
+        {"DewPoint -1234 on DewPointSeries", [](MeasurementSample& s) { s.DewPoint = -1234; },
+         DewPointSeries, -12.34},
+        {"MirrorDewLevel 200 on the hidden MirrorDewLevelSeries",
+         [](MeasurementSample& s) { s.MirrorDewLevel = 200; }, MirrorDewLevelSeries, 20.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,8 +121,9 @@ QByteArray LoggedTxt() {
     return bytes;
 }
 
-TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
-    // Before each case: one live point on Series1 and Series2, the bottom axis made manual.
+TEST(ChartPageTest, LoadFileEmptiesTheDewPointSeriesAndPlotsTheFilesColumns) {
+    // Before each case: one live point on DewPointSeries and HeadTemperatureSeries, the bottom axis
+    // made manual.
     const double live = OleDate(QDate(2024, 3, 31), QTime(12, 0));
     struct Case {
         const char* name;
@@ -133,7 +134,7 @@ TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
         bool bottomAutomatic;
     };
     const Case cases[] = {
-        {"loaded twice: Series1 the second file only, Series2 both",
+        {"loaded twice: DewPointSeries the second file only, HeadTemperatureSeries both",
          {ChartFile({"1\t10:00:00\t 12.5-3.25", "2\t11:00:00\t 13.5-4.25"}),
           ChartFile({"1\t12:00:00\t 1.00 2.00"})},
          {{12 * kHour, 1.0}},
@@ -175,8 +176,8 @@ TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
         ChartPage& handlers = *form.TabSheet1;
         ModalCloser modals;
         HygroChart& chart = *form.TabSheet1->Chart1;
-        chart.AddPoint(Series1, live, 1.0);
-        chart.AddPoint(Series2, live, 2.0);
+        chart.AddPoint(DewPointSeries, live, 1.0);
+        chart.AddPoint(HeadTemperatureSeries, live, 2.0);
         chart.xAxis->setRange(0, 1);
         ASSERT_FALSE(chart.BottomAxisAutomatic());
 
@@ -191,12 +192,12 @@ TEST(ChartPageTest, LoadFileEmptiesSeries1AndPlotsTheFilesColumns) {
             handlers.LoadFile(path);
         }
         {
-            SCOPED_TRACE("Series1");
-            ExpectPoints(PointsOf(chart, Series1), c.series1);
+            SCOPED_TRACE("DewPointSeries");
+            ExpectPoints(PointsOf(chart, DewPointSeries), c.series1);
         }
         {
-            SCOPED_TRACE("Series2");
-            ExpectPoints(PointsOf(chart, Series2), c.series2);
+            SCOPED_TRACE("HeadTemperatureSeries");
+            ExpectPoints(PointsOf(chart, HeadTemperatureSeries), c.series2);
         }
         QStringList texts;
         for (const ModalCloser::Box& box : modals.boxes()) {
@@ -234,7 +235,7 @@ TEST(ChartPageTest, ALoadedFileIsDrawnOnce) {
     handlers.LoadFile(path);
     Settle();
     EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(form.TabSheet1->Chart1->Points(Series1).size(), 5000);
+    EXPECT_EQ(form.TabSheet1->Chart1->Points(DewPointSeries).size(), 5000);
     EXPECT_DOUBLE_EQ(form.TabSheet1->Chart1->xAxis->range().upper, 4999.0 / 86'400.0);
 }
 
@@ -242,13 +243,13 @@ TEST(ChartPageTest, CancelledDialogChangesNothing) {
     TForm1 form;
     ChartPage& handlers = *form.TabSheet1;
     ModalCloser modals;
-    form.TabSheet1->Chart1->AddPoint(Series1, 1.0, 5.0);
+    form.TabSheet1->Chart1->AddPoint(DewPointSeries, 1.0, 5.0);
     form.TabSheet1->Chart1->xAxis->setRange(0, 1);
 
-    handlers.Button1Click();
+    handlers.ChooseAndLoadFile();
     ASSERT_EQ(modals.boxes().size(), 1);
     EXPECT_EQ(modals.boxes()[0].objectName, "OpenDialog1");
-    ExpectPoints(PointsOf(*form.TabSheet1->Chart1, Series1), {{1.0, 5.0}});
+    ExpectPoints(PointsOf(*form.TabSheet1->Chart1, DewPointSeries), {{1.0, 5.0}});
     EXPECT_FALSE(form.TabSheet1->Chart1->BottomAxisAutomatic());
 }
 

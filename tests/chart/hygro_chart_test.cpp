@@ -61,21 +61,21 @@ TEST(HygroChartTest, SeriesLookAndStartAsConfigured) {
         bool shown;
     };
     const Case cases[] = {
-        {Series1, "°Cdp", QColor(255, 0, 0), 2, true},
-        {Series2, "Radiator", QColor(0, 128, 0), 1, false},
-        {Series3, "Rosa", QColor(255, 255, 0), 2, false},
-        {Series4, "Moc", QColor(128, 0, 64), 1, false},
-        {Series5, "Szron", QColor(0, 0, 0), 1, false},
-        {Series6, "Lustro", QColor(255, 128, 64), 2, false},
-        {Series7, "°C", QColor(0, 0, 255), 1, true},
+        {DewPointSeries, "°Cdp", QColor(255, 0, 0), 2, true},
+        {HeadTemperatureSeries, "Radiator", QColor(0, 128, 0), 1, false},
+        {MirrorDewLevelSeries, "Rosa", QColor(255, 255, 0), 2, false},
+        {PeltierPowerSeries, "Moc", QColor(128, 0, 64), 1, false},
+        {FrostLevelSeries, "Szron", QColor(0, 0, 0), 1, false},
+        {MirrorTemperatureSeries, "Lustro", QColor(255, 128, 64), 2, false},
+        {AmbientTemperatureSeries, "°C", QColor(0, 0, 255), 1, true},
     };
     const HygroChart chart;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
-        const SeriesLook& look = SeriesTable()[c.series];
-        EXPECT_STREQ(look.title, c.title);
-        EXPECT_EQ(look.colour, c.colour);
-        EXPECT_EQ(look.lineWidth, c.width);
+        const SeriesEntry& entry = kSeriesTable[c.series];
+        EXPECT_STREQ(entry.title, c.title);
+        EXPECT_EQ(QColor(entry.colour.red, entry.colour.green, entry.colour.blue), c.colour);
+        EXPECT_EQ(entry.lineWidth, c.width);
         EXPECT_GE(chart.Points(c.series).Limit(), 604'800);
         QCPGraph* graph = chart.Graph(c.series);
         ASSERT_NE(graph, nullptr);
@@ -99,7 +99,7 @@ TEST(HygroChartTest, SeriesLookAndStartAsConfigured) {
 TEST(HygroChartTest, ALegendClickShowsOrHidesItsSeries) {
     HygroChart chart;
     ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
-    // The hidden Series3 has its points before it is ever shown.
+    // The hidden MirrorDewLevelSeries has its points before it is ever shown.
     for (int second = 0; second < 60; ++second) {
         AddSample(chart, kDay + second * kSecond, 10.0);
     }
@@ -111,12 +111,13 @@ TEST(HygroChartTest, ALegendClickShowsOrHidesItsSeries) {
         QTest::mouseClick(&chart, Qt::LeftButton, Qt::NoModifier, at);
         Settle();
     };
-    // Series7 carries 16 and 106, Series1 10 and 100; Series3 12 and 102.
+    // AmbientTemperatureSeries carries 16 and 106, DewPointSeries 10 and 100; MirrorDewLevelSeries
+    // 12 and 102.
     ASSERT_LT(chart.yAxis->range().upper, 110.0);
 
-    click(Series3);
-    EXPECT_TRUE(chart.SeriesShown(Series3));
-    EXPECT_EQ(chart.Graph(Series3)->pen().color(), QColor(255, 255, 0));
+    click(MirrorDewLevelSeries);
+    EXPECT_TRUE(chart.SeriesShown(MirrorDewLevelSeries));
+    EXPECT_EQ(chart.Graph(MirrorDewLevelSeries)->pen().color(), QColor(255, 255, 0));
     const QImage drawn = chart.toPixmap(753, 537).toImage();
     bool yellowDrawn = false;
     for (int x = 0; x < drawn.width() && !yellowDrawn; ++x) {
@@ -126,19 +127,19 @@ TEST(HygroChartTest, ALegendClickShowsOrHidesItsSeries) {
         }
     }
     EXPECT_TRUE(yellowDrawn);
-    EXPECT_EQ(chart.legend->itemWithPlottable(chart.Graph(Series3))->textColor(),
+    EXPECT_EQ(chart.legend->itemWithPlottable(chart.Graph(MirrorDewLevelSeries))->textColor(),
               QColor(Qt::black));
 
-    click(Series1);
-    click(Series7);
-    EXPECT_FALSE(chart.SeriesShown(Series1));
-    EXPECT_FALSE(chart.SeriesShown(Series7));
+    click(DewPointSeries);
+    click(AmbientTemperatureSeries);
+    EXPECT_FALSE(chart.SeriesShown(DewPointSeries));
+    EXPECT_FALSE(chart.SeriesShown(AmbientTemperatureSeries));
     // The automatic axes follow the one series left: 12 to 102 and the 3 % margins, where
-    // Series1 would take it below 10 and Series7 above 106.
+    // DewPointSeries would take it below 10 and AmbientTemperatureSeries above 106.
     EXPECT_NEAR(chart.yAxis->range().lower, 12.0 - 90.0 * 0.03 / 0.94, 1e-9);
     EXPECT_NEAR(chart.yAxis->range().upper, 102.0 + 90.0 * 0.03 / 0.94, 1e-9);
-    click(Series1);
-    EXPECT_TRUE(chart.SeriesShown(Series1));
+    click(DewPointSeries);
+    EXPECT_TRUE(chart.SeriesShown(DewPointSeries));
 }
 
 TEST(HygroChartTest, TitleAxesLegendAndMargins) {
@@ -191,7 +192,7 @@ TEST(HygroChartTest, AutomaticAxesTakeTheShownSeriesRangeAtEveryRedraw) {
          {-10, 0, 10},
          1000,
          {kDay, kDay + 120 * kSecond},
-         // Series7 plots the dew point + 6 here: values from -10 to 16.
+         // AmbientTemperatureSeries plots the dew point + 6 here: values from -10 to 16.
          {-10 - 26 * 0.03 / 0.94, 16 + 26 * 0.03 / 0.94}},
         {"a lone sample",
          {30},
@@ -206,11 +207,13 @@ TEST(HygroChartTest, AutomaticAxesTakeTheShownSeriesRangeAtEveryRedraw) {
         ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
         for (std::size_t i = 0; i < c.seconds.size(); ++i) {
             const double x = kDay + c.seconds[i] * kSecond;
-            chart.AddPoint(Series1, x, c.dewPoints[i]);
-            for (ChartSeries hidden : {Series2, Series3, Series4, Series5, Series6}) {
+            chart.AddPoint(DewPointSeries, x, c.dewPoints[i]);
+            for (ChartSeries hidden :
+                 {HeadTemperatureSeries, MirrorDewLevelSeries, PeltierPowerSeries, FrostLevelSeries,
+                  MirrorTemperatureSeries}) {
                 chart.AddPoint(hidden, x - 1.0, c.hiddenValue);
             }
-            chart.AddPoint(Series7, x, c.dewPoints[i] + 6);
+            chart.AddPoint(AmbientTemperatureSeries, x, c.dewPoints[i] + 6);
         }
         Settle();
         EXPECT_NEAR(chart.xAxis->range().lower, c.x.lower, 1e-9);
@@ -237,7 +240,7 @@ TEST(HygroChartTest, OneRedrawPerSampleWhileShown) {
         EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, x);
     }
     // Points on hidden series alone ask for nothing.
-    chart.AddPoint(Series3, kDay + 10 * kSecond, 1.0);
+    chart.AddPoint(MirrorDewLevelSeries, kDay + 10 * kSecond, 1.0);
     Settle();
     EXPECT_EQ(redraws.count(), 3);
 }
@@ -373,8 +376,8 @@ TEST(HygroChartTest, EverySeriesKeepsTheNewestPointsUpToItsLimit) {
     }
 }
 
-// Seconds from kDay on Series1, a calm series below 7 with one spike.
-void FillSeries1(HygroChart& chart, long seconds, long spikeAt, double spike) {
+// Seconds from kDay on DewPointSeries, a calm series below 7 with one spike.
+void FillDewPointSeries(HygroChart& chart, long seconds, long spikeAt, double spike) {
     std::vector<double> xs, ys;
     xs.reserve(static_cast<std::size_t>(seconds));
     ys.reserve(static_cast<std::size_t>(seconds));
@@ -382,7 +385,7 @@ void FillSeries1(HygroChart& chart, long seconds, long spikeAt, double spike) {
         xs.push_back(kDay + static_cast<double>(second) * kSecond);
         ys.push_back(second == spikeAt ? spike : static_cast<double>(second % 700) / 100.0);
     }
-    chart.AddPoints(Series1, xs, ys);
+    chart.AddPoints(DewPointSeries, xs, ys);
 }
 
 TEST(HygroChartTest, ShownGraphsGetAtMostAFewPointsAPixelColumn) {
@@ -399,9 +402,9 @@ TEST(HygroChartTest, ShownGraphsGetAtMostAFewPointsAPixelColumn) {
         SCOPED_TRACE(c.name);
         HygroChart chart;
         ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
-        FillSeries1(chart, c.seconds, -1, 0);
+        FillDewPointSeries(chart, c.seconds, -1, 0);
         Settle();
-        const auto* graph = static_cast<ColumnGraph*>(chart.Graph(Series1));
+        const auto* graph = static_cast<ColumnGraph*>(chart.Graph(DewPointSeries));
         const int width = chart.axisRect()->width();
         EXPECT_EQ(graph->Shown().InColumns(), c.columns);
         EXPECT_EQ(graph->antialiased(), !c.columns);
@@ -427,7 +430,7 @@ TEST(HygroChartTest, ASpikeInAMonthIsOnScreenAtEveryZoom) {
     constexpr double kSpike = 50.0;
     HygroChart chart;
     ASSERT_NO_FATAL_FAILURE(ShowAlone(chart));
-    FillSeries1(chart, kMonth, kSpikeAt, kSpike);
+    FillDewPointSeries(chart, kMonth, kSpikeAt, kSpike);
     Settle();
     const double spikeX = kDay + kSpikeAt * kSecond;
     const QColor red(255, 0, 0);

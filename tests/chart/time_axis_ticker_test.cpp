@@ -114,7 +114,7 @@ TEST(TimeAxisTickerTest, TheChartLabelsItsTimeAxisAtEverySpan) {
             xs.push_back(start + c.span * i / 20);
             ys.push_back(i);
         }
-        chart.AddPoints(Series1, xs, ys);
+        chart.AddPoints(DewPointSeries, xs, ys);
         chart.replot();
         const QVector<QString> labels = chart.xAxis->tickVectorLabels();
         const QRegularExpression form(c.pattern);

@@ -37,14 +37,16 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     ClickConnect();
     HygroChart& chart = *form_->TabSheet1->Chart1;
     const auto samples = [&] { return controller_->session().SampleCount(); };
-    const auto shown = [&] { return static_cast<int>(chart.Points(Series7).size()); };
+    const auto shown = [&] {
+        return static_cast<int>(chart.Points(AmbientTemperatureSeries).size());
+    };
     ASSERT_TRUE(controller_->session().Polling());
     ASSERT_TRUE(WaitFor([&] { return shown() >= 1 && shown() == samples(); }));
 
-    const SeriesPoints& dewPoint = chart.Points(Series1);
+    const SeriesPoints& dewPoint = chart.Points(DewPointSeries);
     EXPECT_DOUBLE_EQ(dewPoint.Point(0).value, -12.34);
-    EXPECT_DOUBLE_EQ(chart.Points(Series3).Point(0).value, 20.0);
-    EXPECT_DOUBLE_EQ(chart.Points(Series7).Point(0).value, 22.10);
+    EXPECT_DOUBLE_EQ(chart.Points(MirrorDewLevelSeries).Point(0).value, 20.0);
+    EXPECT_DOUBLE_EQ(chart.Points(AmbientTemperatureSeries).Point(0).value, 22.10);
     EXPECT_GE(dewPoint.Point(0).key, connectedAt);
     EXPECT_LE(dewPoint.Point(0).key, OleDate(QDateTime::currentDateTime()));
 
@@ -67,9 +69,9 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         SCOPED_TRACE(i + 1);
         const auto series = static_cast<ChartSeries>(i);
-        const int loaded = series == Series1 || series == Series2 ? 2 : 0;
+        const int loaded = series == DewPointSeries || series == HeadTemperatureSeries ? 2 : 0;
         const std::vector<double> xs = Xs(chart.Points(series));
-        const int live = series == Series1 ? shown() - shownAtLoad : shown();
+        const int live = series == DewPointSeries ? shown() - shownAtLoad : shown();
         EXPECT_EQ(static_cast<int>(xs.size()), loaded + live);
         EXPECT_TRUE(std::is_sorted(xs.begin(), xs.end()));
         if (loaded > 0) {
@@ -79,7 +81,7 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     }
     EXPECT_DOUBLE_EQ(dewPoint.Point(0).value, 12.5);
     EXPECT_DOUBLE_EQ(dewPoint.Point(2).value, -12.34);
-    EXPECT_DOUBLE_EQ(chart.Points(Series2).Point(0).value, -3.0);
+    EXPECT_DOUBLE_EQ(chart.Points(HeadTemperatureSeries).Point(0).value, -3.0);
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     }
     EXPECT_EQ(numbers, expected) << "every line from both sides, without a gap or repeat";
     const auto charted = [&] {
-        return static_cast<int>(form_->TabSheet1->Chart1->Points(Series1).size());
+        return static_cast<int>(form_->TabSheet1->Chart1->Points(DewPointSeries).size());
     };
     WaitFor([&] { return charted() == total; }, 1000);  // the last sample's points are queued
     EXPECT_EQ(charted(), total) << "the chart keeps the points from before the unplug";

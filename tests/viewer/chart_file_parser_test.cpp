@@ -48,11 +48,11 @@ void ExpectSeries(const std::vector<double>& xs, const std::vector<double>& ys,
 
 void ExpectPoints(const LoadedPoints& got, const Expected& expected) {
     {
-        SCOPED_TRACE("Series1");
+        SCOPED_TRACE("first slice");
         ExpectSeries(got.x1, got.y1, expected.series1);
     }
     {
-        SCOPED_TRACE("Series2");
+        SCOPED_TRACE("second slice");
         ExpectSeries(got.x2, got.y2, expected.series2);
     }
     ASSERT_EQ(got.error.has_value(), expected.error.has_value());

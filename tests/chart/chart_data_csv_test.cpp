@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/chart_data_csv.h"
-#include "app/sample_series.h"
+#include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
 #include "measure/sample_columns.h"
+#include "series/series_table.h"
 
 namespace {
 
@@ -52,16 +52,16 @@ std::string TimeText(double oleDate) {
 TEST(ChartDataCsvTest, OneRowPerTimeWithEachSeriesValueWhereItHasOne) {
     const double t0 = OleDate(QDate(2026, 12, 10), QTime(13, 15, 0, 250));
     Store store;
-    // A live sample on every series at t0 and t0 + 2 s, a loaded point on Series1 and
-    // Series2 in between, and a point on Series1 out of range on each side.
+    // A live sample on every series at t0 and t0 + 2 s, a loaded point on DewPointSeries and
+    // HeadTemperatureSeries in between, and a point on DewPointSeries out of range on each side.
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
         store.points[i]->Add(t0, static_cast<double>(-1234 + 100 * static_cast<int>(i)) / 100.0);
         store.points[i]->Add(t0 + 2 * kSecond, static_cast<double>(i) / 10.0);
     }
-    store.points[Series1]->Add(t0 + kSecond, 1.0 / 3.0);
-    store.points[Series2]->Add(t0 + kSecond, 1e-7);
-    store.points[Series1]->Add(t0 - kSecond, 99.0);
-    store.points[Series1]->Add(t0 + 3 * kSecond, 99.0);
+    store.points[DewPointSeries]->Add(t0 + kSecond, 1.0 / 3.0);
+    store.points[HeadTemperatureSeries]->Add(t0 + kSecond, 1e-7);
+    store.points[DewPointSeries]->Add(t0 - kSecond, 99.0);
+    store.points[DewPointSeries]->Add(t0 + 3 * kSecond, 99.0);
 
     std::int64_t rows = 0;
     const std::string text = Csv(store, t0, t0 + 2 * kSecond, &rows);
@@ -77,16 +77,16 @@ TEST(ChartDataCsvTest, OneRowPerTimeWithEachSeriesValueWhereItHasOne) {
 }
 
 TEST(ChartDataCsvTest, ColumnNamesAreTheDatedRecordsAndAWriteFailureStops) {
-    for (const std::string_view name : SeriesColumnNames()) {
-        EXPECT_NE(std::find(kSampleColumnNames.begin(), kSampleColumnNames.end(), name),
+    for (const SeriesEntry& entry : kSeriesTable) {
+        EXPECT_NE(std::find(kSampleColumnNames.begin(), kSampleColumnNames.end(), entry.columnName),
                   kSampleColumnNames.end())
-            << name;
+            << entry.columnName;
     }
 
     Store store;
     const double t0 = OleDate(QDate(2026, 1, 1), QTime(0, 0));
     for (int s = 0; s < 20'000; ++s) {
-        store.points[Series7]->Add(t0 + s * kSecond, 21.5);
+        store.points[AmbientTemperatureSeries]->Add(t0 + s * kSecond, 21.5);
     }
     // An empty range still has its header.
     std::int64_t rows = -1;

@@ -1,13 +1,13 @@
-#include "app/chart_data_csv.h"
+#include "chart/chart_data_csv.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "app/sample_series.h"
 #include "chart/ole_date.h"
 #include "measure/sample_columns.h"
+#include "series/series_table.h"
 
 namespace {
 
@@ -33,9 +33,9 @@ void AppendTime(std::string& text, double oleDate) {
 std::int64_t WriteChartDataCsv(const ChartColumns& series, double from, double to,
                                const std::function<bool(std::string_view)>& write) {
     std::string text = "time";
-    for (const std::string_view name : SeriesColumnNames()) {
+    for (const SeriesEntry& entry : kSeriesTable) {
         text += ',';
-        text += name;
+        text += entry.columnName;
     }
     text += '\n';
 

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "chart/series_points.h"
-#include "chart/series_table.h"
+#include "series/series_table.h"
 
 using ChartColumns = std::array<const SeriesPoints*, kSeriesCount>;
 

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/sample_series.h"
+#include "series/sample_series.h"
 
 namespace {
 
@@ -15,19 +15,23 @@ TEST(SeriesValuesTest, EachSeriesPlotsItsFieldOverItsDivisor) {
         double y;
     };
     const Case cases[] = {
-        {"DewPoint -1234", [](MeasurementSample& s) { s.DewPoint = -1234; }, Series1, -12.34},
-        {"DewPoint extreme", [](MeasurementSample& s) { s.DewPoint = -32768; }, Series1, -327.68},
-        {"HeadTemperature", [](MeasurementSample& s) { s.HeadTemperature = 2550; }, Series2, 25.5},
-        {"MirrorDewLevel 200", [](MeasurementSample& s) { s.MirrorDewLevel = 200; }, Series3, 20.0},
+        {"DewPoint -1234", [](MeasurementSample& s) { s.DewPoint = -1234; }, DewPointSeries,
+         -12.34},
+        {"DewPoint extreme", [](MeasurementSample& s) { s.DewPoint = -32768; }, DewPointSeries,
+         -327.68},
+        {"HeadTemperature", [](MeasurementSample& s) { s.HeadTemperature = 2550; },
+         HeadTemperatureSeries, 25.5},
+        {"MirrorDewLevel 200", [](MeasurementSample& s) { s.MirrorDewLevel = 200; },
+         MirrorDewLevelSeries, 20.0},
         {"MirrorDewLevel 255 (unsigned)", [](MeasurementSample& s) { s.MirrorDewLevel = 255; },
-         Series3, 25.5},
-        {"PeltierPower 255 (unsigned)", [](MeasurementSample& s) { s.PeltierPower = 255; }, Series4,
-         25.5},
-        {"FrostLevel", [](MeasurementSample& s) { s.FrostLevel = -15; }, Series5, -1.5},
-        {"MirrorTemperature", [](MeasurementSample& s) { s.MirrorTemperature = 1999; }, Series6,
-         19.99},
-        {"AmbientTemperature", [](MeasurementSample& s) { s.AmbientTemperature = 2210; }, Series7,
-         22.10},
+         MirrorDewLevelSeries, 25.5},
+        {"PeltierPower 255 (unsigned)", [](MeasurementSample& s) { s.PeltierPower = 255; },
+         PeltierPowerSeries, 25.5},
+        {"FrostLevel", [](MeasurementSample& s) { s.FrostLevel = -15; }, FrostLevelSeries, -1.5},
+        {"MirrorTemperature", [](MeasurementSample& s) { s.MirrorTemperature = 1999; },
+         MirrorTemperatureSeries, 19.99},
+        {"AmbientTemperature", [](MeasurementSample& s) { s.AmbientTemperature = 2210; },
+         AmbientTemperatureSeries, 22.10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
