@@ -4,7 +4,7 @@
 
 #include "app/chart_page.h"
 #include "chart/ole_date.h"
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 
 namespace {
 

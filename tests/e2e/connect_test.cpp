@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 
 using namespace std::chrono_literals;
 

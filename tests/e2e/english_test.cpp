@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 
 namespace {
 

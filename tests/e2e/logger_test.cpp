@@ -10,7 +10,7 @@
 #include <numeric>
 #include <thread>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 #include "logger/logger_record.h"
 #include "measure/log_line.h"
 #include "measure/measurement_record.h"

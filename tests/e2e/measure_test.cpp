@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 #include "measure/record_row.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 
 using namespace std::chrono_literals;
 

@@ -8,7 +8,7 @@
 #include <map>
 #include <optional>
 
-#include "e2e/e2e_fixture.h"
+#include "common/e2e_fixture.h"
 #include "settings/settings_frame.h"
 #include "settings/settings_reply.h"
 

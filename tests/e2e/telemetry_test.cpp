@@ -3,10 +3,10 @@
 // closes; a metrics port already taken is said and measuring goes on.
 #include <sys/socket.h>
 
+#include "common/e2e_fixture.h"
 #include "common/local_http.h"
-#include "e2e/e2e_fixture.h"
-#include "mqtt/mosquitto_broker.h"
-#include "mqtt/mqtt_subscriber.h"
+#include "common/mosquitto_broker.h"
+#include "common/mqtt_subscriber.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "headless/program_run.h"
+#include "common/program_run.h"
 #include "logger/logger_record.h"
 #include "sim/instrument_simulator.h"
 

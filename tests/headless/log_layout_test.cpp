@@ -2,8 +2,8 @@
 // their lines differ in the time of day alone.
 #include <QRegularExpression>
 
-#include "e2e/e2e_fixture.h"
-#include "headless/program_run.h"
+#include "common/e2e_fixture.h"
+#include "common/program_run.h"
 
 using namespace std::chrono_literals;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/local_http.h"
-#include "headless/measuring_run.h"
+#include "common/measuring_run.h"
 
 using namespace std::chrono_literals;
 

@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "headless/measuring_run.h"
+#include "common/measuring_run.h"
 #include "metrics/prometheus_server.h"
 
 using namespace std::chrono_literals;

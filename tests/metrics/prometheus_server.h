@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "common/local_http.h"
-#include "headless/program_run.h"
+#include "common/program_run.h"
 
 class PrometheusServer {
   public:

@@ -3,7 +3,7 @@
 // simulator with the protocol's waits shortened.
 #include "metrics/session_metrics.h"
 
-#include "session/session_fixture.h"
+#include "common/session_fixture.h"
 
 using namespace std::chrono_literals;
 

@@ -7,9 +7,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include "headless/measuring_run.h"
-#include "mqtt/mosquitto_broker.h"
-#include "mqtt/mqtt_subscriber.h"
+#include "common/measuring_run.h"
+#include "common/mosquitto_broker.h"
+#include "common/mqtt_subscriber.h"
 
 using namespace std::chrono_literals;
 

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include "common/session_fixture.h"
 #include "measure/log_line.h"
 #include "measure/record_row.h"
-#include "session/session_fixture.h"
 
 using namespace std::chrono_literals;
 

@@ -4,8 +4,8 @@
 #include <numeric>
 #include <thread>
 
+#include "common/session_fixture.h"
 #include "logger/logger_record.h"
-#include "session/session_fixture.h"
 
 using namespace std::chrono_literals;
 

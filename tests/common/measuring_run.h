@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "headless/program_run.h"
+#include "common/program_run.h"
 #include "sim/instrument_simulator.h"
 
 class MeasuringRun {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "common/local_http.h"
-#include "headless/program_run.h"
+#include "common/program_run.h"
 
 class MosquittoBroker {
   public:

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "headless/program_run.h"
+#include "common/program_run.h"
 
 struct MqttMessage {
     std::string topic;
