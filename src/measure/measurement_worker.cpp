@@ -24,13 +24,17 @@ void MeasurementWorker::Start() {
     if (thread_.joinable()) {
         thread_.join();  // ended by a lost port
     }
-    pollingActive_.store(true);
+    polling_.store(true);
     running_.store(true);
     thread_ = std::thread([this] { Run(); });
 }
 
 void MeasurementWorker::Stop() {
-    pollingActive_.store(false);
+    {
+        std::lock_guard<std::mutex> lock(pauseMutex_);
+        polling_.store(false);
+    }
+    pauseWake_.notify_all();
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -39,15 +43,15 @@ void MeasurementWorker::Stop() {
 
 void MeasurementWorker::Run() {
     bool lost = false;
-    while (pollingActive_.load() && !link_.ShuttingDown()) {
+    while (polling_.load() && !link_.ShuttingDown()) {
         if (!PollCycle()) {
             lost = true;
             break;
         }
     }
     running_.store(false);
-    if (lost) {
-        emit PortLost();
+    if (lost && events_.portLost) {
+        events_.portLost();
     }
 }
 
@@ -81,8 +85,8 @@ bool MeasurementWorker::PollCycle() {
         update.dateTime = QDateTime::currentDateTime();
         update.time = update.dateTime.time();
         WriteSample(update);
-    } else {
-        emit PollFailed();
+    } else if (events_.pollFailed) {
+        events_.pollFailed();
     }
     if (outcome == RequestOutcome::PortGone) {
         return false;
@@ -94,7 +98,8 @@ bool MeasurementWorker::PollCycle() {
     if (!link_.PortIsOpen()) {
         return false;  // the settings write found it gone
     }
-    link_.Pause(waits_.pollPause);
+    std::unique_lock<std::mutex> lock(pauseMutex_);
+    pauseWake_.wait_for(lock, waits_.pollPause, [this] { return !polling_.load(); });
     return true;
 }
 
@@ -106,19 +111,21 @@ void MeasurementWorker::WriteSample(SampleUpdate update) {
     if (record_ != nullptr) {
         recorded = record_->Append(update.dateTime, RecordRow({update.dateTime, update.sampleCount,
                                                                update.sample, update.replyBytes}));
-        if (recorded.created) {
-            emit RecordStarted(QString::fromStdString(record_->Where()));
+        if (recorded.created && events_.recordStarted) {
+            events_.recordStarted(QString::fromStdString(record_->Where()));
         }
     }
     update.logError = written.error;
     update.recordError = recorded.error;
-    emit SampleReady(update);
+    if (events_.sampleReady) {
+        events_.sampleReady(update);
+    }
 
     // A vanished file is reported like a failed open, though the line went into the new
     // file; either is said once until a line goes into the file undisturbed again.
     const int logError = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
-    if (logError != 0 && !logFailing_) {
-        emit LogFailed(FileErrorText(logError));
+    if (logError != 0 && !logFailing_ && events_.logFailed) {
+        events_.logFailed(FileErrorText(logError));
     }
     logFailing_ = logError != 0;
     if (record_ == nullptr) {
@@ -126,9 +133,9 @@ void MeasurementWorker::WriteSample(SampleUpdate update) {
     }
     const int recordError =
         recorded.error != 0 ? recorded.error : (recorded.recreated ? ENOENT : 0);
-    if (recordError != 0 && !recordFailing_) {
-        emit RecordFailed(QString::fromStdString(record_->Where()) + QStringLiteral(": ") +
-                          FileErrorText(recordError));
+    if (recordError != 0 && !recordFailing_ && events_.recordFailed) {
+        events_.recordFailed(QString::fromStdString(record_->Where()) + QStringLiteral(": ") +
+                             FileErrorText(recordError));
     }
     recordFailing_ = recordError != 0;
 }

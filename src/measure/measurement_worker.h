@@ -1,22 +1,24 @@
 #pragma once
 // The background poll loop: "01t?end" about once a second while the instrument is there.
 // The worker writes the log itself and touches no widget: every sample and its formatted
-// texts leave through queued signals, in the order of the cycles.
+// texts leave through the Events its owner gives it, called on the worker's thread in the
+// order of the cycles; the owner carries them across to its own thread.
 //
 // The loop ends by itself when the port is found gone (hung up, or its device node removed)
-// and says so with PortLost; its owner closes the port. Start again once a port is open: the
+// and says so with portLost; its owner closes the port. Start again once a port is open: the
 // sample numbers go on. The link, the log and the record belong to the owner, which closes
 // them; the worker only uses them while its thread runs.
 
 #include <QDateTime>
 #include <QLocale>
-#include <QObject>
 #include <QString>
 #include <QTime>
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include "link/instrument_link.h"
@@ -42,8 +44,7 @@ struct SampleUpdate {
 };
 Q_DECLARE_METATYPE(SampleUpdate)
 
-class MeasurementWorker : public QObject {
-    Q_OBJECT
+class MeasurementWorker {
   public:
     // Runs on the worker thread after each poll and before the second pause, with no
     // exchange held; the pending settings write goes here.
@@ -51,7 +52,28 @@ class MeasurementWorker : public QObject {
 
     MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale,
                       ProtocolWaits waits = kInstrumentWaits);
-    ~MeasurementWorker() override;
+    // Stop().
+    ~MeasurementWorker();
+    MeasurementWorker(const MeasurementWorker&) = delete;
+    MeasurementWorker& operator=(const MeasurementWorker&) = delete;
+
+    // What the loop hands on, each called on the worker's thread; any left empty is not
+    // called. Before Start.
+    struct Events {
+        std::function<void(const SampleUpdate&)> sampleReady;
+        // A cycle brought no bytes: the dew-point readout shows "Error".
+        std::function<void()> pollFailed;
+        // The log could not be written; once until a line is written again.
+        std::function<void(const QString& message)> logFailed;
+        // The dated record was created at `path` with this sample's row.
+        std::function<void(const QString& path)> recordStarted;
+        // A row could not go into the dated record, the file named in `message`; once
+        // until a row is written again. Measuring goes on.
+        std::function<void(const QString& message)> recordFailed;
+        // The port went away; the loop has ended.
+        std::function<void()> portLost;
+    };
+    void SetEvents(Events events) { events_ = std::move(events); }
 
     void SetAfterPollHook(AfterPollHook hook) { afterPoll_ = std::move(hook); }
     // Each sample also goes into `record` (none: no record), right after its log line.
@@ -60,27 +82,13 @@ class MeasurementWorker : public QObject {
 
     // Starts the thread (after the previous one, if it ended by itself).
     void Start();
-    // Ends the loop and waits for the thread: after at most the cycle in progress, or at once
-    // when the owner has shut the link down first, which wakes every pause.
+    // Ends polling, wakes the worker's pause and waits for the thread: returns after at most
+    // the exchange in progress (at once when the link is shutting down). Idempotent.
     void Stop();
 
     // Polling, not ended by Stop or by a lost port.
     bool Running() const { return running_.load(); }
     std::int32_t SampleCount() const { return sampleCount_.load(); }
-
-  signals:
-    void SampleReady(const SampleUpdate& update);
-    // A cycle brought no bytes: the dew-point readout shows "Error".
-    void PollFailed();
-    // The log could not be written; sent once until a line is written again.
-    void LogFailed(const QString& message);
-    // The dated record was created at `path` with this sample's row.
-    void RecordStarted(const QString& path);
-    // A row could not go into the dated record, the file named in `message`; sent once
-    // until a row is written again. Measuring goes on.
-    void RecordFailed(const QString& message);
-    // The port went away and is closed; the loop has ended.
-    void PortLost();
 
   private:
     void Run();
@@ -94,8 +102,12 @@ class MeasurementWorker : public QObject {
     const QLocale locale_;
     const ProtocolWaits waits_;
     AfterPollHook afterPoll_;
+    Events events_;
     DatedRecord* record_ = nullptr;
-    std::atomic<bool> pollingActive_{false};
+    // Asked to poll: set by Start, cleared by Stop.
+    std::atomic<bool> polling_{false};
+    std::mutex pauseMutex_;
+    std::condition_variable pauseWake_;
     std::atomic<std::int32_t> sampleCount_{0};
     std::atomic<bool> running_{false};
     bool logFailing_ = false;

@@ -19,8 +19,8 @@ QString ResultText(int result, int error) {
 
 }  // namespace
 
-MqttConnection::MqttConnection(MqttConnectionOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)) {
+MqttConnection::MqttConnection(MqttConnectionOptions options, Events events)
+    : options_(std::move(options)), events_(std::move(events)) {
     // Once for the process, before the first client; not thread-safe, and never undone.
     static const int libraryReady = mosquitto_lib_init();
     client_ = libraryReady == MOSQ_ERR_SUCCESS ? mosquitto_new(nullptr, true, this) : nullptr;
@@ -113,7 +113,9 @@ void MqttConnection::ConnectAnswered(int result) {
     }
     refusal_.clear();
     unreachableSaid_ = false;
-    emit Connected();
+    if (events_.connected) {
+        events_.connected();
+    }
 }
 
 void MqttConnection::Disconnected() {
@@ -124,7 +126,9 @@ void MqttConnection::Disconnected() {
 void MqttConnection::SayUnreachable(const QString& reason) {
     if (!unreachableSaid_) {
         unreachableSaid_ = true;
-        emit Unreachable(refusal_.isEmpty() ? reason : refusal_);
+        if (events_.unreachable) {
+            events_.unreachable(refusal_.isEmpty() ? reason : refusal_);
+        }
     }
 }
 

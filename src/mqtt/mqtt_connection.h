@@ -8,19 +8,22 @@
 // connected and again on every connect (a restarted broker may have forgotten it), with
 // `willStatus` as the last will the broker publishes when the connection breaks off.
 //
+// What the connection has to say (connected, unreachable) it says through the Events given
+// at construction, called on its own thread; the owner carries them across.
+//
 // Publish never queues without bound: a message goes to libmosquitto only while connected
 // and while fewer than `maxUnacknowledged` earlier ones wait for the broker's
 // acknowledgement; any other is dropped and counted. libmosquitto sends the ones it holds
 // again once the connection is back.
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -42,12 +45,18 @@ struct MqttConnectionOptions {
     std::size_t maxUnacknowledged = 64;
 };
 
-class MqttConnection : public QObject {
-    Q_OBJECT
+class MqttConnection {
   public:
-    explicit MqttConnection(MqttConnectionOptions options, QObject* parent = nullptr);
+    // Each called on the connection's thread; any left empty is not called.
+    struct Events {
+        std::function<void()> connected;
+        // The broker could not be reached or the connection broke off; once until connected.
+        std::function<void(const QString& reason)> unreachable;
+    };
+
+    MqttConnection(MqttConnectionOptions options, Events events);
     // Close().
-    ~MqttConnection() override;
+    ~MqttConnection();
     MqttConnection(const MqttConnection&) = delete;
     MqttConnection& operator=(const MqttConnection&) = delete;
 
@@ -63,12 +72,6 @@ class MqttConnection : public QObject {
     bool IsConnected() const { return connected_.load(); }
     // Messages given to Publish that were dropped or never acknowledged before Close.
     std::uint64_t Unsent() const { return unsent_.load(); }
-
-  signals:
-    // From the connection's thread.
-    void Connected();
-    // The broker could not be reached or the connection broke off; once until Connected.
-    void Unreachable(const QString& reason);
 
   private:
     static void OnConnect(mosquitto* client, void* self, int result);
@@ -87,6 +90,7 @@ class MqttConnection : public QObject {
     void SendStatus(const std::string& status, int qos);
 
     const MqttConnectionOptions options_;
+    const Events events_;
     mosquitto* client_ = nullptr;
     std::thread thread_;
 

@@ -1,6 +1,7 @@
 #include "mqtt/session_publisher.h"
 
 #include "mqtt/sample_json.h"
+#include "session/post_to_thread.h"
 
 SessionPublisher::SessionPublisher(InstrumentSession& session, MqttAddress address,
                                    std::chrono::milliseconds retryInterval, QObject* parent)
@@ -46,12 +47,18 @@ void SessionPublisher::Follow(std::uint16_t serial) {
     options.willStatus = kStatusOffline;
     options.closingStatus = kStatusOffline;
     options.retryInterval = retryInterval_;
-    connection_ = std::make_unique<MqttConnection>(options);
-    connect(connection_.get(), &MqttConnection::Connected, this, [this] {
-        emit Connected(connectedOnce_);
-        connectedOnce_ = true;
-    });
-    connect(connection_.get(), &MqttConnection::Unreachable, this, &SessionPublisher::Unreachable);
+    // The connection's thread is joined in Close, before this publisher goes.
+    MqttConnection::Events events;
+    events.connected = [this] {
+        PostToThreadOf(this, [this] {
+            emit Connected(connectedOnce_);
+            connectedOnce_ = true;
+        });
+    };
+    events.unreachable = [this](const QString& reason) {
+        PostToThreadOf(this, [this, reason] { emit Unreachable(reason); });
+    };
+    connection_ = std::make_unique<MqttConnection>(options, std::move(events));
     if (status_ != nullptr) {
         connection_->SetStatus(status_);
     }

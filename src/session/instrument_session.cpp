@@ -5,6 +5,7 @@
 #include "link/port_candidates.h"
 #include "measure/file_error_text.h"
 #include "measure/old_log.h"
+#include "session/post_to_thread.h"
 
 InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
     : QObject(parent),
@@ -16,12 +17,25 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
         record_.emplace(*options_.recordDirectory);
         worker_.SetRecord(&*record_);
     }
-    connect(&worker_, &MeasurementWorker::SampleReady, this, &InstrumentSession::SampleReady);
-    connect(&worker_, &MeasurementWorker::PollFailed, this, &InstrumentSession::PollFailed);
-    connect(&worker_, &MeasurementWorker::LogFailed, this, &InstrumentSession::LogFailed);
-    connect(&worker_, &MeasurementWorker::RecordStarted, this, &InstrumentSession::RecordStarted);
-    connect(&worker_, &MeasurementWorker::RecordFailed, this, &InstrumentSession::RecordFailed);
-    connect(&worker_, &MeasurementWorker::PortLost, this, &InstrumentSession::PortLost);
+    // The worker's thread is joined in Stop, so everything it hands on can be posted. What
+    // it found is already in the log and the record, so it reaches the session's signals
+    // even when Stop came meanwhile: the chart, the metrics and MQTT keep the last sample.
+    MeasurementWorker::Events events;
+    events.sampleReady = [this](const SampleUpdate& update) {
+        PostToThreadOf(this, [this, update] { emit SampleReady(update); });
+    };
+    events.pollFailed = [this] { PostToThreadOf(this, [this] { emit PollFailed(); }); };
+    events.logFailed = [this](const QString& message) {
+        PostToThreadOf(this, [this, message] { emit LogFailed(message); });
+    };
+    events.recordStarted = [this](const QString& path) {
+        PostToThreadOf(this, [this, path] { emit RecordStarted(path); });
+    };
+    events.recordFailed = [this](const QString& message) {
+        PostToThreadOf(this, [this, message] { emit RecordFailed(message); });
+    };
+    events.portLost = [this] { Post([this] { PortLost(); }); };
+    worker_.SetEvents(std::move(events));
     retryTimer_.setInterval(options_.retryInterval);
     connect(&retryTimer_, &QTimer::timeout, this, &InstrumentSession::TryReconnect);
 }
@@ -38,7 +52,7 @@ void InstrumentSession::Stop() {
     retryTimer_.stop();
     stopDump_.store(true);
     link_.Shutdown();  // wakes every wait of every exchange
-    jobs_.Stop();      // first, as a job may start the worker
+    jobs_.Stop();
     worker_.Stop();
     log_.Close();
     link_.BeginExchange().CloseInstrumentPort();
@@ -53,14 +67,11 @@ void InstrumentSession::SetState(SessionState state) {
 }
 
 void InstrumentSession::Post(std::function<void()> fn) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, fn = std::move(fn)] {
-            if (state_ != SessionState::Stopped) {
-                fn();
-            }
-        },
-        Qt::QueuedConnection);
+    PostToThreadOf(this, [this, fn = std::move(fn)] {
+        if (state_ != SessionState::Stopped) {
+            fn();
+        }
+    });
 }
 
 void InstrumentSession::StartJob(std::function<void()> work) {
@@ -184,8 +195,8 @@ void InstrumentSession::ContinueConnect() {
             return;
         }
         link_.BeginExchange().ClearBuffers();
-        worker_.Start();
         Post([this, keptAs = QString::fromStdString(kept.keptAs)] {
+            worker_.Start();
             if (!keptAs.isEmpty()) {
                 emit OldLogKept(keptAs);
             }
@@ -233,8 +244,8 @@ void InstrumentSession::TryReconnect() {
             version = ReadInstrumentVersion(ex, options_.waits.version);
             ex.ClearBuffers();
         }
-        worker_.Start();
         Post([this, found, version] {
+            worker_.Start();
             retryTimer_.stop();
             port_ = found.port;
             if (const std::vector<std::string> aliases = StablePortAliases(port_);

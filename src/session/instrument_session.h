@@ -3,7 +3,9 @@
 // and the pending settings write, with the only Stop(). The window (or the headless runner)
 // asks it for work; every exchange runs on the session's job thread or on the worker, never
 // on the caller's thread, and every answer comes back as a signal on the session's own
-// thread, in the order things happened on the wire.
+// thread, in the order things happened on the wire: each crossing goes through Post. The
+// worker is started on the session's thread; the link, the log and the record are closed
+// by Stop() alone.
 //
 // Exchanges are kept apart by the link's lock, held for one whole exchange: a poll, a
 // settings read, a logger record or one probe of the scan. Jobs run one at a time; while
@@ -148,7 +150,14 @@ class InstrumentSession : public QObject {
     // Runs `work` on the job thread after the jobs before it; Busy until it has ended and
     // its answers are out.
     void StartJob(std::function<void()> work);
-    // Runs `fn` on the session's thread, unless stopped by then.
+    // Runs `fn` on the session's thread, unless stopped by then: the way a job's answers
+    // and a lost port reach the session. (The worker's samples and file reports are posted
+    // unguarded: they are in the files already, so the window still shows them.)
+    // Safe because of one rule: every thread that can post is the session's and is joined
+    // in Stop() (the job thread, the worker's), and Stop() runs on the session's thread
+    // and marks it stopped first, so a closure still queued when the session stops finds
+    // it stopped and does nothing, and none is posted once Stop() has returned. A new
+    // thread that posts must be joined there too (see post_to_thread.h).
     void Post(std::function<void()> fn);
     std::vector<std::string> Candidates() const;
     DiscoveryOptions ScanOptions(int passes);

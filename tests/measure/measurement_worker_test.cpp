@@ -24,19 +24,13 @@ class WorkerTest : public ::testing::Test {
         ASSERT_TRUE(instrument.Start(&why)) << why;
         ASSERT_TRUE(link.BeginExchange().OpenInstrumentPort(instrument.SlavePath(), &why)) << why;
         ASSERT_EQ(log.Create(), 0);
-        // The worker's signals are taken on its own thread, so no event loop is needed.
-        QObject::connect(
-            &worker, &MeasurementWorker::SampleReady, &worker,
-            [this](const SampleUpdate& u) { Record(u); }, Qt::DirectConnection);
-        QObject::connect(
-            &worker, &MeasurementWorker::PollFailed, &worker, [this] { Count(pollFailures); },
-            Qt::DirectConnection);
-        QObject::connect(
-            &worker, &MeasurementWorker::LogFailed, &worker,
-            [this](const QString& m) { RecordLogError(m); }, Qt::DirectConnection);
-        QObject::connect(
-            &worker, &MeasurementWorker::PortLost, &worker, [this] { Count(portLosses); },
-            Qt::DirectConnection);
+        // The worker's events are taken on its own thread, so no event loop is needed.
+        MeasurementWorker::Events events;
+        events.sampleReady = [this](const SampleUpdate& u) { Record(u); };
+        events.pollFailed = [this] { Count(pollFailures); };
+        events.logFailed = [this](const QString& m) { RecordLogError(m); };
+        events.portLost = [this] { Count(portLosses); };
+        worker.SetEvents(std::move(events));
     }
     void TearDown() override { worker.Stop(); }
 
