@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@
 #include "settings/settings_frame.h"
 #include "settings/settings_reply.h"
 #include "settings/settings_tab.h"
+#include "settings/settings_table.h"
 #include "support/frame_fields.h"
 #include "support/fuzz_check.h"
 #include "support/fuzz_input.h"
@@ -122,38 +124,38 @@ void CheckLogger(const Bytes& buffer, const Bytes& arrived) {
     CheckLoggerTexts(r, buffer[10]);
 }
 
-// The index of each list the Save reads, in the order it reads them.
-constexpr std::array<std::pair<int SettingsTabValues::*, SettingsField>, 11> kSavedLists = {{
-    {&SettingsTabValues::DisplayUnit, SettingsField::DisplayUnit},
-    {&SettingsTabValues::TemperatureUnit, SettingsField::TemperatureUnit},
-    {&SettingsTabValues::Alarm1Mode, SettingsField::Alarm1Mode},
-    {&SettingsTabValues::Alarm2Mode, SettingsField::Alarm2Mode},
-    {&SettingsTabValues::Buzzer, SettingsField::Buzzer},
-    {&SettingsTabValues::Output1Type, SettingsField::Output1Type},
-    {&SettingsTabValues::Output2Type, SettingsField::Output2Type},
-    {&SettingsTabValues::LoggerMode, SettingsField::LoggerMode},
-    {&SettingsTabValues::RecordInterval, SettingsField::RecordInterval},
-    {&SettingsTabValues::RecordIntervalAl1, SettingsField::RecordIntervalAl1},
-    {&SettingsTabValues::RecordIntervalAl2, SettingsField::RecordIntervalAl2},
-}};
+// The first list the Save reads that shows no item, if any.
+std::optional<SettingsField> FirstUnselectedList(const SettingsTabValues& tab) {
+    for (const SettingsField field : kSaveOrder) {
+        const SettingsEntry& setting = SettingOf(field);
+        if (setting.kind == SettingsKind::List && tab.*(setting.index) < 0) {
+            return field;
+        }
+    }
+    return std::nullopt;
+}
 
-// What the tab shows and a Save then takes back: everything as read, except that an output
-// code the range list shows as its nearest item comes back as that item's code.
+// What the tab shows and a Save then takes back: everything as read, except that a code the
+// list shows as its nearest item below (an output range) comes back as that item's code.
 void CheckTabRoundTrip(const InstrumentSettings& read, const QLocale& locale) {
     const SettingsTabValues tab = SettingsToTab(read, locale);
     const SaveResult saved = TabToSettings(tab, read, locale);
-    const auto unselected = std::find_if(kSavedLists.begin(), kSavedLists.end(),
-                                         [&](const auto& list) { return tab.*(list.first) < 0; });
-    if (unselected != kSavedLists.end()) {
+    if (const std::optional<SettingsField> unselected = FirstUnselectedList(tab)) {
         const SaveError* error = std::get_if<SaveError>(&saved);
-        FUZZ_CHECK(error && error->field == unselected->second);
+        FUZZ_CHECK(error && error->field == *unselected);
         return;
     }
     const InstrumentSettings* settings = std::get_if<InstrumentSettings>(&saved);
     FUZZ_CHECK(settings);
     InstrumentSettings expected = read;
-    expected.Output1Type = static_cast<std::uint8_t>(read.Output1Type / 4 * 4);
-    expected.Output2Type = static_cast<std::uint8_t>(read.Output2Type / 4 * 4);
+    for (const SettingsEntry& setting : kSettingsTable) {
+        if (setting.kind == SettingsKind::List) {
+            const SettingsItemList& list = *setting.list;
+            const int code = read.*(setting.byte);
+            expected.*(setting.byte) =
+                static_cast<std::uint8_t>((code - list.base) / list.step * list.step + list.base);
+        }
+    }
     FUZZ_CHECK(*settings == expected);
     FUZZ_CHECK(SettingsToTab(*settings, locale) == tab);
 }

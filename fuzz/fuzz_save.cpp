@@ -21,6 +21,7 @@
 #include "settings/settings_frame.h"
 #include "settings/settings_lists.h"
 #include "settings/settings_tab.h"
+#include "settings/settings_table.h"
 #include "support/decimal_reference.h"
 #include "support/frame_fields.h"
 #include "support/fuzz_check.h"
@@ -29,63 +30,7 @@
 
 namespace {
 
-using S = InstrumentSettings;
 using T = SettingsTabValues;
-
-struct ListStep {
-    int T::*index;
-    std::uint8_t S::*field;
-    std::size_t items;
-    int step;
-    int base;
-    SettingsField control;
-};
-
-// decimals < 0: a whole number (the cleaning interval).
-struct NumberStep {
-    QString T::*text;
-    std::int16_t S::*field;
-    int decimals;
-    SettingsField control;
-};
-
-using SaveStep = std::variant<ListStep, NumberStep>;
-
-// The Save's steps in the order it takes them.
-constexpr std::array<SaveStep, 22> kSaveSteps = {{
-    ListStep{&T::DisplayUnit, &S::DisplayUnit, kDisplayUnitItems.size(), 1, 0,
-             SettingsField::DisplayUnit},
-    ListStep{&T::TemperatureUnit, &S::TemperatureUnit, kTemperatureScaleItems.size(), 1, 5,
-             SettingsField::TemperatureUnit},
-    ListStep{&T::Alarm1Mode, &S::Alarm1Mode, kAlarmModeItems.size(), 1, 0,
-             SettingsField::Alarm1Mode},
-    ListStep{&T::Alarm2Mode, &S::Alarm2Mode, kAlarmModeItems.size(), 1, 0,
-             SettingsField::Alarm2Mode},
-    ListStep{&T::Buzzer, &S::Buzzer, kBuzzerItems.size(), 1, 0, SettingsField::Buzzer},
-    NumberStep{&T::Alarm1High, &S::Alarm1High, 1, SettingsField::Alarm1High},
-    NumberStep{&T::Alarm1Low, &S::Alarm1Low, 1, SettingsField::Alarm1Low},
-    NumberStep{&T::Alarm2High, &S::Alarm2High, 1, SettingsField::Alarm2High},
-    NumberStep{&T::Alarm2Low, &S::Alarm2Low, 1, SettingsField::Alarm2Low},
-    ListStep{&T::Output1Type, &S::Output1Type, kOutputRangeItems.size(), 4, 0,
-             SettingsField::Output1Type},
-    ListStep{&T::Output2Type, &S::Output2Type, kOutputRangeItems.size(), 4, 0,
-             SettingsField::Output2Type},
-    NumberStep{&T::Output1Min, &S::Output1Min, 1, SettingsField::Output1Min},
-    NumberStep{&T::Output1Max, &S::Output1Max, 1, SettingsField::Output1Max},
-    NumberStep{&T::Output2Min, &S::Output2Min, 1, SettingsField::Output2Min},
-    NumberStep{&T::Output2Max, &S::Output2Max, 1, SettingsField::Output2Max},
-    NumberStep{&T::CleaningInterval, &S::CleaningInterval, -1, SettingsField::CleaningInterval},
-    ListStep{&T::LoggerMode, &S::LoggerMode, kLoggerModeItems.size(), 1, 0,
-             SettingsField::LoggerMode},
-    ListStep{&T::RecordInterval, &S::RecordInterval, kRecordIntervalItems.size(), 1, 0,
-             SettingsField::RecordInterval},
-    ListStep{&T::RecordIntervalAl1, &S::RecordIntervalAl1, kRecordIntervalItems.size(), 1, 0,
-             SettingsField::RecordIntervalAl1},
-    ListStep{&T::RecordIntervalAl2, &S::RecordIntervalAl2, kRecordIntervalItems.size(), 1, 0,
-             SettingsField::RecordIntervalAl2},
-    NumberStep{&T::ManualTemperature, &S::ManualTemperature, 2, SettingsField::ManualTemperature},
-    NumberStep{&T::Pressure, &S::Pressure, 2, SettingsField::Pressure},
-}};
 
 constexpr double kWordLow = std::numeric_limits<std::int16_t>::min();
 constexpr double kWordHigh = std::numeric_limits<std::int16_t>::max();
@@ -97,8 +42,10 @@ bool IsLoggerBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-SettingsNumber Convert(const QString& text, int decimals, const QLocale& locale) {
-    return decimals < 0 ? ParseSettingsInteger(text) : ParseSettingsDecimal(text, decimals, locale);
+SettingsNumber Convert(const SettingsEntry& setting, const QString& text, const QLocale& locale) {
+    return setting.kind == SettingsKind::Integer
+               ? ParseSettingsInteger(text)
+               : ParseSettingsDecimal(text, setting.decimals, locale);
 }
 
 // The conversion against the exact reading of the text: a number rounds to the nearest
@@ -163,25 +110,26 @@ void CheckFormatRoundTrip(std::int16_t value, const QLocale& locale) {
     }
 }
 
-// What the Save must give: the value of every step up to the first that fails, whose
-// control is then the one to blame.
+// What the Save must give: the value of every setting up to the first that fails, in the
+// Save's order, whose control is then the one to blame.
 SaveResult ExpectedSave(const SettingsTabValues& tab, const InstrumentSettings& previous,
                         const QLocale& locale) {
     InstrumentSettings s = previous;
-    for (const SaveStep& step : kSaveSteps) {
-        if (const auto* list = std::get_if<ListStep>(&step)) {
-            const int index = tab.*(list->index);
-            if (index < 0 || static_cast<std::size_t>(index) >= list->items) {
-                return SaveError{list->control, {}};
+    for (const SettingsField field : kSaveOrder) {
+        const SettingsEntry& setting = SettingOf(field);
+        if (setting.kind == SettingsKind::List) {
+            const SettingsItemList& list = *setting.list;
+            const int index = tab.*(setting.index);
+            if (index < 0 || static_cast<std::size_t>(index) >= list.items.size()) {
+                return SaveError{field, {}};
             }
-            s.*(list->field) = static_cast<std::uint8_t>(index * list->step + list->base);
+            s.*(setting.byte) = static_cast<std::uint8_t>(index * list.step + list.base);
         } else {
-            const auto& number = std::get<NumberStep>(step);
-            const SettingsNumber n = Convert(tab.*(number.text), number.decimals, locale);
+            const SettingsNumber n = Convert(setting, tab.*(setting.text), locale);
             if (n.status != SettingsNumberStatus::Ok) {
-                return SaveError{number.control, {}};
+                return SaveError{field, {}};
             }
-            s.*(number.field) = n.value;
+            s.*(setting.word) = n.value;
         }
     }
     return s;
@@ -248,10 +196,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::size_t i : {kCLocale, kPolishLocale}) {
         const QLocale& locale = locales[i].locale;
         CheckFormatRoundTrip(value, locale);
-        for (const SaveStep& step : kSaveSteps) {
-            if (const auto* number = std::get_if<NumberStep>(&step);
-                number && number->decimals > 0) {
-                CheckDecimal(tab.*(number->text), number->decimals, locale);
+        for (const SettingsEntry& setting : kSettingsTable) {
+            if (setting.kind == SettingsKind::Decimal) {
+                CheckDecimal(tab.*(setting.text), setting.decimals, locale);
             }
         }
         CheckSave(tab, previous, locale);

@@ -1,23 +1,14 @@
 #pragma once
-// The fixed item lists of the Settings tab's drop-down lists. An item's index is the value
-// that the instrument's settings record holds for it (or that value's code, see each list).
+// The items of the Settings tab's drop-down lists as the window shows them. Which list a
+// setting has, and the code each item stands for, are in settings/settings_table.h.
 
 #include <QStringList>
 
-// The unit the instrument displays, index = DisplayUnit.
-QStringList DisplayUnitItems();
-// The temperature scale, index = TemperatureUnit - 5.
-QStringList TemperatureScaleItems();
-// Current range of an analogue output, index = output type / 4.
-QStringList OutputRangeItems();
-// Alarm mode, index = mode.
-QStringList AlarmModeItems();
-// Which alarms sound the buzzer.
-QStringList BuzzerItems();
-// What the logger does when full.
-QStringList LoggerModeItems();
-// Logger record interval, index = interval code.
-QStringList RecordIntervalItems();
-// The hidden unit lists kept in step with the
-// two visible unit lists.
+#include "settings/settings_tab.h"
+
+// The items of the setting's list; an item's index is what SettingsTabValues holds for it.
+// Empty for a setting edited as a number.
+QStringList ItemsOf(SettingsField field);
+
+// The hidden unit lists kept in step with the two visible unit lists.
 QStringList HiddenUnitItems();

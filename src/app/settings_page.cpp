@@ -107,10 +107,11 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
 }
 
 void SettingsPage::BuildBasic() {
-    ComboBox1 = MakeComboBox(this, "ComboBox1", DisplayUnitItems(), 0, QRect(104, 64, 57, 21));
+    ComboBox1 = MakeComboBox(this, "ComboBox1", ItemsOf(SettingsField::DisplayUnit), 0,
+                             QRect(104, 64, 57, 21));
     Label7 = MakeCaptionLeftOf(this, "Label7", tr("Displayed unit", "Label7"), ComboBox1);
-    ComboBox10 =
-        MakeComboBox(this, "ComboBox10", TemperatureScaleItems(), 0, QRect(104, 96, 57, 21));
+    ComboBox10 = MakeComboBox(this, "ComboBox10", ItemsOf(SettingsField::TemperatureUnit), 0,
+                              QRect(104, 96, 57, 21));
     Label24 = MakeCaptionLeftOf(this, "Label24", tr("Temp System Unit", "Label24"), ComboBox10);
     Edit32 = MakeEdit(this, "Edit32", "22.5", QRect(104, 128, 49, 21));
     Label52 = MakeCaptionLeftOf(this, "Label52", tr("Manual Temp.", "Label52"), Edit32);
@@ -120,17 +121,20 @@ void SettingsPage::BuildBasic() {
 }
 
 void SettingsPage::BuildAlarms() {
-    ComboBox12 = MakeComboBox(this, "ComboBox12", BuzzerItems(), -1, QRect(280, 72, 73, 21));
+    ComboBox12 = MakeComboBox(this, "ComboBox12", ItemsOf(SettingsField::Buzzer), -1,
+                              QRect(280, 72, 73, 21));
     Label45 = MakeCaptionLeftOf(this, "Label45", tr("Buzzer", "Label45"), ComboBox12);
 
-    ComboBox7 = MakeComboBox(this, "ComboBox7", AlarmModeItems(), -1, QRect(280, 120, 73, 21));
+    ComboBox7 = MakeComboBox(this, "ComboBox7", ItemsOf(SettingsField::Alarm1Mode), -1,
+                             QRect(280, 120, 73, 21));
     Label26 = MakeCaptionLeftOf(this, "Label26", tr("Tryb pracy", "Label26"), ComboBox7);
     Edit5 = MakeEdit(this, "Edit5", QString(), QRect(304, 152, 49, 21));
     Label6 = MakeCaptionLeftOf(this, "Label6", tr("Próg górny", "Label6"), Edit5);
     Edit16 = MakeEdit(this, "Edit16", QString(), QRect(304, 184, 49, 21));
     Label27 = MakeCaptionLeftOf(this, "Label27", tr("Próg dolny", "Label27"), Edit16);
 
-    ComboBox9 = MakeComboBox(this, "ComboBox9", AlarmModeItems(), -1, QRect(280, 248, 73, 21));
+    ComboBox9 = MakeComboBox(this, "ComboBox9", ItemsOf(SettingsField::Alarm2Mode), -1,
+                             QRect(280, 248, 73, 21));
     Label29 = MakeCaptionLeftOf(this, "Label29", tr("Tryb pracy", "Label29"), ComboBox9);
     Edit17 = MakeEdit(this, "Edit17", QString(), QRect(304, 280, 49, 21));
     Label30 = MakeCaptionLeftOf(this, "Label30", tr("Próg górny", "Label30"), Edit17);
@@ -139,14 +143,16 @@ void SettingsPage::BuildAlarms() {
 }
 
 void SettingsPage::BuildOutputs() {
-    ComboBox2 = MakeComboBox(this, "ComboBox2", OutputRangeItems(), 1, QRect(504, 72, 65, 21));
+    ComboBox2 = MakeComboBox(this, "ComboBox2", ItemsOf(SettingsField::Output1Type), 1,
+                             QRect(504, 72, 65, 21));
     Label1 = MakeCaptionLeftOf(this, "Label1", tr("Rodzaj wyjścia", "Label1"), ComboBox2);
     Edit1 = MakeEdit(this, "Edit1", QString(), QRect(504, 112, 49, 21));
     Label4 = MakeCaptionLeftOf(this, "Label4", tr("Wyjście 1 min", "Label4"), Edit1);
     Edit2 = MakeEdit(this, "Edit2", QString(), QRect(504, 144, 49, 21));
     Label5 = MakeCaptionLeftOf(this, "Label5", tr("Wyjście 1 max", "Label5"), Edit2);
 
-    ComboBox5 = MakeComboBox(this, "ComboBox5", OutputRangeItems(), 1, QRect(504, 248, 65, 21));
+    ComboBox5 = MakeComboBox(this, "ComboBox5", ItemsOf(SettingsField::Output2Type), 1,
+                             QRect(504, 248, 65, 21));
     Label32 = MakeCaptionLeftOf(this, "Label32", tr("Rodzaj wyjścia", "Label32"), ComboBox5);
     Edit3 = MakeEdit(this, "Edit3", QString(), QRect(504, 280, 49, 21));
     Label2 = MakeCaptionLeftOf(this, "Label2", tr("Wyjście 2 min", "Label2"), Edit3);
@@ -155,16 +161,17 @@ void SettingsPage::BuildOutputs() {
 }
 
 void SettingsPage::BuildLogger() {
-    ComboBox11 = MakeComboBox(this, "ComboBox11", LoggerModeItems(), -1, QRect(688, 72, 49, 21));
+    ComboBox11 = MakeComboBox(this, "ComboBox11", ItemsOf(SettingsField::LoggerMode), -1,
+                              QRect(688, 72, 49, 21));
     Label46 = MakeCaptionLeftOf(this, "Label46", tr("Mode", "Label46"), ComboBox11);
-    ComboBox13 =
-        MakeComboBox(this, "ComboBox13", RecordIntervalItems(), -1, QRect(688, 112, 49, 21));
+    ComboBox13 = MakeComboBox(this, "ComboBox13", ItemsOf(SettingsField::RecordIntervalAl1), -1,
+                              QRect(688, 112, 49, 21));
     Label51 = MakeCaptionLeftOf(this, "Label51", tr("Record when AL1", "Label51"), ComboBox13);
-    ComboBox14 =
-        MakeComboBox(this, "ComboBox14", RecordIntervalItems(), -1, QRect(688, 144, 49, 21));
+    ComboBox14 = MakeComboBox(this, "ComboBox14", ItemsOf(SettingsField::RecordIntervalAl2), -1,
+                              QRect(688, 144, 49, 21));
     Label55 = MakeCaptionLeftOf(this, "Label55", tr("Record when AL2", "Label55"), ComboBox14);
-    ComboBox15 =
-        MakeComboBox(this, "ComboBox15", RecordIntervalItems(), -1, QRect(688, 176, 49, 21));
+    ComboBox15 = MakeComboBox(this, "ComboBox15", ItemsOf(SettingsField::RecordInterval), -1,
+                              QRect(688, 176, 49, 21));
     Label56 = MakeCaptionLeftOf(this, "Label56", tr("Record interval", "Label56"), ComboBox15);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <array>
 #include <variant>
 
 #include "settings/instrument_settings.h"
@@ -41,7 +42,8 @@ struct SettingsTabValues {
     friend bool operator==(const SettingsTabValues&, const SettingsTabValues&) = default;
 };
 
-// The settings the operator edits, to name the one a Save stopped at.
+// The settings the operator edits, to name the one a Save stopped at; in the order the tab
+// shows their captions. Each has its row in settings_table.h.
 enum class SettingsField {
     DisplayUnit,
     TemperatureUnit,
@@ -67,6 +69,33 @@ enum class SettingsField {
     RecordInterval,
 };
 
+// The order a Save takes the settings in: the first that does not convert is the one the
+// operator is told about.
+inline constexpr std::array<SettingsField, 22> kSaveOrder = {
+    SettingsField::DisplayUnit,
+    SettingsField::TemperatureUnit,
+    SettingsField::Alarm1Mode,
+    SettingsField::Alarm2Mode,
+    SettingsField::Buzzer,
+    SettingsField::Alarm1High,
+    SettingsField::Alarm1Low,
+    SettingsField::Alarm2High,
+    SettingsField::Alarm2Low,
+    SettingsField::Output1Type,
+    SettingsField::Output2Type,
+    SettingsField::Output1Min,
+    SettingsField::Output1Max,
+    SettingsField::Output2Min,
+    SettingsField::Output2Max,
+    SettingsField::CleaningInterval,
+    SettingsField::LoggerMode,
+    SettingsField::RecordInterval,
+    SettingsField::RecordIntervalAl1,
+    SettingsField::RecordIntervalAl2,
+    SettingsField::ManualTemperature,
+    SettingsField::Pressure,
+};
+
 // Why a Save stopped: the setting to blame and the text for the standard error box.
 struct SaveError {
     SettingsField field;
@@ -79,7 +108,7 @@ using SaveResult = std::variant<InstrumentSettings, SaveError>;
 // with no selection; numbers use the locale's decimal separator.
 SettingsTabValues SettingsToTab(const InstrumentSettings& settings, const QLocale& locale);
 
-// Takes the controls back into settings, in the order of the Save button. The first control
+// Takes the controls back into settings, in kSaveOrder. The first control
 // that does not convert, holds a number a word cannot carry, or has no selection stops the
 // Save with its error; nothing is half-applied. The four bytes the tab does not show are
 // kept from `previous`. The hidden unit lists are not read. Refusals (out of range, no

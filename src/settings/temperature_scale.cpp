@@ -3,7 +3,7 @@
 #include "settings/settings_lists.h"
 
 TemperatureScale ScaleOf(const InstrumentSettings& settings) {
-    switch (settings.TemperatureUnit - kTemperatureScaleCodeBase) {
+    switch (ExactItemIndex(kTemperatureScaleList, settings.TemperatureUnit)) {
         case 0:
             return TemperatureScale::Celsius;
         case 1:

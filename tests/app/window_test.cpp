@@ -273,20 +273,20 @@ TEST(ItemListsTest, ItemsSitAtTheirCodes) {
         const char* item;
     };
     const Case cases[] = {
-        {"unit", DisplayUnitItems(), 0, "°Cdp"},
-        {"unit", DisplayUnitItems(), 2, "ppmV"},
-        {"unit", DisplayUnitItems(), 5, "°C"},
-        {"unit", DisplayUnitItems(), 8, "°F-°Fdp"},
-        {"scale", TemperatureScaleItems(), 1, "°F"},
-        {"output", OutputRangeItems(), 0, "0-20mA"},
-        {"alarm", AlarmModeItems(), 0, "0 wyłączony"},
-        {"alarm", AlarmModeItems(), 3, "3 pomiędzy"},
-        {"alarm", AlarmModeItems(), 6, "6 dolny z histerezą"},
-        {"buzzer", BuzzerItems(), 3, "AL1&AL2"},
-        {"logger", LoggerModeItems(), 1, "Stop"},
-        {"interval", RecordIntervalItems(), 0, "OFF"},
-        {"interval", RecordIntervalItems(), 7, "1h"},
-        {"interval", RecordIntervalItems(), 12, "24h"},
+        {"unit", ItemsOf(SettingsField::DisplayUnit), 0, "°Cdp"},
+        {"unit", ItemsOf(SettingsField::DisplayUnit), 2, "ppmV"},
+        {"unit", ItemsOf(SettingsField::DisplayUnit), 5, "°C"},
+        {"unit", ItemsOf(SettingsField::DisplayUnit), 8, "°F-°Fdp"},
+        {"scale", ItemsOf(SettingsField::TemperatureUnit), 1, "°F"},
+        {"output", ItemsOf(SettingsField::Output1Type), 0, "0-20mA"},
+        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 0, "0 wyłączony"},
+        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 3, "3 pomiędzy"},
+        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 6, "6 dolny z histerezą"},
+        {"buzzer", ItemsOf(SettingsField::Buzzer), 3, "AL1&AL2"},
+        {"logger", ItemsOf(SettingsField::LoggerMode), 1, "Stop"},
+        {"interval", ItemsOf(SettingsField::RecordInterval), 0, "OFF"},
+        {"interval", ItemsOf(SettingsField::RecordInterval), 7, "1h"},
+        {"interval", ItemsOf(SettingsField::RecordInterval), 12, "24h"},
         {"hidden unit", HiddenUnitItems(), 2, "g/m3"},
         {"hidden unit", HiddenUnitItems(), 7, "t-tdp"},
     };
@@ -304,13 +304,13 @@ TEST(ItemListsTest, ListsHaveOneItemPerCode) {
         qsizetype size;
     };
     const Case cases[] = {
-        {"unit", DisplayUnitItems(), 9},
-        {"scale", TemperatureScaleItems(), 2},
-        {"output", OutputRangeItems(), 2},
-        {"alarm", AlarmModeItems(), 7},
-        {"buzzer", BuzzerItems(), 4},
-        {"logger", LoggerModeItems(), 2},
-        {"interval", RecordIntervalItems(), 13},
+        {"unit", ItemsOf(SettingsField::DisplayUnit), 9},
+        {"scale", ItemsOf(SettingsField::TemperatureUnit), 2},
+        {"output", ItemsOf(SettingsField::Output1Type), 2},
+        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 7},
+        {"buzzer", ItemsOf(SettingsField::Buzzer), 4},
+        {"logger", ItemsOf(SettingsField::LoggerMode), 2},
+        {"interval", ItemsOf(SettingsField::RecordInterval), 13},
         {"hidden unit", HiddenUnitItems(), 8},
     };
     for (const Case& c : cases) {
