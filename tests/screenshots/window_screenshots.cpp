@@ -146,6 +146,10 @@ int main(int argc, char** argv) {
     }
     const InterfaceTranslator language(parser.isSet(english) ? InterfaceLanguage::English
                                                              : InterfaceLanguage::Polish);
+    if (!language.Loaded()) {
+        Fail("the English texts could not be loaded");
+        return 1;
+    }
     TForm1 form;
     MainController controller(form, ControllerOptions{{parser.value(port).toStdString()}});
     form.show();
