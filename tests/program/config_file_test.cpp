@@ -2,6 +2,8 @@
 // and which are refused with the file's name and the line.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "program/config_file.h"
 #include "program/program_options.h"
 
@@ -156,6 +158,33 @@ TEST(ConfigFile, IsNotReadForHelpOrVersion) {
         EXPECT_EQ(line.error, QString());
         EXPECT_TRUE(line.AnswersAtOnce());
     }
+}
+
+// The example the package installs: as it is, it changes nothing; with each of its commented
+// options taken in ("#metrics = 9101" becomes "metrics = 9101"), the service's run has them.
+TEST(ConfigFile, TheInstalledExampleWorksWithEveryOptionTakenIn) {
+    QFile file(HYGRO_EXAMPLE_CONF);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray example = file.readAll();
+    const QStringList service = {"--headless", "--quiet", "--port", "/dev/ttyUSB0"};
+    const CommandLine asInstalled = CombineOptions(service, ConfigSource{"example.conf", example});
+    EXPECT_EQ(asInstalled.error, QString());
+    EXPECT_EQ(asInstalled.metrics, std::nullopt);
+    EXPECT_EQ(asInstalled.mqtt, std::nullopt);
+    EXPECT_EQ(asInstalled.recordDirectory, "");
+
+    QByteArray takenIn;
+    for (const QByteArray& line : example.split('\n')) {
+        const bool option = line.size() > 1 && line[0] == '#' && line[1] >= 'a' && line[1] <= 'z';
+        takenIn += (option ? line.mid(1) : line) + '\n';
+    }
+    const CommandLine line = CombineOptions(service, ConfigSource{"example.conf", takenIn});
+    EXPECT_EQ(line.error, QString());
+    EXPECT_EQ(line.ports, std::vector<std::string>{"/dev/ttyUSB0"});
+    EXPECT_EQ(line.metrics, (MetricsAddress{"127.0.0.1", 9101}));
+    EXPECT_EQ(line.mqtt, (MqttAddress{"broker.lab", 1883, "site"}));
+    EXPECT_EQ(line.recordDirectory, "/srv/lab/hygrometer");
+    EXPECT_EQ(line.duration, 86400s);
 }
 
 TEST(ConfigText, KeepsEachLinesNumberKeyAndValue) {
