@@ -6,6 +6,11 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 prometheus-cpp-dev libmosquitto-dev
                 # the servers the metrics and MQTT tests start, and the README's subscriber
                 prometheus mosquitto mosquitto-clients)
+# scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the
+# manual pages; and for --check: desktop-file-validate, lintian, appstreamcli,
+# systemd-analyze, and man for the manual pages and the unit's Documentation=.
+HYGRO_PACKAGE_TOOLS=(dpkg-dev file help2man gzip)
+HYGRO_PACKAGE_CHECK_TOOLS=(desktop-file-utils lintian appstream systemd man-db)
 
 hygro_install_missing() {
     local missing=()
