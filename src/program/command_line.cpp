@@ -36,6 +36,14 @@ std::optional<QString> TakeValue(const QStringList& arguments, int& i, const QSt
     return value;
 }
 
+// The same for an option whose message for a missing value has no Polish text yet: the
+// English "NAME needs WHAT".
+[[maybe_unused]] std::optional<QString> TakeValue(const QStringList& arguments, int& i,
+                                                  const QString& name, const char* what,
+                                                  QString& error) {
+    return TakeValue(arguments, i, name, "%1 needs " + QString::fromUtf8(what), error);
+}
+
 bool IsOption(const QString& arg, const QString& name) {
     return arg == name || arg.startsWith(name + '=');
 }
