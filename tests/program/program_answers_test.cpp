@@ -184,13 +184,18 @@ TEST_F(ProgramAnswersTest, HelpListsEveryOption) {
         programs.push_back(english);
     }
     for (const auto& [program, options] : programs) {
-        ProgramRun run(program, {"--help"}, work_.path());
-        ASSERT_TRUE(run.Started());
-        EXPECT_EQ(run.WaitExit(60s), 0);
-        const QString help = QString::fromUtf8(run.Out());
-        for (const QString& option : options) {
-            SCOPED_TRACE(std::string(program) + ": " + option.toStdString());
-            EXPECT_TRUE(help.contains(option)) << help.toStdString();
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{"--help"}, std::vector<std::string>{"--headless", "-h"}}) {
+            ProgramRun run(program, arguments, work_.path());
+            ASSERT_TRUE(run.Started());
+            EXPECT_EQ(run.WaitExit(60s), 0);
+            EXPECT_EQ(run.Err(), "");
+            const QString help = QString::fromUtf8(run.Out());
+            for (const QString& option : options) {
+                SCOPED_TRACE(std::string(program) + " " + arguments.back() + ": " +
+                             option.toStdString());
+                EXPECT_TRUE(help.contains(option)) << help.toStdString();
+            }
         }
     }
 }
