@@ -9,6 +9,11 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 ccache
                 # the servers the metrics and MQTT tests start, and the README's subscriber
                 prometheus mosquitto mosquitto-clients)
+# scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the
+# manual pages; and for --check: desktop-file-validate, lintian, appstreamcli,
+# systemd-analyze, and man for the manual pages and the unit's Documentation=.
+HYGRO_PACKAGE_TOOLS=(dpkg-dev file help2man gzip)
+HYGRO_PACKAGE_CHECK_TOOLS=(desktop-file-utils lintian appstream systemd man-db)
 
 # Paths in the cache relative to the checkout, so another clone of the tree hits it too.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$HYGRO_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"

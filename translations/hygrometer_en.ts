@@ -72,6 +72,210 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Nie można podać razem %1 i %2</source>
+        <translation>%1 and %2 cannot be given together</translation>
+    </message>
+    <message>
+        <source>%1 dotyczy pomiaru, nie --dump-logger ani --read-settings</source>
+        <translation>%1 goes with measuring, not with --dump-logger or --read-settings</translation>
+    </message>
+    <message>
+        <source>%1 działa tylko z --headless</source>
+        <translation>%1 needs --headless</translation>
+    </message>
+    <message>
+        <source>%1 wymaga pliku</source>
+        <translation>%1 needs a file</translation>
+    </message>
+    <message>
+        <source>%1 wymaga ścieżki</source>
+        <translation>%1 needs a path</translation>
+    </message>
+    <message>
+        <source>%1 wymaga katalogu</source>
+        <translation>%1 needs a directory</translation>
+    </message>
+    <message>
+        <source>%1 wymaga [ADRES:]PORT</source>
+        <translation>%1 needs [ADDRESS:]PORT</translation>
+    </message>
+    <message>
+        <source>%1 wymaga mqtt://HOST[:PORT]/PREFIKS</source>
+        <translation>%1 needs mqtt://HOST[:PORT]/PREFIX</translation>
+    </message>
+    <message>
+        <source>%1 wymaga liczby sekund</source>
+        <translation>%1 needs a number of seconds</translation>
+    </message>
+    <message>
+        <source>--duration wymaga całkowitej liczby sekund od 1 do %1, a nie &quot;%2&quot;</source>
+        <translation>--duration needs a whole number of seconds from 1 to %1, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>nieznany argument: %1</source>
+        <translation>unknown argument: %1</translation>
+    </message>
+    <message>
+        <source>Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...
+          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]
+          [--mqtt mqtt://HOST[:PORT]/PREFIKS]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]
+                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]
+                     [--metrics [ADRES:]PORT]
+                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...
+                     --dump-logger | --read-settings
+       %1 --help | --version
+Klient higrometru z lustrem chłodzonym: okno, a z --headless praca
+bez ekranu.
+</source>
+        <translation>Usage: %1 [--config FILE] [--port PATH]...
+          [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]
+          [--mqtt mqtt://HOST[:PORT]/PREFIX]
+       %1 --headless [--config FILE] [--port PATH]... [--quiet]
+                     [--duration SECONDS] [--csv-dir DIR | --no-csv]
+                     [--metrics [ADDRESS:]PORT]
+                     [--mqtt mqtt://HOST[:PORT]/PREFIX]
+       %1 --headless [--config FILE] [--port PATH]...
+                     --dump-logger | --read-settings
+       %1 --help | --version
+Client for the chilled-mirror dew-point hygrometer: a window, or with
+--headless no display at all.
+</translation>
+    </message>
+    <message>
+        <source>  --config PLIK    weź opcje z PLIKU: wiersze &quot;klucz = wartość&quot;, gdzie klucz to
+                   długa opcja bez &quot;--&quot;, a opcja bez wartości to sam klucz;
+                   # zaczyna komentarz; opcje wiersza poleceń mają pierwszeństwo
+</source>
+        <translation>  --config FILE    read options from FILE: lines &quot;key = value&quot; whose key is a
+                   long option without &quot;--&quot;, an option without a value its key
+                   alone; # begins a comment; the command line wins over FILE
+</translation>
+    </message>
+    <message>
+        <source>  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można
+                   powtarzać; zastępuje listę portów zgłaszanych przez system)
+</source>
+        <translation>  --port PATH      try this serial port when connecting (repeatable; replaces
+                   the list of serial ports the system reports)
+</translation>
+    </message>
+    <message>
+        <source>  --csv-dir KATALOG
+                   zapisuj datowany zapis hygrometer-YYYYMMDD-HHMMSS.csv
+                   w KATALOGU zamiast w katalogu roboczym
+</source>
+        <translation>  --csv-dir DIR    write the dated record hygrometer-YYYYMMDD-HHMMSS.csv into
+                   DIR instead of the working directory
+</translation>
+    </message>
+    <message>
+        <source>  --no-csv         nie twórz datowanego zapisu
+</source>
+        <translation>  --no-csv         write no dated record
+</translation>
+    </message>
+    <message>
+        <source>  --metrics [ADRES:]PORT
+                   udostępniaj odczyty Prometheusowi pod adresem
+                   http://ADRES:PORT/metrics; bez ADRESU 127.0.0.1, więc
+                   dostęp ma tylko ten komputer (0.0.0.0 lub [::]: każda
+                   sieć); PORT 0 wybiera wolny port
+</source>
+        <translation>  --metrics [ADDRESS:]PORT
+                   serve the readings for Prometheus at
+                   http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left
+                   out, so only this machine reaches it (0.0.0.0 or [::]: every
+                   network); PORT 0 takes a free port
+</translation>
+    </message>
+    <message>
+        <source>  --mqtt mqtt://HOST[:PORT]/PREFIKS
+                   publikuj każdą próbkę jako JSON w PREFIKS/&lt;numer&gt;/sample,
+                   a stan połączenia, zachowywany, w PREFIKS/&lt;numer&gt;/status
+                   (numer seryjny urządzenia) na tym brokerze MQTT (bez PORTU
+                   1883); niedostępny broker jest ponawiany w tle
+</source>
+        <translation>  --mqtt mqtt://HOST[:PORT]/PREFIX
+                   publish every sample as JSON to PREFIX/&lt;serial&gt;/sample and
+                   the connection&apos;s state, retained, to PREFIX/&lt;serial&gt;/status
+                   on that MQTT broker (PORT 1883 when left out); a broker that
+                   is down is tried again in the background
+</translation>
+    </message>
+    <message>
+        <source>  --headless       bez okna: połącz od razu, wypisz identyfikator i wersję,
+                   zapisuj każdą próbkę do %1 (i do datowanego zapisu) aż
+                   do SIGINT lub SIGTERM, łącząc ponownie po odłączeniu
+</source>
+        <translation>  --headless       no window: connect at once, print the identification and the
+                   version, log every sample to %1 (and the dated record)
+                   until SIGINT or SIGTERM, reconnecting after an unplug
+</translation>
+    </message>
+    <message>
+        <source>  --duration SEKUNDY
+                   z --headless: zakończ samodzielnie po SEKUNDACH
+</source>
+        <translation>  --duration SECONDS
+                   with --headless: stop by itself after SECONDS
+</translation>
+    </message>
+    <message>
+        <source>  --quiet          z --headless: po starcie nic na standardowe wyjście
+                   (problemy nadal na standardowe wyjście błędów)
+</source>
+        <translation>  --quiet          with --headless: nothing on standard output after the start
+                   (problems still go to standard error)
+</translation>
+    </message>
+    <message>
+        <source>  --dump-logger    z --headless: zapisz 256 rekordów rejestratora urządzenia
+                   do %1 i zakończ (postęp na standardowe wyjście
+                   błędów, gdy jest terminalem); bez pomiaru
+</source>
+        <translation>  --dump-logger    with --headless: write the instrument&apos;s 256 logger records
+                   to %1, then end (progress on standard error when it
+                   is a terminal); nothing is measured
+</translation>
+    </message>
+    <message>
+        <source>  --read-settings  z --headless: wypisz ustawienia urządzenia jako wiersze
+                   &quot;nazwa = wartość&quot; i zakończ; bez pomiaru
+</source>
+        <translation>  --read-settings  with --headless: print the instrument&apos;s settings as
+                   &quot;name = value&quot; lines, then end; nothing is measured
+</translation>
+    </message>
+    <message>
+        <source>  --version        wypisz nazwę i wersję programu
+</source>
+        <translation>  --version        print the program&apos;s name and version
+</translation>
+    </message>
+    <message>
+        <source>  --help           pokaż ten tekst
+</source>
+        <translation>  --help           show this text
+</translation>
+    </message>
+    <message>
+        <source>Kod wyjścia z --headless: 0 gotowe lub zatrzymane sygnałem, 1 nie można było
+zapisać pliku lub udostępnić metryk albo odpowiedź urządzenia była niepełna,
+2 błędne opcje lub plik --config, 3 nie znaleziono urządzenia (każdy
+sprawdzony port i przyczyna na standardowym wyjściu błędów).
+</source>
+        <translation>Exit status of --headless: 0 done or stopped by a signal, 1 a file could not be
+written, the metrics could not be served or the instrument&apos;s answer was
+incomplete, 2 bad options or --config file, 3 no instrument found (each port
+tried and why it failed on standard error).
+</translation>
+    </message>
+</context>
+<context>
     <name>Connect</name>
     <message>
         <source>%1: nie można otworzyć (%2)</source>

@@ -1,5 +1,10 @@
 #include "program/command_line.h"
 
+#include <QCoreApplication>
+
+#include "logger/logger_dump_file.h"
+#include "measure/measurement_log.h"
+
 namespace {
 
 // A run of ten years is the longest --duration takes.
@@ -11,10 +16,10 @@ bool NeedsHeadless(const QString& option) {
            option == "--read-settings";
 }
 
-// "--name value" or "--name=value"; nullopt (and `error` set) when the value, `what`, is
-// missing.
+// "--name value" or "--name=value"; nullopt (and `error` set to `missing`, with the
+// option's name as its %1) when the value is missing.
 std::optional<QString> TakeValue(const QStringList& arguments, int& i, const QString& name,
-                                 const char* what, QString& error) {
+                                 const QString& missing, QString& error) {
     const QString& arg = arguments[i];
     QString value;
     if (arg == name) {
@@ -25,14 +30,33 @@ std::optional<QString> TakeValue(const QStringList& arguments, int& i, const QSt
         value = arg.mid(name.size() + 1);
     }
     if (value.isEmpty()) {
-        error = QString("%1 needs %2").arg(name, what);
+        error = missing.arg(name);
         return std::nullopt;
     }
     return value;
 }
 
+// The same for an option whose message for a missing value has no Polish text yet: the
+// English "NAME needs WHAT".
+[[maybe_unused]] std::optional<QString> TakeValue(const QStringList& arguments, int& i,
+                                                  const QString& name, const char* what,
+                                                  QString& error) {
+    return TakeValue(arguments, i, name, "%1 needs " + QString::fromUtf8(what), error);
+}
+
 bool IsOption(const QString& arg, const QString& name) {
     return arg == name || arg.startsWith(name + '=');
+}
+
+QString NotTogether(const QString& first, const QString& second) {
+    return QCoreApplication::translate("CommandLine", "Nie można podać razem %1 i %2")
+        .arg(first, second);
+}
+
+QString OnlyWithMeasuring(const QString& option) {
+    return QCoreApplication::translate("CommandLine",
+                                       "%1 dotyczy pomiaru, nie --dump-logger ani --read-settings")
+        .arg(option);
 }
 
 // Checks that the options given make one run together.
@@ -40,24 +64,24 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
     if (!line.headless) {
         for (const QString& option : given) {
             if (NeedsHeadless(option)) {
-                return QString("%1 needs --headless").arg(option);
+                return QCoreApplication::translate("CommandLine", "%1 działa tylko z --headless")
+                    .arg(option);
             }
         }
     }
     if (given.contains("--dump-logger") && given.contains("--read-settings")) {
-        return "--dump-logger and --read-settings cannot be given together";
+        return NotTogether("--dump-logger", "--read-settings");
     }
     if (line.duration && line.headlessJob != HeadlessJob::Measure) {
-        return "--duration goes with measuring, not with --dump-logger or --read-settings";
+        return OnlyWithMeasuring("--duration");
     }
     for (const QString option : {"--metrics", "--mqtt"}) {
         if (given.contains(option) && line.headlessJob != HeadlessJob::Measure) {
-            return QString("%1 goes with measuring, not with --dump-logger or --read-settings")
-                .arg(option);
+            return OnlyWithMeasuring(option);
         }
     }
     if (given.contains("--csv-dir") && given.contains("--no-csv")) {
-        return "--csv-dir and --no-csv cannot be given together";
+        return NotTogether("--csv-dir", "--no-csv");
     }
     return {};
 }
@@ -65,22 +89,37 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
-    CommandLine result;
-    QStringList given;  // option names, without values
+    return CheckedCombination(ParseOptions(arguments, CommandLine()));
+}
+
+CommandLine ParseOptions(const QStringList& arguments, CommandLine result) {
+    QStringList& given = result.given;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (arg == "--help" || arg == "-h") {
             result.showHelp = true;
+        } else if (arg == "--version") {
+            result.showVersion = true;
+        } else if (IsOption(arg, "--config")) {
+            const std::optional<QString> path = TakeValue(
+                arguments, i, "--config",
+                QCoreApplication::translate("CommandLine", "%1 wymaga pliku"), result.error);
+            if (!path) {
+                return result;
+            }
+            result.configFile = *path;
         } else if (IsOption(arg, "--port")) {
-            const std::optional<QString> path =
-                TakeValue(arguments, i, "--port", "a path", result.error);
+            const std::optional<QString> path = TakeValue(
+                arguments, i, "--port",
+                QCoreApplication::translate("CommandLine", "%1 wymaga ścieżki"), result.error);
             if (!path) {
                 return result;
             }
             result.ports.push_back(path->toStdString());
         } else if (IsOption(arg, "--csv-dir")) {
-            const std::optional<QString> dir =
-                TakeValue(arguments, i, "--csv-dir", "a directory", result.error);
+            const std::optional<QString> dir = TakeValue(
+                arguments, i, "--csv-dir",
+                QCoreApplication::translate("CommandLine", "%1 wymaga katalogu"), result.error);
             if (!dir) {
                 return result;
             }
@@ -90,8 +129,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             result.recordDirectory.reset();
             given << arg;
         } else if (IsOption(arg, "--metrics")) {
-            const std::optional<QString> text =
-                TakeValue(arguments, i, "--metrics", "[ADDRESS:]PORT", result.error);
+            const std::optional<QString> text = TakeValue(
+                arguments, i, "--metrics",
+                QCoreApplication::translate("CommandLine", "%1 wymaga [ADRES:]PORT"), result.error);
             if (!text) {
                 return result;
             }
@@ -101,8 +141,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             }
             given << "--metrics";
         } else if (IsOption(arg, "--mqtt")) {
-            const std::optional<QString> text =
-                TakeValue(arguments, i, "--mqtt", "mqtt://HOST[:PORT]/PREFIX", result.error);
+            const std::optional<QString> text = TakeValue(
+                arguments, i, "--mqtt",
+                QCoreApplication::translate("CommandLine", "%1 wymaga mqtt://HOST[:PORT]/PREFIKS"),
+                result.error);
             if (!text) {
                 return result;
             }
@@ -115,7 +157,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             result.headless = true;
         } else if (IsOption(arg, "--duration")) {
             const std::optional<QString> text =
-                TakeValue(arguments, i, "--duration", "a number of seconds", result.error);
+                TakeValue(arguments, i, "--duration",
+                          QCoreApplication::translate("CommandLine", "%1 wymaga liczby sekund"),
+                          result.error);
             if (!text) {
                 return result;
             }
@@ -123,7 +167,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             const long long seconds = text->toLongLong(&ok);
             if (!ok || seconds < 1 || seconds > kLongestDurationSeconds || text->startsWith('+')) {
                 result.error =
-                    QString("--duration needs a whole number of seconds from 1 to %1, not \"%2\"")
+                    QCoreApplication::translate(
+                        "CommandLine",
+                        "--duration wymaga całkowitej liczby sekund od 1 do %1, a nie \"%2\"")
                         .arg(kLongestDurationSeconds)
                         .arg(*text);
                 return result;
@@ -140,57 +186,108 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             result.headlessJob = HeadlessJob::ReadSettings;
             given << arg;
         } else {
-            result.error = QString("unknown argument: %1").arg(arg);
+            result.error =
+                QCoreApplication::translate("CommandLine", "nieznany argument: %1").arg(arg);
+            result.unknownArgument = arg;
             return result;
         }
     }
-    result.error = CombinationError(result, given);
     return result;
 }
 
+CommandLine CheckedCombination(CommandLine line) {
+    if (line.error.isEmpty()) {
+        line.error = CombinationError(line, line.given);
+    }
+    return line;
+}
+
 QString CommandLineHelp(const QString& program) {
-    return QString(
-               "Usage: %1 [--port PATH]... [--csv-dir DIR | --no-csv]\n"
-               "          [--metrics [ADDRESS:]PORT] [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
-               "       %1 --headless [--port PATH]... [--duration SECONDS] [--quiet]\n"
-               "                     [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]\n"
-               "                     [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
-               "       %1 --headless [--port PATH]... --dump-logger | --read-settings\n"
-               "Client for the chilled-mirror dew-point hygrometer: a window, or with\n"
-               "--headless no display at all.\n"
-               "\n"
-               "  --port PATH      try this serial port when connecting (repeatable; replaces\n"
-               "                   the list of serial ports the system reports)\n"
-               "  --csv-dir DIR    write the dated record hygrometer-YYYYMMDD-HHMMSS.csv into\n"
-               "                   DIR instead of the working directory\n"
-               "  --no-csv         write no dated record\n"
-               "  --metrics [ADDRESS:]PORT\n"
-               "                   serve the readings for Prometheus at\n"
-               "                   http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left\n"
-               "                   out, so only this machine reaches it (0.0.0.0 or [::]: every\n"
-               "                   network); PORT 0 takes a free port\n"
-               "  --mqtt mqtt://HOST[:PORT]/PREFIX\n"
-               "                   publish every sample as JSON to PREFIX/<serial>/sample and\n"
-               "                   the connection's state, retained, to PREFIX/<serial>/status\n"
-               "                   on that MQTT broker (PORT 1883 when left out); a broker that\n"
-               "                   is down is tried again in the background\n"
-               "  --headless       no window: connect at once, print the identification and the\n"
-               "                   version, log every sample to jrt1.txt (and the dated record)\n"
-               "                   until SIGINT or SIGTERM, reconnecting after an unplug\n"
-               "  --duration SECONDS\n"
-               "                   with --headless: stop by itself after SECONDS\n"
-               "  --quiet          with --headless: nothing on standard output after the start\n"
-               "                   (problems still go to standard error)\n"
-               "  --dump-logger    with --headless: write the instrument's 256 logger records\n"
-               "                   to logged.txt, then end (progress on standard error when it\n"
-               "                   is a terminal); nothing is measured\n"
-               "  --read-settings  with --headless: print the instrument's settings as\n"
-               "                   \"name = value\" lines, then end; nothing is measured\n"
-               "  --help           show this text\n"
-               "\n"
-               "Exit status of --headless: 0 done or stopped by a signal, 1 a file could not be\n"
-               "written, the metrics could not be served or the instrument's answer was\n"
-               "incomplete, 2 bad options, 3 no instrument found (each port tried and why it\n"
-               "failed on standard error).\n")
-        .arg(program);
+    // Each block is one text for the translator, laid out as printed: lines within 80
+    // columns, an option's description from column 20.
+    QString help = QCoreApplication::translate(
+                       "CommandLine",
+                       "Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...\n"
+                       "          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]\n"
+                       "          [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+                       "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]\n"
+                       "                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]\n"
+                       "                     [--metrics [ADRES:]PORT]\n"
+                       "                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+                       "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...\n"
+                       "                     --dump-logger | --read-settings\n"
+                       "       %1 --help | --version\n"
+                       "Klient higrometru z lustrem chłodzonym: okno, a z --headless praca\n"
+                       "bez ekranu.\n")
+                       .arg(program);
+    help += '\n';
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --config PLIK    weź opcje z PLIKU: wiersze \"klucz = wartość\", gdzie klucz to\n"
+        "                   długa opcja bez \"--\", a opcja bez wartości to sam klucz;\n"
+        "                   # zaczyna komentarz; opcje wiersza poleceń mają pierwszeństwo\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można\n"
+        "                   powtarzać; zastępuje listę portów zgłaszanych przez system)\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --csv-dir KATALOG\n"
+        "                   zapisuj datowany zapis hygrometer-YYYYMMDD-HHMMSS.csv\n"
+        "                   w KATALOGU zamiast w katalogu roboczym\n");
+    help += QCoreApplication::translate("CommandLine",
+                                        "  --no-csv         nie twórz datowanego zapisu\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --metrics [ADRES:]PORT\n"
+        "                   udostępniaj odczyty Prometheusowi pod adresem\n"
+        "                   http://ADRES:PORT/metrics; bez ADRESU 127.0.0.1, więc\n"
+        "                   dostęp ma tylko ten komputer (0.0.0.0 lub [::]: każda\n"
+        "                   sieć); PORT 0 wybiera wolny port\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --mqtt mqtt://HOST[:PORT]/PREFIKS\n"
+        "                   publikuj każdą próbkę jako JSON w PREFIKS/<numer>/sample,\n"
+        "                   a stan połączenia, zachowywany, w PREFIKS/<numer>/status\n"
+        "                   (numer seryjny urządzenia) na tym brokerze MQTT (bez PORTU\n"
+        "                   1883); niedostępny broker jest ponawiany w tle\n");
+    help += QCoreApplication::translate(
+                "CommandLine",
+                "  --headless       bez okna: połącz od razu, wypisz identyfikator i wersję,\n"
+                "                   zapisuj każdą próbkę do %1 (i do datowanego zapisu) aż\n"
+                "                   do SIGINT lub SIGTERM, łącząc ponownie po odłączeniu\n")
+                .arg(QString::fromUtf8(kMeasurementLogName));
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --duration SEKUNDY\n"
+        "                   z --headless: zakończ samodzielnie po SEKUNDACH\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --quiet          z --headless: po starcie nic na standardowe wyjście\n"
+        "                   (problemy nadal na standardowe wyjście błędów)\n");
+    help += QCoreApplication::translate(
+                "CommandLine",
+                "  --dump-logger    z --headless: zapisz 256 rekordów rejestratora urządzenia\n"
+                "                   do %1 i zakończ (postęp na standardowe wyjście\n"
+                "                   błędów, gdy jest terminalem); bez pomiaru\n")
+                .arg(QString::fromUtf8(kLoggerDumpName));
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --read-settings  z --headless: wypisz ustawienia urządzenia jako wiersze\n"
+        "                   \"nazwa = wartość\" i zakończ; bez pomiaru\n");
+    help += QCoreApplication::translate("CommandLine",
+                                        "  --version        wypisz nazwę i wersję programu\n");
+    help += QCoreApplication::translate("CommandLine", "  --help           pokaż ten tekst\n");
+    help += '\n';
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "Kod wyjścia z --headless: 0 gotowe lub zatrzymane sygnałem, 1 nie można było\n"
+        "zapisać pliku lub udostępnić metryk albo odpowiedź urządzenia była niepełna,\n"
+        "2 błędne opcje lub plik --config, 3 nie znaleziono urządzenia (każdy\n"
+        "sprawdzony port i przyczyna na standardowym wyjściu błędów).\n");
+    return help;
+}
+
+QString VersionLine(const QString& program, const QString& version) {
+    return program + QLatin1Char(' ') + version;
 }

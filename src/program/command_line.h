@@ -1,5 +1,7 @@
 #pragma once
-// The programs' command line: the window's options, and the headless mode's.
+// The programs' command line: the window's options, and the headless mode's. Its messages
+// and its help are in the interface's language, so the texts of the program's language must
+// be in place before they are made.
 
 #include <QString>
 #include <QStringList>
@@ -19,13 +21,34 @@ struct CommandLine {
     std::optional<MetricsAddress> metrics;  // serve /metrics there
     std::optional<MqttAddress> mqtt;        // publish to that broker
     bool showHelp = false;
+    bool showVersion = false;
+    std::optional<QString> configFile;  // --config: more options in that file
     bool headless = false;
     HeadlessJob headlessJob = HeadlessJob::Measure;
     std::optional<std::chrono::seconds> duration;  // headless measuring stops by itself
     bool quiet = false;
-    QString error;  // not empty when the arguments could not be understood
+    QString error;            // not empty when the arguments could not be understood
+    QString unknownArgument;  // with `error`: the argument that is no option at all
+    QStringList given;        // the options whose combination is checked, without values
+
+    // Only a text to print, no run: the help, the version or what was wrong.
+    bool AnswersAtOnce() const { return showHelp || showVersion || !error.isEmpty(); }
 };
 
-CommandLine ParseCommandLine(const QStringList& arguments);  // arguments without argv[0]
+// The arguments (without argv[0]) alone, checked as a whole. A configuration file is not
+// read (program_options.h does that).
+CommandLine ParseCommandLine(const QStringList& arguments);
 
+// What `arguments` say added to `start`, the options read so far: a value given again
+// replaces the earlier one, a repeatable option adds to it. Stops at the first error. The
+// options are not yet checked as a whole.
+CommandLine ParseOptions(const QStringList& arguments, CommandLine start);
+
+// `line` with `error` set when its options do not make one run together.
+CommandLine CheckedCombination(CommandLine line);
+
+// The usage and every option, `program` as it was started.
 QString CommandLineHelp(const QString& program);
+
+// "hygrometer 0.1.0": what --version prints, without the line end.
+QString VersionLine(const QString& program, const QString& version);

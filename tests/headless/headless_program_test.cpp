@@ -1,7 +1,7 @@
 // The real programs without a display, as a service or a script runs them, against a
 // simulated instrument: measuring until a signal or a duration, across an unplug; the
-// answers to a scan that finds nothing and to bad options; the logger dump and the
-// settings listing.
+// answer to a scan that finds nothing; the logger dump and the settings listing. (The
+// answers to bad options are tested with the programs' command line, in tests/program.)
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -147,35 +147,6 @@ TEST_F(HeadlessProgramTest, NothingFoundEndsWithThreeAndEachPortsReason) {
                   QString::fromStdString(stranger.SlavePath()) +
                   ": unknown reply \"XYZ-1\\r\\n\"\n");
     EXPECT_EQ(QDir(work_.path()).entryList(QDir::Files), QStringList()) << "no file touched";
-}
-
-TEST_F(HeadlessProgramTest, BadOptionsEndWithTwoAndTheUsageHelpWithZero) {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        const char* out;  // in standard output
-        const char* err;  // in standard error
-    };
-    const Case cases[] = {
-        {{"--help"}, 0, "--headless", ""},
-        {{"--headless", "--help"}, 0, "--read-settings", ""},
-        {{"--headless", "--bogus"}, 2, "", "unknown argument: --bogus\nUsage: "},
-        {{"--headless", "--duration", "soon"}, 2, "", "--duration needs a whole number"},
-        {{"--quiet"}, 2, "", "--quiet needs --headless\nUsage: "},
-        {{"--headless", "--dump-logger", "--read-settings"}, 2, "", "cannot be given together"},
-    };
-    for (const char* program : {HYGROMETER_PATH, HYGROMETER_EN_PATH}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(program) + " " + c.args.front() + " " + c.args.back());
-            auto run = Run(program, c.args);
-            EXPECT_EQ(run->WaitExit(10s), c.status);
-            EXPECT_TRUE(run->Out().contains(c.out)) << run->Out().toStdString();
-            EXPECT_TRUE(run->Err().contains(c.err)) << run->Err().toStdString();
-            EXPECT_EQ(run->Out().isEmpty(), c.status != 0);
-            EXPECT_EQ(run->Err().isEmpty(), c.status == 0);
-        }
-    }
-    EXPECT_EQ(QDir(work_.path()).entryList(QDir::Files), QStringList());
 }
 
 TEST_F(HeadlessProgramTest, ReadSettingsPrintsEveryFieldAndMeasuresNothing) {

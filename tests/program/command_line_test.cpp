@@ -1,7 +1,10 @@
-// The programs' command line: what each option sets, and which lines are refused.
+// The programs' command line: what each option sets, and which lines are refused, in both
+// languages.
 #include "program/command_line.h"
 
 #include <gtest/gtest.h>
+
+#include "common/language.h"
 
 namespace {
 
@@ -70,6 +73,40 @@ TEST(ParseCommandLine, SetsWhatEachOptionSays) {
     EXPECT_TRUE(ParseCommandLine({"-h"}).showHelp);
 }
 
+TEST(ParseCommandLine, AsksForTheVersionAndNamesTheConfigurationFile) {
+    EXPECT_TRUE(ParseCommandLine({"--version"}).showVersion);
+    EXPECT_TRUE(ParseCommandLine({"--version"}).AnswersAtOnce());
+    EXPECT_TRUE(ParseCommandLine({"--headless", "--version"}).AnswersAtOnce());
+    EXPECT_FALSE(ParseCommandLine({"--help"}).showVersion);
+    EXPECT_FALSE(ParseCommandLine({"--port", "p"}).AnswersAtOnce());
+    EXPECT_EQ(ParseCommandLine({"--config", "/etc/hygrometer/a b.conf"}).configFile,
+              QString("/etc/hygrometer/a b.conf"));
+    EXPECT_EQ(ParseCommandLine({"--config=lab.conf", "--headless"}).configFile,
+              QString("lab.conf"));
+    EXPECT_EQ(ParseCommandLine({"--headless"}).configFile, std::nullopt);
+    EXPECT_FALSE(ParseCommandLine({"--config", "lab.conf"}).AnswersAtOnce());
+}
+
+// Options added to what was read before: a value replaces, a repeatable option adds, and the
+// whole is checked only when asked.
+TEST(ParseOptions, AddsToWhatWasReadBefore) {
+    const CommandLine first = ParseOptions({"--port", "a", "--metrics", "9101", "--quiet"}, {});
+    EXPECT_EQ(first.error, QString()) << "--quiet without --headless is not checked yet";
+    const CommandLine second = ParseOptions({"--port=b", "--metrics", "9102", "--headless"}, first);
+    EXPECT_EQ(second.ports, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(second.metrics, (MetricsAddress{"127.0.0.1", 9102}));
+    EXPECT_TRUE(second.quiet);
+    EXPECT_EQ(CheckedCombination(second).error, QString());
+    EXPECT_EQ(CheckedCombination(first).error,
+              QString::fromUtf8("--quiet działa tylko z --headless"));
+    EXPECT_EQ(ParseOptions({"--no-csv"}, ParseOptions({"--csv-dir", "x"}, {})).error, QString());
+    EXPECT_EQ(
+        CheckedCombination(ParseOptions({"--no-csv"}, ParseOptions({"--csv-dir", "x"}, {}))).error,
+        QString::fromUtf8("Nie można podać razem --csv-dir i --no-csv"));
+    EXPECT_EQ(ParseOptions({"--port", "p", "bogus"}, {}).unknownArgument, QString("bogus"));
+    EXPECT_EQ(ParseOptions({"--port", "p"}, {}).unknownArgument, QString());
+}
+
 TEST(ParseCommandLine, TakesTheMetricsAndTheBrokerAddresses) {
     struct Case {
         QStringList arguments;
@@ -94,7 +131,7 @@ TEST(ParseCommandLine, TakesTheMetricsAndTheBrokerAddresses) {
     }
 }
 
-TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
+TEST(ParseCommandLine, RefusesWhatCannotBeRunInEnglish) {
     const std::pair<QStringList, const char*> cases[] = {
         {{"--bogus"}, "unknown argument: --bogus"},
         {{"--port"}, "--port needs a path"},
@@ -121,16 +158,54 @@ TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
          "--duration goes with measuring, not with --dump-logger or --read-settings"},
         {{"--csv-dir", "x", "--no-csv"}, "--csv-dir and --no-csv cannot be given together"},
         {{"--metrics"}, "--metrics needs [ADDRESS:]PORT"},
-        {{"--metrics", "localhost:9101"},
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
-         "\"localhost:9101\""},
         {{"--mqtt"}, "--mqtt needs mqtt://HOST[:PORT]/PREFIX"},
-        {{"--mqtt", "localhost"},
-         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt://"},
+        {{"--config"}, "--config needs a file"},
         {{"--headless", "--read-settings", "--metrics", "9101"},
          "--metrics goes with measuring, not with --dump-logger or --read-settings"},
         {{"--headless", "--dump-logger", "--mqtt", "mqtt://h/lab"},
          "--mqtt goes with measuring, not with --dump-logger or --read-settings"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(InEnglish([&] { return ParseCommandLine(arguments); }).error,
+                  QString::fromUtf8(error));
+    }
+}
+
+TEST(ParseCommandLine, RefusesInPolishInThePolishProgram) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--bogus"}, "nieznany argument: --bogus"},
+        {{"--port"}, "--port wymaga ścieżki"},
+        {{"--csv-dir="}, "--csv-dir wymaga katalogu"},
+        {{"--config"}, "--config wymaga pliku"},
+        {{"--headless", "--duration"}, "--duration wymaga liczby sekund"},
+        {{"--headless", "--duration", "0"},
+         "--duration wymaga całkowitej liczby sekund od 1 do 316224000, a nie \"0\""},
+        {{"--quiet"}, "--quiet działa tylko z --headless"},
+        {{"--headless", "--dump-logger", "--read-settings"},
+         "Nie można podać razem --dump-logger i --read-settings"},
+        {{"--csv-dir", "x", "--no-csv"}, "Nie można podać razem --csv-dir i --no-csv"},
+        {{"--headless", "--read-settings", "--duration", "5"},
+         "--duration dotyczy pomiaru, nie --dump-logger ani --read-settings"},
+        {{"--headless", "--dump-logger", "--mqtt", "mqtt://h/lab"},
+         "--mqtt dotyczy pomiaru, nie --dump-logger ani --read-settings"},
+        {{"--metrics"}, "--metrics wymaga [ADRES:]PORT"},
+        {{"--mqtt"}, "--mqtt wymaga mqtt://HOST[:PORT]/PREFIKS"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(ParseCommandLine(arguments).error, QString::fromUtf8(error));
+    }
+}
+
+// The addresses' own parsers explain what is wrong with a value.
+TEST(ParseCommandLine, RefusesAddressesItCannotUse) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--metrics", "localhost:9101"},
+         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "\"localhost:9101\""},
+        {{"--mqtt", "localhost"},
+         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt://"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -139,15 +214,57 @@ TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
 }
 
 TEST(CommandLineHelp, ListsEveryOption) {
-    const QString help = CommandLineHelp("hygrometer");
+    const QString help = InEnglish([] { return CommandLineHelp("hygrometer"); });
     for (const char* option :
          {"--port PATH", "--csv-dir DIR", "--no-csv", "--headless", "--duration SECONDS", "--quiet",
           "--dump-logger", "--read-settings", "--metrics [ADDRESS:]PORT",
-          "--mqtt mqtt://HOST[:PORT]/PREFIX", "--help", "Exit status"}) {
+          "--mqtt mqtt://HOST[:PORT]/PREFIX", "--config FILE", "--version", "--help", "Exit status",
+          "log every sample to jrt1.txt", "to logged.txt"}) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
     }
     EXPECT_TRUE(help.startsWith("Usage: hygrometer "));
+}
+
+TEST(CommandLineHelp, ListsEveryOptionInPolish) {
+    const QString help = CommandLineHelp("hygrometer");
+    for (const char* option :
+         {"--port ŚCIEŻKA", "--csv-dir KATALOG", "--no-csv", "--headless", "--duration SEKUNDY",
+          "--quiet", "--dump-logger", "--read-settings", "--metrics [ADRES:]PORT",
+          "--mqtt mqtt://HOST[:PORT]/PREFIKS", "--config PLIK", "--version", "--help",
+          "Kod wyjścia", "zapisuj każdą próbkę do jrt1.txt", "do logged.txt"}) {
+        SCOPED_TRACE(option);
+        EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
+    }
+    EXPECT_TRUE(help.startsWith("Użycie: hygrometer "));
+}
+
+// A line of the usage with options alone ("--dump-logger | --read-settings") reads the same
+// in either language.
+bool OptionsAlone(const QString& line) {
+    for (const QString& word : line.split(' ', Qt::SkipEmptyParts)) {
+        if (word != "hygrometer" && word != "|" && !word.startsWith('-') && !word.startsWith('[')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A terminal's 80 columns (with the program's name as the package installs it), and no line
+// of the Polish help left as it was in the English one.
+TEST(CommandLineHelp, FitsEightyColumnsAndIsWholeInBothLanguages) {
+    const QStringList polish = CommandLineHelp("hygrometer").split('\n');
+    for (const QString& line : polish) {
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_LE(line.size(), 80);
+    }
+    const QStringList english = InEnglish([] { return CommandLineHelp("hygrometer"); }).split('\n');
+    for (const QString& line : english) {
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_LE(line.size(), 80);
+        EXPECT_TRUE(OptionsAlone(line) || !polish.contains(line));
+    }
+    EXPECT_GE(english.size(), 30);
 }
 
 }  // namespace
