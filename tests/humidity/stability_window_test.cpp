@@ -258,5 +258,25 @@ TEST(StabilityWindow, KeepsItsPrecisionOverDays) {
     EXPECT_NEAR(*s.standardDeviation, 1.3856647023, 1e-8);
 }
 
+// A month of samples through a window of 600 s: the samples leave the sums as often as they
+// enter them, and the rounding of all that must not reach the slope.
+TEST(StabilityWindow, KeepsItsPrecisionOverAMonthOfSlidingWindows) {
+    StabilityWindow w;
+    const double start = 1.7e9;
+    const auto ramp = [&](double t) { return -40.0 + 0.2 * (t - start) / 3600.0; };
+    const int seconds = 31 * 86400;
+    for (int i = 0; i <= seconds; ++i) {
+        w.Add(start + i, ramp(start + i));
+    }
+    const WindowStatistics s = w.Statistics();
+    EXPECT_EQ(s.count, 601u);
+    EXPECT_TRUE(s.stable);
+    EXPECT_NEAR(*s.driftPerHour, 0.2, 1e-9);
+    // 0.2 an hour for 31 days less 300 s: -40 + 148.8 - 0.2/12.
+    EXPECT_NEAR(*s.mean, 108.78333333333333, 1e-9);
+    // h·√(N(N+1)/12) with N = 601, h = 0.2/3600: the sd of the ramp's samples.
+    EXPECT_NEAR(*s.standardDeviation, 0.0096465574, 1e-9);
+}
+
 }  // namespace
 }  // namespace humidity
