@@ -10,8 +10,6 @@ namespace {
 // Readings in hundredths exactly at a limit must not fail it by a rounding of the sums.
 constexpr double kLimitSlack = 1e-9;
 constexpr double kSecondsPerHour = 3600.0;
-// Below this many samples a rebase is cheap whatever its cause.
-constexpr std::size_t kSmallestRebasePeriod = 64;
 
 }  // namespace
 
@@ -46,7 +44,6 @@ void StabilityWindow::Clear() {
     maxima_.clear();
     originTime_ = originValue_ = 0.0;
     sumT_ = sumTT_ = sumV_ = sumVV_ = sumTV_ = 0.0;
-    addedSinceRebase_ = 0;
     runStart_.reset();
     stableSince_.reset();
 }
@@ -92,9 +89,7 @@ void StabilityWindow::Add(double timeSeconds, double value) {
         maxima_.pop_front();
     }
 
-    if (++addedSinceRebase_ >= std::max(samples_.size(), kSmallestRebasePeriod)) {
-        Rebase();
-    }
+    MoveOrigin(samples_.front());
     TakeVerdict();
 }
 
@@ -118,19 +113,20 @@ void StabilityWindow::Drop(const Sample& sample) {
     sumTV_ -= t * v;
 }
 
-void StabilityWindow::Rebase() {
-    addedSinceRebase_ = 0;
-    sumT_ = sumTT_ = sumV_ = sumVV_ = sumTV_ = 0.0;
-    if (samples_.empty()) {
-        return;
-    }
-    // About the middle of the window, so the time offsets are as small as they get.
-    const Sample& middle = samples_[samples_.size() / 2];
-    originTime_ = middle.time;
-    originValue_ = middle.value;
-    for (const Sample& s : samples_) {
-        Include(s);
-    }
+void StabilityWindow::MoveOrigin(const Sample& origin) {
+    // Σ(t-a)² = Σ(t-o)² - 2(a-o)·Σ(t-o) + n(a-o)², and alike for the other sums: exact in
+    // algebra, and it keeps the sums of the size of the window, so that rounding stays
+    // relative to what the window holds rather than to how long the run has been.
+    const double n = static_cast<double>(samples_.size());
+    const double dt = origin.time - originTime_;
+    const double dv = origin.value - originValue_;
+    sumTV_ += -dv * sumT_ - dt * sumV_ + n * dt * dv;
+    sumTT_ += -2.0 * dt * sumT_ + n * dt * dt;
+    sumVV_ += -2.0 * dv * sumV_ + n * dv * dv;
+    sumT_ -= n * dt;
+    sumV_ -= n * dv;
+    originTime_ = origin.time;
+    originValue_ = origin.value;
 }
 
 bool StabilityWindow::Full() const {

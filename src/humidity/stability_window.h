@@ -1,6 +1,6 @@
 #pragma once
 // Statistics of the dew point over a sliding time window, and whether it is stable: what a
-// calibration takes its point from. Each sample costs O(1) amortised whatever the window
+// calibration takes its point from. Each sample costs O(1) whatever the window
 // holds: running sums for the mean, deviation and slope, monotonic queues for the extremes.
 // Standard library only; not thread-safe.
 //
@@ -91,9 +91,9 @@ class StabilityWindow {
     void Restart(double timeSeconds);
     void Drop(const Sample& sample);
     void Include(const Sample& sample);
-    // Sums again from the samples held, about a new origin: bounds the rounding error the
-    // running sums gather and keeps the origin near the samples.
-    void Rebase();
+    // The sums about a new origin, in O(1): kept at the oldest sample held, so the offsets
+    // are no larger than the window whatever the clock reads.
+    void MoveOrigin(const Sample& origin);
     bool Full() const;
     void TakeVerdict();
 
@@ -110,7 +110,6 @@ class StabilityWindow {
     double sumV_ = 0.0;
     double sumVV_ = 0.0;
     double sumTV_ = 0.0;
-    std::size_t addedSinceRebase_ = 0;
     std::optional<double> runStart_;  // the first sample after the last gap
     std::optional<double> stableSince_;
 };
