@@ -80,6 +80,9 @@ bool MeasurementWorker::PollCycle() {
         update.readouts = FormatReadouts(update.sample, locale_);
         update.dateTime = QDateTime::currentDateTime();
         update.time = update.dateTime.time();
+        if (sampleHook_) {
+            sampleHook_(update);
+        }
         WriteSample(update);
     } else {
         emit PollFailed();
