@@ -107,8 +107,9 @@ void MeasurementWorker::WriteSample(SampleUpdate update) {
     const MeasurementLog::AppendResult written = log_.Append(line);
     DatedRecord::AppendResult recorded;
     if (record_ != nullptr) {
-        recorded = record_->Append(update.dateTime, RecordRow({update.dateTime, update.sampleCount,
-                                                               update.sample, update.replyBytes}));
+        recorded = record_->Append(update.dateTime,
+                                   RecordRow({update.dateTime, update.sampleCount, update.sample,
+                                              update.replyBytes, update.humidity}));
         if (recorded.created) {
             emit RecordStarted(QString::fromStdString(record_->Where()));
         }
