@@ -1,5 +1,9 @@
 #include "program/command_line.h"
 
+#include <QRegularExpression>
+
+#include "humidity/humidity_inputs.h"
+
 namespace {
 
 // A run of ten years is the longest --duration takes.
@@ -61,6 +65,104 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
     }
     return {};
 }
+
+// ---- Humidity: --pressure, the stability criteria and --until-stable ----
+
+// The window's length, the band and the drift limit: plain decimals within these.
+constexpr double kLongestStableWindowSeconds = 31.0 * 24 * 3600;
+constexpr double kWidestStableBand = 100.0;
+constexpr double kLargestStableDrift = 1000.0;
+
+// A plain decimal number ("." before decimals, no sign, no exponent) from `lowest` to
+// `highest`; nullopt and `error` set otherwise.
+std::optional<double> TakeDecimal(const QString& name, const QString& text, double lowest,
+                                  double highest, bool lowestIncluded, QString& error) {
+    static const QRegularExpression plain(QStringLiteral("^(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    bool ok = plain.match(text).hasMatch() && text.size() <= 32;
+    const double value = ok ? text.toDouble(&ok) : 0.0;
+    if (!ok || value > highest || value < lowest || (!lowestIncluded && value == lowest)) {
+        error = QString("%1 needs a number %2 %3 to %4, not \"%5\"")
+                    .arg(name, lowestIncluded ? "from" : "above")
+                    .arg(lowest, 0, 'g', 10)
+                    .arg(highest, 0, 'g', 10)
+                    .arg(text);
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Takes arguments[i] (and its value) when it is one of the humidity options: true when it
+// was one, with `line.error` set when its value is wrong.
+bool TakeHumidityOption(const QStringList& arguments, int& i, CommandLine& line,
+                        QStringList& given) {
+    const QString& arg = arguments[i];
+    if (arg == "--until-stable") {
+        line.untilStable = true;
+        given << arg;
+        return true;
+    }
+    struct Decimal {
+        const char* name;
+        const char* what;
+        double lowest;
+        double highest;
+        bool lowestIncluded;
+    };
+    const Decimal decimals[] = {
+        {"--pressure", "HPA", humidity::kLowestPressureHpa, humidity::kHighestPressureHpa, true},
+        {"--stable-window", "SECONDS", 0.0, kLongestStableWindowSeconds, false},
+        {"--stable-band", "DEGREES", 0.0, kWidestStableBand, true},
+        {"--stable-drift", "DEGREES_PER_HOUR", 0.0, kLargestStableDrift, true},
+    };
+    for (const Decimal& d : decimals) {
+        const QString name = QString::fromLatin1(d.name);
+        if (!IsOption(arg, name)) {
+            continue;
+        }
+        given << name;
+        const std::optional<QString> text = TakeValue(arguments, i, name, d.what, line.error);
+        if (!text) {
+            return true;
+        }
+        const std::optional<double> value =
+            TakeDecimal(name, *text, d.lowest, d.highest, d.lowestIncluded, line.error);
+        if (!value) {
+            return true;
+        }
+        if (name == "--pressure") {
+            line.pressureHpa = *value;
+        } else if (name == "--stable-window") {
+            line.stability.windowSeconds = *value;
+        } else if (name == "--stable-band") {
+            line.stability.bandDegrees = *value;
+        } else {
+            line.stability.driftDegreesPerHour = *value;
+        }
+        return true;
+    }
+    return false;
+}
+
+// The stability options belong to the headless measuring run (the window keeps its own
+// criteria); --pressure goes with measuring anywhere.
+QString HumidityCombinationError(const CommandLine& line, const QStringList& given) {
+    for (const QString option :
+         {"--until-stable", "--stable-window", "--stable-band", "--stable-drift"}) {
+        if (given.contains(option) && !line.headless) {
+            return QString("%1 needs --headless").arg(option);
+        }
+    }
+    for (const QString option :
+         {"--pressure", "--until-stable", "--stable-window", "--stable-band", "--stable-drift"}) {
+        if (given.contains(option) && line.headlessJob != HeadlessJob::Measure) {
+            return QString("%1 goes with measuring, not with --dump-logger or --read-settings")
+                .arg(option);
+        }
+    }
+    return {};
+}
+
+// ---- end of the humidity options ----
 
 }  // namespace
 
@@ -139,12 +241,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         } else if (arg == "--read-settings") {
             result.headlessJob = HeadlessJob::ReadSettings;
             given << arg;
+        } else if (TakeHumidityOption(arguments, i, result, given)) {
+            if (!result.error.isEmpty()) {
+                return result;
+            }
         } else {
             result.error = QString("unknown argument: %1").arg(arg);
             return result;
         }
     }
     result.error = CombinationError(result, given);
+    if (result.error.isEmpty()) {
+        result.error = HumidityCombinationError(result, given);
+    }
     return result;
 }
 
@@ -156,6 +265,9 @@ QString CommandLineHelp(const QString& program) {
                "                     [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]\n"
                "                     [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
                "       %1 --headless [--port PATH]... --dump-logger | --read-settings\n"
+               "       %1 --headless ... [--pressure HPA] [--until-stable]\n"
+               "                     [--stable-window SECONDS] [--stable-band DEGREES]\n"
+               "                     [--stable-drift DEGREES_PER_HOUR]\n"
                "Client for the chilled-mirror dew-point hygrometer: a window, or with\n"
                "--headless no display at all.\n"
                "\n"
@@ -186,11 +298,28 @@ QString CommandLineHelp(const QString& program) {
                "                   is a terminal); nothing is measured\n"
                "  --read-settings  with --headless: print the instrument's settings as\n"
                "                   \"name = value\" lines, then end; nothing is measured\n"
+               "  --pressure HPA   the pressure, in hPa, of the humidity quantities (mixing\n"
+               "                   ratio, ppmv, vapour pressure); wins over the instrument's\n"
+               "                   setting, which is used when this is left out (until it is\n"
+               "                   read: 1013.25)\n"
+               "  --until-stable   with --headless: end once the dew point is stable, printing\n"
+               "                   its mean, sd, drift, sample count, time span and the\n"
+               "                   quantities at the mean on one line; with --duration, exit\n"
+               "                   status 4 when it never is\n"
+               "  --stable-window SECONDS\n"
+               "                   with --headless: the stability window (default 600)\n"
+               "  --stable-band DEGREES\n"
+               "                   with --headless: the largest peak-to-peak of the dew point\n"
+               "                   in the window that is stable (default 0.10)\n"
+               "  --stable-drift DEGREES_PER_HOUR\n"
+               "                   with --headless: the largest drift that is stable (default\n"
+               "                   0.20)\n"
                "  --help           show this text\n"
                "\n"
                "Exit status of --headless: 0 done or stopped by a signal, 1 a file could not be\n"
                "written, the metrics could not be served or the instrument's answer was\n"
                "incomplete, 2 bad options, 3 no instrument found (each port tried and why it\n"
-               "failed on standard error).\n")
+               "failed on standard error), 4 with --until-stable and --duration, the dew point\n"
+               "never stable.\n")
         .arg(program);
 }
