@@ -331,6 +331,7 @@ TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
         {"TabSheet2", "Ustawienia"},
         {"TabSheet3", "Higrometr"},
         {"TabSheet4", "Rejestrator"},
+        {"TabSheet5", "Wielkości"},
     };
     const TForm1 form;
     ASSERT_EQ(form.PageControl1->count(), static_cast<int>(std::size(cases)));
