@@ -129,7 +129,7 @@ TEST(MetricFamilies, ShowTheQuantitiesOnlyWhileConnected) {
 // Empty quantities are left out, not shown as a number; not stable is 0.
 TEST(MetricFamilies, LeaveOutTheHumidityThatCouldNotBeComputed) {
     InstrumentMetrics metrics = Connected(TemperatureScale::Celsius);
-    metrics.humidity = HumidityMetrics{.pressurePa = 0.0};
+    metrics.humidity = HumidityMetrics{};  // nothing computed, a pressure of 0
     const std::map<std::string, double> values = Values(MetricFamilies(metrics));
     for (const char* name :
          {"hygrometer_vapour_pressure_pascals", "hygrometer_frost_point_celsius",
