@@ -276,7 +276,7 @@ void QuantitiesPage::ShowSample(const SampleUpdate& update) {
     VerdictLabel->setText(VerdictText(w.stable, since));
     ShowVerdictLook(VerdictLabel, w.stable);
     StableForLabel->setText(
-        w.stable ? tr("stabilny od %1").arg(StableForText(since.secsTo(update.dateTime)))
+        w.stable ? tr("czas stabilności: %1").arg(StableForText(since.secsTo(update.dateTime)))
                  : tr("okno: %1 z %2 s")
                        .arg(locale.toString(w.spanSeconds, 'f', 0),
                             locale.toString(h.criteria.windowSeconds, 'f', 0)));

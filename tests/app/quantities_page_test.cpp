@@ -121,7 +121,7 @@ TEST(QuantitiesPage, TheVerdictSinceWhenAndForHowLong) {
     EXPECT_EQ(page.StableForLabel->text(), "okno: 600 z 600 s");
     page.ShowSample(Update(true));
     EXPECT_EQ(page.VerdictLabel->text(), "Stabilny od 14:03:12");
-    EXPECT_EQ(page.StableForLabel->text(), "stabilny od 1 min 15 s");
+    EXPECT_EQ(page.StableForLabel->text(), "czas stabilności: 1 min 15 s");
     ASSERT_EQ(status.size(), 2);
     EXPECT_EQ(status[0][0].toString(), "Punkt rosy: niestabilny");
     EXPECT_EQ(status[1][0].toString(), "Punkt rosy: stabilny od 14:03:12");
