@@ -423,6 +423,41 @@ void InstrumentSimulator::ClearFixedMeasurement() {
     state_.fixedMeasurement.reset();
 }
 
+double InstrumentSimulator::SecondsSinceStartLocked() const {
+    if (!started_) {
+        return 0.0;
+    }
+    return std::chrono::duration<double>(Clock::now() - startTime_).count();
+}
+
+void InstrumentSimulator::HoldDewPoint(double celsius, double perHour) {
+    std::lock_guard lock(mutex_);
+    const double now = SecondsSinceStartLocked();
+    state_.dewPointCourse =
+        DewPointCourse{std::clamp(celsius, kLowestDewPoint, kHighestDewPoint), perHour, now};
+}
+
+void InstrumentSimulator::DriftDewPoint(double perHour) {
+    std::lock_guard lock(mutex_);
+    const double now = SecondsSinceStartLocked();
+    state_.dewPointCourse = DewPointCourse{state_.DewPointAt(now), perHour, now};
+}
+
+void InstrumentSimulator::ClearDewPointCourse() {
+    std::lock_guard lock(mutex_);
+    state_.dewPointCourse.reset();
+}
+
+std::optional<DewPointCourse> InstrumentSimulator::GetDewPointCourse() const {
+    std::lock_guard lock(mutex_);
+    return state_.dewPointCourse;
+}
+
+void InstrumentSimulator::SetDewPointCourse(std::optional<DewPointCourse> course) {
+    std::lock_guard lock(mutex_);
+    state_.dewPointCourse = course;
+}
+
 SettingsReply InstrumentSimulator::Settings() const {
     std::lock_guard lock(mutex_);
     return state_.settings;

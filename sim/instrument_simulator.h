@@ -75,6 +75,16 @@ class InstrumentSimulator {
     // Every measurement reply is `bytes` until ClearFixedMeasurement.
     void SetFixedMeasurement(const MeasurementReply& bytes);
     void ClearFixedMeasurement();
+    // The dew point: wandering around 9.5 °C by default (and after ClearDewPointCourse);
+    // held at `celsius` from now and moving `perHour` degrees an hour after HoldDewPoint
+    // (°C, clamped to -100..100), each reading then the course's value to the hundredth.
+    void HoldDewPoint(double celsius, double perHour = 0.0);
+    // Moves the dew point `perHour` degrees an hour from the value it has now (the course's,
+    // or the centre of its wandering).
+    void DriftDewPoint(double perHour);
+    void ClearDewPointCourse();
+    std::optional<DewPointCourse> GetDewPointCourse() const;
+    void SetDewPointCourse(std::optional<DewPointCourse> course);
     // The 49-byte settings reply; a received settings frame updates it.
     SettingsReply Settings() const;
     void SetSettings(const SettingsReply& settings);
@@ -152,6 +162,7 @@ class InstrumentSimulator {
     };
 
     void Run(int wakeFd);
+    double SecondsSinceStartLocked() const;
     bool OpenTerminalLocked(std::string* why);
     // Unplugs and replugs as asked; service thread, under mutex_. The master to serve (-1
     // while unplugged).

@@ -19,6 +19,8 @@ double VapourPressure(double celsius) {
     return 6.112 * std::exp(17.62 * celsius / (243.12 + celsius));
 }
 
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
 int Hundredths(double value) {
     return static_cast<int>(std::lround(value * 100.0));
 }
@@ -155,14 +157,30 @@ std::optional<Bytes> InstrumentState::Answer(RequestKind kind, const Bytes& requ
     return std::nullopt;
 }
 
+double DewPointCourse::At(double secondsSinceStart) const {
+    const double value = celsius + perHour * (secondsSinceStart - sinceSeconds) / 3600.0;
+    return std::clamp(value, kLowestDewPoint, kHighestDewPoint);
+}
+
+double InstrumentState::DewPointAt(double secondsSinceStart) const {
+    const double t = std::max(0.0, secondsSinceStart);
+    if (dewPointCourse) {
+        return dewPointCourse->At(t);
+    }
+    return 9.5 + 0.3 * std::sin(kTwoPi * t / 120.0);
+}
+
 MeasurementReply InstrumentState::Measure(double secondsSinceStart) {
     const double t = std::max(0.0, secondsSinceStart);
     std::uniform_real_distribution<double> jitter(-1.0, 1.0);
     auto noise = [&](double amplitude) { return amplitude * jitter(noise_); };
-    constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-    const double dewPoint = 9.5 + 0.3 * std::sin(kTwoPi * t / 120.0) + noise(0.05);
-    const double ambient = 22.0 + 0.2 * std::sin(kTwoPi * t / 300.0 + 1.0) + noise(0.03);
+    // The same draws from the noise either way, so the wandering series stays as it was.
+    const double dewNoise = noise(0.05);
+    const double dewPoint = DewPointAt(t) + (dewPointCourse ? 0.0 : dewNoise);
+    // Air whose dew point is above its temperature would condense in the sampling line.
+    const double ambientCentre = std::max(22.0, dewPoint + 3.0);
+    const double ambient = ambientCentre + 0.2 * std::sin(kTwoPi * t / 300.0 + 1.0) + noise(0.03);
     const double humidity = 100.0 * VapourPressure(dewPoint) / VapourPressure(ambient);
     const double mirror = dewPoint + noise(0.03);
     const double head = ambient + 1.5 + noise(0.05);

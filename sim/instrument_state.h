@@ -43,6 +43,20 @@ struct RunTime {
 };
 RunTime SplitRunTime(std::uint64_t totalSeconds);
 
+// The dew point when it is controlled rather than left to wander: `celsius` at
+// `sinceSeconds` (seconds since the start), moving `perHour` degrees an hour, within
+// kLowestDewPoint..kHighestDewPoint.
+struct DewPointCourse {
+    double celsius = 9.5;
+    double perHour = 0.0;
+    double sinceSeconds = 0.0;
+
+    double At(double secondsSinceStart) const;
+    bool operator==(const DewPointCourse&) const = default;
+};
+constexpr double kLowestDewPoint = -100.0;
+constexpr double kHighestDewPoint = 100.0;
+
 struct InstrumentState {
     std::string identification = "KRT-10";
     std::uint8_t version = 1;
@@ -60,11 +74,21 @@ struct InstrumentState {
 
     InstrumentState();
 
+    // When set, the dew point follows it: every reading is the course's value to the
+    // hundredth (a generator holding its point, so a steady one reads steady), the mirror
+    // within a few hundredths of it, the ambient temperature at least 3 degrees above it.
+    // Empty: the dew point wanders.
+    std::optional<DewPointCourse> dewPointCourse;
+
     // The reply to a request, from this state; a settings frame updates the settings first.
     // None when the instrument stays silent for it.
     std::optional<Bytes> Answer(RequestKind kind, const Bytes& request, double secondsSinceStart);
 
-    // A measurement record drifting around dew point 9.5 °C, ambient 22 °C, RH about 45 %.
+    // The dew point's course value now, or the centre of its wandering: without the noise.
+    double DewPointAt(double secondsSinceStart) const;
+
+    // A measurement record: by default drifting around dew point 9.5 °C, ambient 22 °C,
+    // RH about 45 %; the dew point follows dewPointCourse when it is set.
     MeasurementReply Measure(double secondsSinceStart);
 
   private:

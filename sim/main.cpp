@@ -27,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--replug-delay MS] [--control PORT]\n"
-    "                      [--no-stdin]\n"
+    "                      [--dew-point C] [--dew-drift C_PER_H] [--no-stdin]\n"
     "\n"
     "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
     "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
@@ -42,6 +42,12 @@ constexpr const char* kUsage =
     "  --control PORT\n"
     "               take line commands on TCP port PORT of 127.0.0.1 (0: any free port,\n"
     "               printed on the second line of standard output); see sim_commands.h\n"
+    "  --dew-point C\n"
+    "               hold the dew point at C degrees C (-100 to 100): every reading is C\n"
+    "               (by default it wanders around 9.5)\n"
+    "  --dew-drift C_PER_H\n"
+    "               move the dew point C_PER_H degrees C an hour (-3600 to 3600) from\n"
+    "               --dew-point (default 9.5) at the start\n"
     "  --no-stdin   do not end at end of standard input (for running in the background)\n"
     "  --help       this text\n"
     "\n"
@@ -54,6 +60,8 @@ struct Options {
     std::optional<std::string> link;
     std::chrono::milliseconds replugDelay{2000};
     std::optional<std::uint16_t> controlPort;
+    std::optional<double> dewPoint;
+    std::optional<double> dewDrift;
     bool watchStdin = true;
     bool help = false;
 };
@@ -108,6 +116,20 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
                 return false;
             }
             options->controlPort = static_cast<std::uint16_t>(port);
+        } else if (arg == "--dew-point" || arg == "--dew-drift") {
+            std::optional<std::string> text;
+            if (!value(&text)) {
+                return false;
+            }
+            const bool point = arg == "--dew-point";
+            const double limit = point ? sim::kHighestDewPoint : 3600.0;
+            const std::optional<double> number = sim::ParseDecimal(*text, -limit, limit);
+            if (!number) {
+                *error = point ? "--dew-point needs degrees C from -100 to 100"
+                               : "--dew-drift needs degrees C an hour from -3600 to 3600";
+                return false;
+            }
+            (point ? options->dewPoint : options->dewDrift) = number;
         } else if (arg == "--no-stdin") {
             options->watchStdin = false;
         } else {
@@ -206,6 +228,11 @@ int main(int argc, char** argv) {
     }
     if (options.link) {
         simulator.SetLinkPath(*options.link);
+    }
+    if (options.dewPoint || options.dewDrift) {
+        // Before the start, so the course begins at time 0 and "reset" keeps it.
+        simulator.HoldDewPoint(options.dewPoint.value_or(sim::DewPointCourse{}.celsius),
+                               options.dewDrift.value_or(0.0));
     }
     if (!simulator.Start(&error)) {
         std::cerr << "hygrometer-sim: " << error << "\n";

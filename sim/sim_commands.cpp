@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -21,11 +22,28 @@ std::string Error(const std::string& why) {
 
 constexpr auto kReplugWait = std::chrono::seconds(2);
 constexpr long kLongestReplugMs = 3600000;
+constexpr double kFastestDewDrift = 3600.0;  // °C an hour
 
 }  // namespace
 
+std::optional<double> ParseDecimal(std::string_view text, double lowest, double highest) {
+    const std::string digits(text);
+    if (digits.empty() || digits.size() > 32 ||
+        digits.find_first_not_of("+-.0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(digits.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value) || value < lowest || value > highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 SimCommands::SimCommands(InstrumentSimulator& simulator)
-    : simulator_(simulator), initialIdentification_(simulator.Identification()) {}
+    : simulator_(simulator),
+      initialIdentification_(simulator.Identification()),
+      initialDewPointCourse_(simulator.GetDewPointCourse()) {}
 
 std::string SimCommands::Run(std::string_view line) {
     if (line.ends_with('\r')) {
@@ -51,6 +69,7 @@ std::string SimCommands::Run(std::string_view line) {
             simulator_.ClearFaults();
             simulator_.ClearFixedMeasurement();
             simulator_.SetIdentification(initialIdentification_);
+            simulator_.SetDewPointCourse(initialDewPointCourse_);
             simulator_.DiscardUnreadReplies();
             simulator_.ClearRequests();
             if (!simulator_.IsPlugged()) {
@@ -121,6 +140,28 @@ std::string SimCommands::Run(std::string_view line) {
             return Error("replug needs a delay of 0 to 3600000 milliseconds");
         }
         simulator_.Replug(std::chrono::milliseconds(ms));
+        return Ok();
+    }
+    if (name == "dew-point") {
+        if (argument == "wander") {
+            simulator_.ClearDewPointCourse();
+            return Ok();
+        }
+        const std::optional<double> celsius =
+            ParseDecimal(argument, kLowestDewPoint, kHighestDewPoint);
+        if (!celsius) {
+            return Error("dew-point needs wander or degrees C from -100 to 100");
+        }
+        simulator_.HoldDewPoint(*celsius);
+        return Ok();
+    }
+    if (name == "dew-drift") {
+        const std::optional<double> rate =
+            ParseDecimal(argument, -kFastestDewDrift, kFastestDewDrift);
+        if (!rate) {
+            return Error("dew-drift needs degrees C an hour from -3600 to 3600");
+        }
+        simulator_.DriftDewPoint(*rate);
         return Ok();
     }
     return Error("unknown command: " + std::string(name));

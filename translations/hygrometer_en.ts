@@ -118,34 +118,6 @@
         <translation>unknown argument: %1</translation>
     </message>
     <message>
-        <source>Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...
-          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]
-          [--mqtt mqtt://HOST[:PORT]/PREFIKS]
-       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]
-                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]
-                     [--metrics [ADRES:]PORT]
-                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]
-       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...
-                     --dump-logger | --read-settings
-       %1 --help | --version
-Klient higrometru z lustrem chłodzonym: okno, a z --headless praca
-bez ekranu.
-</source>
-        <translation>Usage: %1 [--config FILE] [--port PATH]...
-          [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]
-          [--mqtt mqtt://HOST[:PORT]/PREFIX]
-       %1 --headless [--config FILE] [--port PATH]... [--quiet]
-                     [--duration SECONDS] [--csv-dir DIR | --no-csv]
-                     [--metrics [ADDRESS:]PORT]
-                     [--mqtt mqtt://HOST[:PORT]/PREFIX]
-       %1 --headless [--config FILE] [--port PATH]...
-                     --dump-logger | --read-settings
-       %1 --help | --version
-Client for the chilled-mirror dew-point hygrometer: a window, or with
---headless no display at all.
-</translation>
-    </message>
-    <message>
         <source>  --config PLIK    weź opcje z PLIKU: wiersze &quot;klucz = wartość&quot;, gdzie klucz to
                    długa opcja bez &quot;--&quot;, a opcja bez wartości to sam klucz;
                    # zaczyna komentarz; opcje wiersza poleceń mają pierwszeństwo
@@ -263,15 +235,115 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
 </translation>
     </message>
     <message>
+        <source>%1 wymaga liczby od %2 do %3, a nie &quot;%4&quot;</source>
+        <translation>%1 needs a number from %2 to %3, not &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>%1 wymaga liczby większej od %2 i najwyżej %3, a nie &quot;%4&quot;</source>
+        <translation>%1 needs a number above %2 to %3, not &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>%1 wymaga ciśnienia w hPa</source>
+        <translation>%1 needs a pressure in hPa</translation>
+    </message>
+    <message>
+        <source>%1 wymaga liczby stopni</source>
+        <translation>%1 needs a number of degrees</translation>
+    </message>
+    <message>
+        <source>%1 wymaga liczby stopni na godzinę</source>
+        <translation>%1 needs a number of degrees per hour</translation>
+    </message>
+    <message>
+        <source>Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...
+          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]
+          [--mqtt mqtt://HOST[:PORT]/PREFIKS]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]
+                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]
+                     [--metrics [ADRES:]PORT]
+                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...
+                     --dump-logger | --read-settings
+       %1 [--headless] ... [--pressure HPA]
+       %1 --headless ... [--until-stable] [--stable-window SEKUNDY]
+                     [--stable-band STOPNIE] [--stable-drift STOPNIE_NA_H]
+       %1 --help | --version
+Klient higrometru z lustrem chłodzonym: okno, a z --headless praca
+bez ekranu.
+</source>
+        <translation>Usage: %1 [--config FILE] [--port PATH]...
+          [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]
+          [--mqtt mqtt://HOST[:PORT]/PREFIX]
+       %1 --headless [--config FILE] [--port PATH]... [--quiet]
+                     [--duration SECONDS] [--csv-dir DIR | --no-csv]
+                     [--metrics [ADDRESS:]PORT]
+                     [--mqtt mqtt://HOST[:PORT]/PREFIX]
+       %1 --headless [--config FILE] [--port PATH]...
+                     --dump-logger | --read-settings
+       %1 [--headless] ... [--pressure HPA]
+       %1 --headless ... [--until-stable] [--stable-window SECONDS]
+                     [--stable-band DEGREES] [--stable-drift DEGREES_PER_HOUR]
+       %1 --help | --version
+Client for the chilled-mirror dew-point hygrometer: a window, or with
+--headless no display at all.
+</translation>
+    </message>
+    <message>
+        <source>  --pressure HPA   ciśnienie w hPa dla wielkości wilgotności (stosunek
+                   zmieszania, ppmv, ciśnienie pary); ma pierwszeństwo przed
+                   ustawieniem urządzenia, używanym bez tej opcji (do odczytu
+                   ustawień: 1013.25)
+</source>
+        <translation>  --pressure HPA   the pressure, in hPa, of the humidity quantities (mixing
+                   ratio, ppmv, vapour pressure); wins over the instrument&apos;s
+                   setting, which is used when this is left out (until it is
+                   read: 1013.25)
+</translation>
+    </message>
+    <message>
+        <source>  --until-stable   z --headless: zakończ, gdy punkt rosy jest stabilny, i wypisz
+                   w jednym wierszu średnią, odchylenie, dryf, liczbę próbek,
+                   czas i wielkości przy średniej; z --duration kod wyjścia 4,
+                   gdy nie ustabilizuje się
+</source>
+        <translation>  --until-stable   with --headless: end once the dew point is stable, printing
+                   its mean, sd, drift, sample count, time span and the
+                   quantities at the mean on one line; with --duration, exit
+                   status 4 when it never is
+</translation>
+    </message>
+    <message>
+        <source>  --stable-window SEKUNDY
+                   z --headless: okno stabilności (domyślnie 600)
+  --stable-band STOPNIE
+                   z --headless: największa rozpiętość punktu rosy w oknie,
+                   przy której jest stabilny (domyślnie 0.10)
+  --stable-drift STOPNIE_NA_H
+                   z --headless: największy dryf stabilnego punktu rosy
+                   (domyślnie 0.20)
+</source>
+        <translation>  --stable-window SECONDS
+                   with --headless: the stability window (default 600)
+  --stable-band DEGREES
+                   with --headless: the largest peak-to-peak of the dew point
+                   in the window that is stable (default 0.10)
+  --stable-drift DEGREES_PER_HOUR
+                   with --headless: the largest drift that is stable (default
+                   0.20)
+</translation>
+    </message>
+    <message>
         <source>Kod wyjścia z --headless: 0 gotowe lub zatrzymane sygnałem, 1 nie można było
 zapisać pliku lub udostępnić metryk albo odpowiedź urządzenia była niepełna,
 2 błędne opcje lub plik --config, 3 nie znaleziono urządzenia (każdy
-sprawdzony port i przyczyna na standardowym wyjściu błędów).
+sprawdzony port i przyczyna na standardowym wyjściu błędów), 4 z --until-stable
+i --duration punkt rosy nie ustabilizował się.
 </source>
         <translation>Exit status of --headless: 0 done or stopped by a signal, 1 a file could not be
 written, the metrics could not be served or the instrument&apos;s answer was
 incomplete, 2 bad options or --config file, 3 no instrument found (each port
-tried and why it failed on standard error).
+tried and why it failed on standard error), 4 with --until-stable and
+--duration, the dew point never stable.
 </translation>
     </message>
 </context>
@@ -383,6 +455,10 @@ tried and why it failed on standard error).
     <message>
         <source>Zapisano rekordów: %1 do %2</source>
         <translation>%1 records written to %2</translation>
+    </message>
+    <message>
+        <source>Punkt rosy nie ustabilizował się w ciągu %1 s</source>
+        <translation>The dew point did not become stable within %1 s</translation>
     </message>
 </context>
 <context>
@@ -541,6 +617,164 @@ tried and why it failed on standard error).
     <message>
         <source>Zapisano %1 rekordów w pliku %2.</source>
         <translation>%1 records written to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Quantities</name>
+    <message>
+        <source>poza zakresem</source>
+        <translation>out of range</translation>
+    </message>
+    <message>
+        <source>z wiersza poleceń</source>
+        <translation>from the command line</translation>
+    </message>
+    <message>
+        <source>z przyrządu</source>
+        <translation>from the instrument</translation>
+    </message>
+    <message>
+        <source>standardowe</source>
+        <translation>standard</translation>
+    </message>
+    <message>
+        <source>Niestabilny</source>
+        <translation>Not stable</translation>
+    </message>
+    <message>
+        <source>Stabilny od %1</source>
+        <translation>Stable since %1</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Punkt rosy: niestabilny</source>
+        <translation>Dew point: not stable</translation>
+    </message>
+    <message>
+        <source>Punkt rosy: stabilny od %1</source>
+        <translation>Dew point: stable since %1</translation>
+    </message>
+</context>
+<context>
+    <name>QuantitiesPage</name>
+    <message>
+        <source>Wielkości ostatniej próbki</source>
+        <translation>Quantities of the last sample</translation>
+    </message>
+    <message>
+        <source>Punkt rosy</source>
+        <translation>Dew point</translation>
+    </message>
+    <message>
+        <source>Temperatura otoczenia</source>
+        <translation>Ambient temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie pary wodnej</source>
+        <translation>Water vapour pressure</translation>
+    </message>
+    <message>
+        <source>Punkt szronu</source>
+        <translation>Frost point</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna (obliczona)</source>
+        <translation>Relative humidity (calculated)</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna nad lodem</source>
+        <translation>Relative humidity over ice</translation>
+    </message>
+    <message>
+        <source>Wilgotność bezwzględna</source>
+        <translation>Absolute humidity</translation>
+    </message>
+    <message>
+        <source>Stosunek zmieszania</source>
+        <translation>Mixing ratio</translation>
+    </message>
+    <message>
+        <source>Udział objętościowy</source>
+        <translation>Volume fraction</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Okno punktu rosy</source>
+        <translation>Dew point window</translation>
+    </message>
+    <message>
+        <source>Średnia</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Odchylenie standardowe</source>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maksimum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Dryf</source>
+        <translation>Drift</translation>
+    </message>
+    <message>
+        <source>Liczba próbek</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>Okres</source>
+        <translation>Span</translation>
+    </message>
+    <message>
+        <source>Kryteria stabilności</source>
+        <translation>Stability criteria</translation>
+    </message>
+    <message>
+        <source>Okno [s]</source>
+        <translation>Window [s]</translation>
+    </message>
+    <message>
+        <source>Pasmo [°]</source>
+        <translation>Band [°]</translation>
+    </message>
+    <message>
+        <source>Dryf [°/h]</source>
+        <translation>Drift [°/h]</translation>
+    </message>
+    <message>
+        <source>Kopiuj punkt</source>
+        <translation>Copy point</translation>
+    </message>
+    <message>
+        <source>Ciśnienie (%1)</source>
+        <translation>Pressure (%1)</translation>
+    </message>
+    <message>
+        <source>czas stabilności: %1</source>
+        <translation>stable for %1</translation>
+    </message>
+    <message>
+        <source>okno: %1 z %2 s</source>
+        <translation>window: %1 of %2 s</translation>
     </message>
 </context>
 <context>
@@ -873,6 +1107,11 @@ tried and why it failed on standard error).
         <source>Rejestrator</source>
         <comment>TabSheet4</comment>
         <translation>Logger</translation>
+    </message>
+    <message>
+        <source>Wielkości</source>
+        <comment>TabSheet5</comment>
+        <translation>Quantities</translation>
     </message>
 </context>
 <context>

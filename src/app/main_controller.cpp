@@ -9,7 +9,8 @@ MainController::MainController(TForm1& form, ControllerOptions options)
     : form_(form),
       session_(SessionOptions{.ports = std::move(options.ports),
                               .locale = QLocale(),
-                              .recordDirectory = std::move(options.recordDirectory)}),
+                              .recordDirectory = std::move(options.recordDirectory),
+                              .pressureHpa = options.pressureHpa}),
       telemetry_(session_, std::move(options.telemetry)),
       status_(*form.StatusBar1, session_) {
     telemetry_.Start(telemetryError_);

@@ -19,6 +19,8 @@ struct ControllerOptions {
     // Where the dated record goes (empty: the working directory); none when not given.
     std::optional<std::string> recordDirectory = std::nullopt;
     TelemetryOptions telemetry = {};  // the metrics and the MQTT broker, when asked for
+    // `--pressure`: the pressure of the humidity quantities, over the instrument's setting.
+    std::optional<double> pressureHpa = std::nullopt;
 };
 
 class MainController : public QObject {

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -48,10 +49,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     TabSheet2 = new SettingsPage(PageControl1);
     TabSheet3 = new HygrometerPage(PageControl1);
     TabSheet4 = new LoggerPage(PageControl1);
+    TabSheet5 = new QuantitiesPage(PageControl1);
     PageControl1->addTab(TabSheet1, tr("Wykres", "TabSheet1"));
     PageControl1->addTab(TabSheet2, tr("Ustawienia", "TabSheet2"));
     PageControl1->addTab(TabSheet3, tr("Higrometr", "TabSheet3"));
     PageControl1->addTab(TabSheet4, tr("Rejestrator", "TabSheet4"));
+    PageControl1->addTab(TabSheet5, tr("Wielkości", "TabSheet5"));
     PageControl1->setCurrentWidget(TabSheet3);
     connect(TabSheet3->Button1, &QPushButton::clicked, TabSheet1, &ChartPage::ChooseAndLoadFile);
 
@@ -60,6 +63,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    StabilityStatus = new QLabel(StatusBar1);
+    StabilityStatus->setObjectName(QStringLiteral("StabilityStatus"));
+    StabilityStatus->setTextFormat(Qt::PlainText);
+    StatusBar1->addPermanentWidget(StabilityStatus);
+    connect(TabSheet5, &QuantitiesPage::VerdictChanged, StabilityStatus, &QLabel::setText);
     const QSize designSize(kClientSize.width(),
                            kClientSize.height() + StatusBar1->sizeHint().height());
     setMinimumSize(designSize);
@@ -78,6 +86,7 @@ void TForm1::Attach(InstrumentSession& session) {
     TabSheet2->Attach(session);
     TabSheet3->Attach(session);
     TabSheet4->Attach(session);
+    TabSheet5->Attach(session);
     connect(&session, &InstrumentSession::SampleReady, TabSheet1, &ChartPage::AddSample);
     // One exchange job at a time: the buttons that would start another wait for it.
     connect(&session, &InstrumentSession::BusyChanged, this, [this](bool busy) {

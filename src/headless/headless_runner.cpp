@@ -5,6 +5,7 @@
 #include "headless/headless_texts.h"
 #include "headless/settings_listing.h"
 #include "logger/logger_dump_file.h"
+#include "measure/calibration_point.h"
 #include "measure/log_line.h"
 #include "telemetry/telemetry_texts.h"
 
@@ -127,10 +128,19 @@ void HeadlessRunner::ArmDuration() {
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline_.remainingTimeAsDuration());
     if (left <= std::chrono::milliseconds::zero()) {
-        Stop();
+        DurationOver();
         return;
     }
     durationTimer_.start(std::min(left, kLongestTimerStep));
+}
+
+void HeadlessRunner::DurationOver() {
+    if (options_.untilStable && options_.job == HeadlessJob::Measure) {
+        Problem(texts::NeverStable(*options_.duration));
+        End(kExitNotStable);
+        return;
+    }
+    Stop();
 }
 
 void HeadlessRunner::Stop() {
@@ -217,6 +227,11 @@ void HeadlessRunner::ShowSample(const SampleUpdate& update) {
     }
     if (!options_.quiet) {
         Out(texts::Sample(update, LongTimeText(update.time, options_.session.locale)));
+    }
+    if (options_.untilStable && update.humidity && update.humidity->statistics.stable) {
+        // The point is what was asked for: shown whatever --quiet says.
+        Out(CalibrationPointLine(CalibrationPointFields(update.dateTime, *update.humidity)));
+        End(kExitDone);
     }
 }
 

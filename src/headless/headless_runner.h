@@ -23,12 +23,16 @@ inline constexpr int kExitFailed = 1;      // a file could not be written, an an
                                            // the metrics could not be served
 inline constexpr int kExitBadOptions = 2;  // the command line could not be understood
 inline constexpr int kExitNotFound = 3;    // no port identified itself
+inline constexpr int kExitNotStable = 4;   // --until-stable: the duration ended first
 
 struct HeadlessOptions {
     SessionOptions session;  // `measure` follows the job
     HeadlessJob job = HeadlessJob::Measure;
     std::optional<std::chrono::seconds> duration;
     bool quiet = false;  // nothing on standard output once measuring has started
+    // Measuring ends once the dew point is stable, with the calibration point on one line
+    // (whatever `quiet` says); a duration that ends first ends with kExitNotStable.
+    bool untilStable = false;
     std::string dumpPath = kLoggerDumpName;
     TelemetryOptions telemetry;  // measuring only
 };
@@ -59,6 +63,7 @@ class HeadlessRunner : public QObject {
   private:
     void End(int exitStatus);
     void ArmDuration();
+    void DurationOver();
     void ShowNotFound(const DiscoveryResult& result);
     void ContinueAfterIdentification(const QString& identification);
     void ShowVersion(const InstrumentVersion& version);

@@ -76,6 +76,11 @@ QString ConnectFailed(const QString& logPath, const QString& message) {
     return QCoreApplication::translate("Headless", "%1: %2; brak pomiaru").arg(logPath, message);
 }
 
+QString NeverStable(std::chrono::seconds duration) {
+    return QCoreApplication::translate("Headless", "Punkt rosy nie ustabilizował się w ciągu %1 s")
+        .arg(duration.count());
+}
+
 QString SettingsIncomplete() {
     return QCoreApplication::translate("Headless", "Urządzenie nie przesłało wszystkich ustawień");
 }

@@ -35,6 +35,8 @@ QString LogFailed(const QString& logPath, const QString& message);
 QString RecordFailed(const QString& message);
 QString ConnectFailed(const QString& logPath, const QString& message);
 QString SettingsIncomplete();
+// --until-stable: the duration ended before the dew point was stable.
+QString NeverStable(std::chrono::seconds duration);
 // The stop signals could not be set up; nothing was started.
 QString SignalsUnavailable();
 

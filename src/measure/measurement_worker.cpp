@@ -84,6 +84,9 @@ bool MeasurementWorker::PollCycle() {
         update.readouts = FormatReadouts(update.sample, locale_);
         update.dateTime = QDateTime::currentDateTime();
         update.time = update.dateTime.time();
+        if (sampleHook_) {
+            sampleHook_(update);
+        }
         WriteSample(update);
     } else if (events_.pollFailed) {
         events_.pollFailed();
@@ -109,8 +112,9 @@ void MeasurementWorker::WriteSample(SampleUpdate update) {
     const MeasurementLog::AppendResult written = log_.Append(line);
     DatedRecord::AppendResult recorded;
     if (record_ != nullptr) {
-        recorded = record_->Append(update.dateTime, RecordRow({update.dateTime, update.sampleCount,
-                                                               update.sample, update.replyBytes}));
+        recorded = record_->Append(update.dateTime,
+                                   RecordRow({update.dateTime, update.sampleCount, update.sample,
+                                              update.replyBytes, update.humidity}));
         if (recorded.created && events_.recordStarted) {
             events_.recordStarted(QString::fromStdString(record_->Where()));
         }

@@ -19,8 +19,10 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
+#include "humidity/humidity_tracker.h"
 #include "link/instrument_link.h"
 #include "link/instrument_protocol.h"
 #include "measure/dated_record.h"
@@ -37,6 +39,9 @@ struct SampleUpdate {
     // Bytes the poll's read brought: kMeasurementReplySize for a whole record; fewer are
     // decoded as zeros, more belong to another reply.
     std::size_t replyBytes = 0;
+    // The humidity quantities and the dew point's window, as the sample hook filled them in;
+    // none without a hook.
+    std::optional<humidity::SampleHumidity> humidity;
     // Why its line could not go into the log, and its row into the dated record: the
     // system's error number, 0 when written (or when there is no record).
     int logError = 0;
@@ -49,6 +54,10 @@ class MeasurementWorker {
     // Runs on the worker thread after each poll and before the second pause, with no
     // exchange held; the pending settings write goes here.
     using AfterPollHook = std::function<void(InstrumentLink&)>;
+    // Runs on the worker thread for each sample, before its line and row are written: what
+    // the owner derives from the sample goes into it here, so the record and every signal
+    // carry the same numbers.
+    using SampleHook = std::function<void(SampleUpdate&)>;
 
     MeasurementWorker(InstrumentLink& link, MeasurementLog& log, QLocale locale,
                       ProtocolWaits waits = kInstrumentWaits);
@@ -76,6 +85,8 @@ class MeasurementWorker {
     void SetEvents(Events events) { events_ = std::move(events); }
 
     void SetAfterPollHook(AfterPollHook hook) { afterPoll_ = std::move(hook); }
+    // Before Start.
+    void SetSampleHook(SampleHook hook) { sampleHook_ = std::move(hook); }
     // Each sample also goes into `record` (none: no record), right after its log line.
     // Before Start.
     void SetRecord(DatedRecord* record) { record_ = record; }
@@ -103,6 +114,7 @@ class MeasurementWorker {
     const ProtocolWaits waits_;
     AfterPollHook afterPoll_;
     Events events_;
+    SampleHook sampleHook_;
     DatedRecord* record_ = nullptr;
     // Asked to poll: set by Start, cleared by Stop.
     std::atomic<bool> polling_{false};

@@ -36,6 +36,14 @@ constexpr Quantity kQuantities[] = {
      [](S s, T) { return s.RunHalfDays * 43200.0 + s.RunHours * 3600.0 + s.RunSeconds; }},
 };
 
+// Degrees of the instrument's scale, or a difference of them, in degrees Celsius.
+double CelsiusOf(double value, humidity::TemperatureScale scale) {
+    return humidity::ToCelsius(value, scale);
+}
+double CelsiusDifferenceOf(double value, humidity::TemperatureScale scale) {
+    return scale == humidity::TemperatureScale::Fahrenheit ? value * 5.0 / 9.0 : value;
+}
+
 std::vector<ClientMetric::Label> Labels(const InstrumentMetrics& m) {
     const ClientMetric::Label all[] = {
         {"instrument", m.instrument}, {"serial", m.serial}, {"port", m.port}};
@@ -60,7 +68,64 @@ MetricFamily Family(const char* name, const char* help, MetricType type, double 
     return MetricFamily{name, help, type, {metric}};
 }
 
+void AddHumidity(const HumidityMetrics& h, const std::vector<ClientMetric::Label>& labels,
+                 std::vector<MetricFamily>& families) {
+    struct Gauge {
+        const char* name;
+        const char* help;
+        std::optional<double> value;
+    };
+    const Gauge gauges[] = {
+        {"hygrometer_vapour_pressure_pascals", "Water vapour pressure, from the dew point.",
+         h.vapourPressurePa},
+        {"hygrometer_frost_point_celsius", "Frost point, below a dew point of 0 degrees.",
+         h.frostPointCelsius},
+        {"hygrometer_mixing_ratio_grams_per_kilogram",
+         "Mass of water vapour per mass of dry gas, at the pressure used.", h.mixingRatioGPerKg},
+        {"hygrometer_ppmv", "Water vapour in parts per million of the dry gas, by volume.", h.ppmv},
+        {"hygrometer_absolute_humidity_grams_per_cubic_metre",
+         "Mass of water vapour per volume of moist gas.", h.absoluteHumidityGPerM3},
+        {"hygrometer_pressure_pascals", "The pressure the humidity quantities are computed for.",
+         h.pressurePa},
+        {"hygrometer_dew_point_stable",
+         "1 while the dew point is stable by the stability criteria, 0 otherwise.",
+         h.stable ? 1.0 : 0.0},
+        {"hygrometer_dew_point_sd_celsius",
+         "Standard deviation of the dew point over the stability window.", h.dewPointSdCelsius},
+        {"hygrometer_dew_point_drift_celsius_per_hour",
+         "Drift of the dew point over the stability window (least-squares slope).",
+         h.dewPointDriftCelsiusPerHour},
+    };
+    for (const Gauge& g : gauges) {
+        if (g.value) {
+            families.push_back(Family(g.name, g.help, MetricType::Gauge, *g.value, labels));
+        }
+    }
+}
+
 }  // namespace
+
+HumidityMetrics HumidityMetricsOf(const humidity::SampleHumidity& sample) {
+    const humidity::HumidityQuantities& q = sample.quantities;
+    const humidity::TemperatureScale scale = sample.scale;
+    HumidityMetrics h;
+    h.vapourPressurePa = q.vapourPressurePa;
+    if (q.frostPoint) {
+        h.frostPointCelsius = CelsiusOf(*q.frostPoint, scale);
+    }
+    h.mixingRatioGPerKg = q.mixingRatioGPerKg;
+    h.ppmv = q.ppmv;
+    h.absoluteHumidityGPerM3 = q.absoluteHumidityGPerM3;
+    h.pressurePa = q.pressureHpa * 100.0;
+    h.stable = sample.statistics.stable;
+    if (sample.statistics.standardDeviation) {
+        h.dewPointSdCelsius = CelsiusDifferenceOf(*sample.statistics.standardDeviation, scale);
+    }
+    if (sample.statistics.driftPerHour) {
+        h.dewPointDriftCelsiusPerHour = CelsiusDifferenceOf(*sample.statistics.driftPerHour, scale);
+    }
+    return h;
+}
 
 std::vector<MetricFamily> MetricFamilies(const InstrumentMetrics& m) {
     const std::vector<ClientMetric::Label> labels = Labels(m);
@@ -69,6 +134,9 @@ std::vector<MetricFamily> MetricFamilies(const InstrumentMetrics& m) {
         for (const Quantity& q : kQuantities) {
             families.push_back(
                 Family(q.name, q.help, MetricType::Gauge, q.value(*m.sample, m.scale), labels));
+        }
+        if (m.humidity) {
+            AddHumidity(*m.humidity, labels, families);
         }
     }
     families.push_back(Family("hygrometer_connected",

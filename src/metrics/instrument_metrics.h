@@ -14,8 +14,27 @@
 #include <string>
 #include <vector>
 
+#include "humidity/humidity_tracker.h"
 #include "measure/measurement_record.h"
 #include "settings/temperature_scale.h"
+
+// The humidity of a sample as /metrics gives it: pascals, degrees Celsius whatever the
+// instrument's scale. A quantity that could not be computed is empty and left out.
+struct HumidityMetrics {
+    std::optional<double> vapourPressurePa;
+    std::optional<double> frostPointCelsius;
+    std::optional<double> mixingRatioGPerKg;
+    std::optional<double> ppmv;
+    std::optional<double> absoluteHumidityGPerM3;
+    double pressurePa = 0.0;
+    bool stable = false;
+    std::optional<double> dewPointSdCelsius;
+    std::optional<double> dewPointDriftCelsiusPerHour;
+
+    friend bool operator==(const HumidityMetrics&, const HumidityMetrics&) = default;
+};
+
+HumidityMetrics HumidityMetricsOf(const humidity::SampleHumidity& sample);
 
 struct InstrumentMetrics {
     bool connected = false;
@@ -25,6 +44,7 @@ struct InstrumentMetrics {
     std::string port;
 
     std::optional<MeasurementSample> sample;
+    std::optional<HumidityMetrics> humidity;  // of `sample`, shown with it
     TemperatureScale scale = TemperatureScale::Unknown;
     std::optional<double> lastSampleTime;  // seconds since 1970-01-01 UTC
 

@@ -33,6 +33,7 @@ SessionMetrics::SessionMetrics(InstrumentSession& session,
         Apply([](InstrumentMetrics& m) {
             m.connected = false;
             m.sample.reset();
+            m.humidity.reset();
         });
     });
     connect(&session_, &InstrumentSession::SampleReady, this, &SessionMetrics::TakeSample);
@@ -43,6 +44,10 @@ SessionMetrics::SessionMetrics(InstrumentSession& session,
 void SessionMetrics::TakeSample(const SampleUpdate& update) {
     Apply([&](InstrumentMetrics& m) {
         m.sample = update.sample;
+        m.humidity.reset();
+        if (update.humidity) {
+            m.humidity = HumidityMetricsOf(*update.humidity);
+        }
         m.lastSampleTime = static_cast<double>(update.dateTime.toMSecsSinceEpoch()) / 1000.0;
         m.samples = static_cast<std::uint64_t>(update.sampleCount);
         m.incompleteReplies += update.replyBytes < kMeasurementReplySize ? 1 : 0;

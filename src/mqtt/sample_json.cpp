@@ -8,7 +8,7 @@ namespace {
 
 // The record's value texts are JSON numbers already (no grouping, "." before decimals,
 // "-" for negatives), so they go in as they are: no float round trip can change a digit.
-// The time and the unit are strings, quoted by Qt's JSON writer.
+// The time and the unit are strings, quoted by Qt's JSON writer; an empty value is null.
 QByteArray JsonString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);  // without the array's brackets
@@ -23,7 +23,11 @@ QByteArray SampleJson(const SampleValues& values, TemperatureScale scale) {
         const QByteArray name(kSampleColumnNames[i].data(),
                               static_cast<qsizetype>(kSampleColumnNames[i].size()));
         const bool isText = kSampleColumnNames[i] == "time";
-        json += '"' + name + "\":" + (isText ? JsonString(texts[i]) : texts[i].toLatin1()) + ',';
+        // A quantity that could not be computed is empty in the record and null here.
+        const QByteArray value = isText               ? JsonString(texts[i])
+                                 : texts[i].isEmpty() ? QByteArray("null")
+                                                      : texts[i].toLatin1();
+        json += '"' + name + "\":" + value + ',';
     }
     if (scale != TemperatureScale::Unknown) {
         json += "\"temperature_unit\":" +

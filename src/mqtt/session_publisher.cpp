@@ -76,7 +76,7 @@ void SessionPublisher::PublishSample(const SampleUpdate& update) {
         ++unsentEarlier_;  // no instrument known to publish as, or closed
         return;
     }
-    const SampleValues values{update.dateTime, update.sampleCount, update.sample,
-                              update.replyBytes};
+    const SampleValues values{update.dateTime, update.sampleCount, update.sample, update.replyBytes,
+                              update.humidity};
     connection_->Publish(SampleTopic(address_, *serial_), SampleJson(values, scale_));
 }

@@ -1,7 +1,9 @@
 #include "program/command_line.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
+#include "humidity/humidity_inputs.h"
 #include "logger/logger_dump_file.h"
 #include "measure/measurement_log.h"
 
@@ -34,14 +36,6 @@ std::optional<QString> TakeValue(const QStringList& arguments, int& i, const QSt
         return std::nullopt;
     }
     return value;
-}
-
-// The same for an option whose message for a missing value has no Polish text yet: the
-// English "NAME needs WHAT".
-[[maybe_unused]] std::optional<QString> TakeValue(const QStringList& arguments, int& i,
-                                                  const QString& name, const char* what,
-                                                  QString& error) {
-    return TakeValue(arguments, i, name, "%1 needs " + QString::fromUtf8(what), error);
 }
 
 bool IsOption(const QString& arg, const QString& name) {
@@ -85,6 +79,111 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
     }
     return {};
 }
+
+// ---- Humidity: --pressure, the stability criteria and --until-stable ----
+
+// The window's length, the band and the drift limit: plain decimals within these.
+constexpr double kLongestStableWindowSeconds = 31.0 * 24 * 3600;
+constexpr double kWidestStableBand = 100.0;
+constexpr double kLargestStableDrift = 1000.0;
+
+// A plain decimal number ("." before decimals, no sign, no exponent) from `lowest` to
+// `highest`; nullopt and `error` set otherwise.
+std::optional<double> TakeDecimal(const QString& name, const QString& text, double lowest,
+                                  double highest, bool lowestIncluded, QString& error) {
+    static const QRegularExpression plain(QStringLiteral("^(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    bool ok = plain.match(text).hasMatch() && text.size() <= 32;
+    const double value = ok ? text.toDouble(&ok) : 0.0;
+    if (!ok || value > highest || value < lowest || (!lowestIncluded && value == lowest)) {
+        const QString range =
+            lowestIncluded
+                ? QCoreApplication::translate("CommandLine",
+                                              "%1 wymaga liczby od %2 do %3, a nie \"%4\"")
+                : QCoreApplication::translate(
+                      "CommandLine", "%1 wymaga liczby większej od %2 i najwyżej %3, a nie \"%4\"");
+        error = range.arg(name).arg(lowest, 0, 'g', 10).arg(highest, 0, 'g', 10).arg(text);
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Takes arguments[i] (and its value) when it is one of the humidity options: true when it
+// was one, with `line.error` set when its value is wrong.
+bool TakeHumidityOption(const QStringList& arguments, int& i, CommandLine& line,
+                        QStringList& given) {
+    const QString& arg = arguments[i];
+    if (arg == "--until-stable") {
+        line.untilStable = true;
+        given << arg;
+        return true;
+    }
+    struct Decimal {
+        const char* name;
+        QString missing;  // the message for a missing value, the option's name as %1
+        double lowest;
+        double highest;
+        bool lowestIncluded;
+    };
+    const Decimal decimals[] = {
+        {"--pressure", QCoreApplication::translate("CommandLine", "%1 wymaga ciśnienia w hPa"),
+         humidity::kLowestPressureHpa, humidity::kHighestPressureHpa, true},
+        {"--stable-window", QCoreApplication::translate("CommandLine", "%1 wymaga liczby sekund"),
+         0.0, kLongestStableWindowSeconds, false},
+        {"--stable-band", QCoreApplication::translate("CommandLine", "%1 wymaga liczby stopni"),
+         0.0, kWidestStableBand, true},
+        {"--stable-drift",
+         QCoreApplication::translate("CommandLine", "%1 wymaga liczby stopni na godzinę"), 0.0,
+         kLargestStableDrift, true},
+    };
+    for (const Decimal& d : decimals) {
+        const QString name = QString::fromLatin1(d.name);
+        if (!IsOption(arg, name)) {
+            continue;
+        }
+        given << name;
+        const std::optional<QString> text = TakeValue(arguments, i, name, d.missing, line.error);
+        if (!text) {
+            return true;
+        }
+        const std::optional<double> value =
+            TakeDecimal(name, *text, d.lowest, d.highest, d.lowestIncluded, line.error);
+        if (!value) {
+            return true;
+        }
+        if (name == "--pressure") {
+            line.pressureHpa = *value;
+        } else if (name == "--stable-window") {
+            line.stability.windowSeconds = *value;
+        } else if (name == "--stable-band") {
+            line.stability.bandDegrees = *value;
+        } else {
+            line.stability.driftDegreesPerHour = *value;
+        }
+        return true;
+    }
+    return false;
+}
+
+// The stability options belong to the headless measuring run (the window keeps its own
+// criteria); --pressure goes with measuring anywhere.
+QString HumidityCombinationError(const CommandLine& line, const QStringList& given) {
+    for (const QString option :
+         {"--until-stable", "--stable-window", "--stable-band", "--stable-drift"}) {
+        if (given.contains(option) && !line.headless) {
+            return QCoreApplication::translate("CommandLine", "%1 działa tylko z --headless")
+                .arg(option);
+        }
+    }
+    for (const QString option :
+         {"--pressure", "--until-stable", "--stable-window", "--stable-band", "--stable-drift"}) {
+        if (given.contains(option) && line.headlessJob != HeadlessJob::Measure) {
+            return OnlyWithMeasuring(option);
+        }
+    }
+    return {};
+}
+
+// ---- end of the humidity options ----
 
 }  // namespace
 
@@ -185,6 +284,10 @@ CommandLine ParseOptions(const QStringList& arguments, CommandLine result) {
         } else if (arg == "--read-settings") {
             result.headlessJob = HeadlessJob::ReadSettings;
             given << arg;
+        } else if (TakeHumidityOption(arguments, i, result, given)) {
+            if (!result.error.isEmpty()) {
+                return result;
+            }
         } else {
             result.error =
                 QCoreApplication::translate("CommandLine", "nieznany argument: %1").arg(arg);
@@ -199,27 +302,34 @@ CommandLine CheckedCombination(CommandLine line) {
     if (line.error.isEmpty()) {
         line.error = CombinationError(line, line.given);
     }
+    if (line.error.isEmpty()) {
+        line.error = HumidityCombinationError(line, line.given);
+    }
     return line;
 }
 
 QString CommandLineHelp(const QString& program) {
     // Each block is one text for the translator, laid out as printed: lines within 80
     // columns, an option's description from column 20.
-    QString help = QCoreApplication::translate(
-                       "CommandLine",
-                       "Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...\n"
-                       "          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]\n"
-                       "          [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
-                       "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]\n"
-                       "                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]\n"
-                       "                     [--metrics [ADRES:]PORT]\n"
-                       "                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
-                       "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...\n"
-                       "                     --dump-logger | --read-settings\n"
-                       "       %1 --help | --version\n"
-                       "Klient higrometru z lustrem chłodzonym: okno, a z --headless praca\n"
-                       "bez ekranu.\n")
-                       .arg(program);
+    QString help =
+        QCoreApplication::translate(
+            "CommandLine",
+            "Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...\n"
+            "          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]\n"
+            "          [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+            "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]\n"
+            "                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]\n"
+            "                     [--metrics [ADRES:]PORT]\n"
+            "                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+            "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...\n"
+            "                     --dump-logger | --read-settings\n"
+            "       %1 [--headless] ... [--pressure HPA]\n"
+            "       %1 --headless ... [--until-stable] [--stable-window SEKUNDY]\n"
+            "                     [--stable-band STOPNIE] [--stable-drift STOPNIE_NA_H]\n"
+            "       %1 --help | --version\n"
+            "Klient higrometru z lustrem chłodzonym: okno, a z --headless praca\n"
+            "bez ekranu.\n")
+            .arg(program);
     help += '\n';
     help += QCoreApplication::translate(
         "CommandLine",
@@ -275,6 +385,28 @@ QString CommandLineHelp(const QString& program) {
         "CommandLine",
         "  --read-settings  z --headless: wypisz ustawienia urządzenia jako wiersze\n"
         "                   \"nazwa = wartość\" i zakończ; bez pomiaru\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --pressure HPA   ciśnienie w hPa dla wielkości wilgotności (stosunek\n"
+        "                   zmieszania, ppmv, ciśnienie pary); ma pierwszeństwo przed\n"
+        "                   ustawieniem urządzenia, używanym bez tej opcji (do odczytu\n"
+        "                   ustawień: 1013.25)\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --until-stable   z --headless: zakończ, gdy punkt rosy jest stabilny, i wypisz\n"
+        "                   w jednym wierszu średnią, odchylenie, dryf, liczbę próbek,\n"
+        "                   czas i wielkości przy średniej; z --duration kod wyjścia 4,\n"
+        "                   gdy nie ustabilizuje się\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --stable-window SEKUNDY\n"
+        "                   z --headless: okno stabilności (domyślnie 600)\n"
+        "  --stable-band STOPNIE\n"
+        "                   z --headless: największa rozpiętość punktu rosy w oknie,\n"
+        "                   przy której jest stabilny (domyślnie 0.10)\n"
+        "  --stable-drift STOPNIE_NA_H\n"
+        "                   z --headless: największy dryf stabilnego punktu rosy\n"
+        "                   (domyślnie 0.20)\n");
     help += QCoreApplication::translate("CommandLine",
                                         "  --version        wypisz nazwę i wersję programu\n");
     help += QCoreApplication::translate("CommandLine", "  --help           pokaż ten tekst\n");
@@ -284,7 +416,8 @@ QString CommandLineHelp(const QString& program) {
         "Kod wyjścia z --headless: 0 gotowe lub zatrzymane sygnałem, 1 nie można było\n"
         "zapisać pliku lub udostępnić metryk albo odpowiedź urządzenia była niepełna,\n"
         "2 błędne opcje lub plik --config, 3 nie znaleziono urządzenia (każdy\n"
-        "sprawdzony port i przyczyna na standardowym wyjściu błędów).\n");
+        "sprawdzony port i przyczyna na standardowym wyjściu błędów), 4 z --until-stable\n"
+        "i --duration punkt rosy nie ustabilizował się.\n");
     return help;
 }
 

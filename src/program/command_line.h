@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "headless/headless_job.h"
+#include "humidity/stability_window.h"
 #include "metrics/metrics_address.h"
 #include "mqtt/mqtt_address.h"
 
@@ -27,6 +28,13 @@ struct CommandLine {
     HeadlessJob headlessJob = HeadlessJob::Measure;
     std::optional<std::chrono::seconds> duration;  // headless measuring stops by itself
     bool quiet = false;
+
+    // Humidity: the pressure of the quantities, the dew point's stability criteria, and the
+    // headless run that ends once the dew point is stable.
+    std::optional<double> pressureHpa;  // --pressure, over the instrument's setting
+    humidity::StabilityCriteria stability;
+    bool untilStable = false;
+
     QString error;            // not empty when the arguments could not be understood
     QString unknownArgument;  // with `error`: the argument that is no option at all
     QStringList given;        // the options whose combination is checked, without values

@@ -54,6 +54,9 @@ HeadlessOptions OptionsFor(const CommandLine& commandLine) {
     options.session.ports = commandLine.ports;
     options.session.locale = QLocale();  // the operator's, as the window's log has it
     options.session.recordDirectory = commandLine.recordDirectory;
+    options.session.pressureHpa = commandLine.pressureHpa;
+    options.session.stability = commandLine.stability;
+    options.untilStable = commandLine.untilStable;
     options.job = commandLine.headlessJob;
     options.duration = commandLine.duration;
     options.quiet = commandLine.quiet;

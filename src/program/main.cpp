@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     TForm1 form;
     MainController controller(
         form, ControllerOptions{commandLine.ports, commandLine.recordDirectory,
-                                TelemetryOptions{commandLine.metrics, commandLine.mqtt}});
+                                TelemetryOptions{commandLine.metrics, commandLine.mqtt},
+                                commandLine.pressureHpa});
     form.show();
     if (!controller.TelemetryError().isEmpty()) {
         ShowErrorBox(&form, controller.TelemetryError());  // the window measures all the same

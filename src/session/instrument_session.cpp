@@ -6,13 +6,16 @@
 #include "measure/file_error_text.h"
 #include "measure/old_log.h"
 #include "session/post_to_thread.h"
+#include "settings/temperature_scale.h"
 
 InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
     : QObject(parent),
       options_(std::move(options)),
       log_(options_.logPath),
+      humidity_(options_.pressureHpa, options_.stability),
       worker_(link_, log_, options_.locale, options_.waits) {
     worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
+    worker_.SetSampleHook([this](SampleUpdate& update) { AddHumidity(update); });
     if (options_.recordDirectory) {
         record_.emplace(*options_.recordDirectory);
         worker_.SetRecord(&*record_);
@@ -167,6 +170,7 @@ void InstrumentSession::ContinueConnect() {
             Exchange ex = link_.BeginExchange();
             settings = ReadSettingsExchange(ex, options_.waits.settingsRead);
         }
+        FollowSettings(settings);  // before the worker starts: its first sample knows them
         Post([this, settings] { AnnounceSettingsRead(settings); });
         if (link_.ShuttingDown()) {
             return;  // stopped: no file is touched any more
@@ -270,6 +274,7 @@ SessionRequest InstrumentSession::ReadSettings() {
             Exchange ex = link_.BeginExchange();
             result = ReadSettingsExchange(ex, options_.waits.settingsRead);
         }
+        FollowSettings(result);
         Post([this, result] { AnnounceSettingsRead(result); });
     });
     return SessionRequest::Started;
@@ -298,6 +303,12 @@ void InstrumentSession::WritePendingSettings(InstrumentLink& link) {
     }
     // Not repeated when unconfirmed; the operator sees the outcome either way.
     pending_.Finish(*ticket);
+    if (result.acknowledged) {
+        SettingsReadResult written;
+        written.status = SettingsReplyStatus::Complete;
+        written.settings = ticket->settings;
+        FollowSettings(written);
+    }
     Post([this, acknowledged = result.acknowledged, settings = ticket->settings] {
         emit SettingsWritten(acknowledged);
         if (acknowledged) {
@@ -332,4 +343,36 @@ SessionRequest InstrumentSession::DumpLogger(std::unique_ptr<LoggerDumpFile> fil
         Post([this, result, closeError] { emit DumpEnded(result, closeError); });
     });
     return SessionRequest::Started;
+}
+
+bool InstrumentSession::SetStabilityCriteria(const humidity::StabilityCriteria& criteria) {
+    const std::lock_guard<std::mutex> lock(humidityMutex_);
+    return humidity_.SetCriteria(criteria);
+}
+
+humidity::StabilityCriteria InstrumentSession::CurrentStabilityCriteria() const {
+    const std::lock_guard<std::mutex> lock(humidityMutex_);
+    return humidity_.Criteria();
+}
+
+void InstrumentSession::FollowSettings(const SettingsReadResult& read) {
+    if (read.status != SettingsReplyStatus::Complete) {
+        return;
+    }
+    const InstrumentSettings& settings = read.settings;
+    const std::lock_guard<std::mutex> lock(humidityMutex_);
+    // Until the scale is known, and for a code the instrument's list does not have, °C.
+    humidity_.SetScale(ScaleOf(settings) == TemperatureScale::Fahrenheit
+                           ? humidity::TemperatureScale::Fahrenheit
+                           : humidity::TemperatureScale::Celsius);
+    humidity_.SetInstrumentPressure(settings.Pressure);
+}
+
+void InstrumentSession::AddHumidity(SampleUpdate& update) {
+    // The wall clock's seconds, so that "stable since" names a time of day; a clock set back
+    // starts the window afresh.
+    const double seconds = static_cast<double>(update.dateTime.toMSecsSinceEpoch()) / 1000.0;
+    const std::lock_guard<std::mutex> lock(humidityMutex_);
+    update.humidity = humidity_.Add(seconds, update.sample.DewPoint / 100.0,
+                                    update.sample.AmbientTemperature / 100.0);
 }

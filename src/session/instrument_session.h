@@ -12,6 +12,9 @@
 // one runs, another is refused (Busy) rather than queued behind it.
 //
 // Each sample goes into the log and, when asked for, the dated record (see DatedRecord).
+// Before that, on the worker, the session works out its humidity quantities and feeds the
+// dew point's stability window (see HumidityTracker), for the instrument's scale and
+// pressure as far as the settings in force tell; the sample carries them from there on.
 //
 // When the port goes away the worker closes it at once; the session then tries every
 // `retryInterval` (or at once on Connect) the same port, its stable aliases, then every
@@ -25,10 +28,12 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "humidity/humidity_tracker.h"
 #include "link/discovery.h"
 #include "link/instrument_link.h"
 #include "link/instrument_protocol.h"
@@ -58,6 +63,10 @@ struct SessionOptions {
     // Off: a connect reads the version and the settings and stops there, for the logger and
     // settings jobs alone; no log is touched and nothing is polled.
     bool measure = true;
+    // `--pressure`: the pressure of the humidity quantities, over the instrument's setting.
+    std::optional<double> pressureHpa = std::nullopt;
+    // The dew point's stability window.
+    humidity::StabilityCriteria stability = {};
 };
 
 enum class SessionState {
@@ -108,6 +117,11 @@ class InstrumentSession : public QObject {
     SessionRequest ReadLoggerRecord(std::uint8_t number);
     // Writes all 256 records into `file`, created by the caller, and closes it.
     SessionRequest DumpLogger(std::unique_ptr<LoggerDumpFile> file);
+
+    // The dew point's stability criteria, from now on: false (and nothing changes) when they
+    // are not valid. Any thread.
+    bool SetStabilityCriteria(const humidity::StabilityCriteria& criteria);
+    humidity::StabilityCriteria CurrentStabilityCriteria() const;
 
     // Ends every job within the exchange in progress, stops the worker, closes the log and
     // the port. Nothing is signalled afterwards. Idempotent.
@@ -168,12 +182,20 @@ class InstrumentSession : public QObject {
     void WritePendingSettings(InstrumentLink& link);
     // SettingsRead, and SettingsInForce when the read was complete.
     void AnnounceSettingsRead(const SettingsReadResult& result);
+    // The scale and the pressure of settings read whole or written, for the humidity
+    // quantities. Any thread.
+    void FollowSettings(const SettingsReadResult& read);
+    // Worker thread, for each sample.
+    void AddHumidity(SampleUpdate& update);
 
     const SessionOptions options_;
     InstrumentLink link_;
     MeasurementLog log_;
     std::optional<DatedRecord> record_;
     PendingSettings pending_;
+    // The worker adds to it, the session's thread follows the settings: guarded.
+    mutable std::mutex humidityMutex_;
+    humidity::HumidityTracker humidity_;
     MeasurementWorker worker_;
     std::atomic<bool> stopDump_{false};
     QTimer retryTimer_;

@@ -327,10 +327,8 @@ TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
         const char* caption;
     };
     const Case cases[] = {
-        {"TabSheet1", "Wykres"},
-        {"TabSheet2", "Ustawienia"},
-        {"TabSheet3", "Higrometr"},
-        {"TabSheet4", "Rejestrator"},
+        {"TabSheet1", "Wykres"},      {"TabSheet2", "Ustawienia"}, {"TabSheet3", "Higrometr"},
+        {"TabSheet4", "Rejestrator"}, {"TabSheet5", "Wielkości"},
     };
     const TForm1 form;
     ASSERT_EQ(form.PageControl1->count(), static_cast<int>(std::size(cases)));

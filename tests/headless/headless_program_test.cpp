@@ -107,7 +107,7 @@ TEST_F(HeadlessProgramTest, MeasuresAcrossAnUnplugUntilSigtermWithEveryLineOnDis
         const QList<QByteArray> fields = lines[i].split('\t');
         const QList<QByteArray> columns = rows[i + 1].split(',');
         ASSERT_EQ(fields.size(), 11);
-        ASSERT_EQ(columns.size(), 18);
+        ASSERT_EQ(columns.size(), 30);
         EXPECT_EQ(fields[0].toInt(), i + 1);
         EXPECT_EQ(columns[1].toInt(), i + 1);
         EXPECT_TRUE(fields[5].contains(',')) << "the log's dew point " << fields[5].toStdString();

@@ -29,17 +29,44 @@ SampleValues Example() {
     return {QDateTime(QDate(2026, 12, 10), QTime(13, 15, 0, 123), QTimeZone(3600)), 12, s, 32};
 }
 
+// Without humidity its columns are empty.
 constexpr char kExampleRow[] =
     "2026-12-10T13:15:00.123+01:00,12,-12.34,22.10,45.12,20.00,-0.50,200,17,-3,-1,1013,42,0,"
-    "65535,7,1800,32\n";
+    "65535,7,1800,32,,,,,,,,,,,,\n";
+
+SampleValues WithHumidity() {
+    SampleValues values = Example();
+    humidity::SampleHumidity h;
+    h.quantities.vapourPressurePa = 244.5678912;
+    h.quantities.frostPoint = -11.0123456;
+    h.quantities.relativeHumidityCalculated = 8.765432;
+    h.quantities.absoluteHumidityGPerM3 = 1.7899999;
+    h.quantities.mixingRatioGPerKg = 1.5036;
+    h.quantities.ppmv = 2417.49;
+    h.quantities.pressureHpa = 1013.25;
+    h.statistics.mean = -12.3412345;
+    h.statistics.standardDeviation = 0.00512345;
+    h.statistics.driftPerHour = -0.0123456;
+    h.statistics.stable = true;
+    values.humidity = h;
+    return values;
+}
+
+constexpr char kHumidityRow[] =
+    "2026-12-10T13:15:00.123+01:00,12,-12.34,22.10,45.12,20.00,-0.50,200,17,-3,-1,1013,42,0,"
+    "65535,7,1800,32,244.568,-11.0123,8.76543,,1.79000,1.50360,2417.49,1013.25,-12.3412,"
+    "0.00512345,-0.0123456,1\n";
 
 TEST(RecordHeader, NamesEveryColumnOnceInOrder) {
     EXPECT_EQ(RecordHeader(),
               "time,sample,dew_point,ambient_temperature,relative_humidity,head_temperature,"
               "mirror_temperature,mirror_dew_level,peltier_power,frost_level,aux_value_1,"
               "aux_value_2,aux_value_3,aux_value_4,run_half_days,run_hours,run_seconds,"
-              "reply_bytes\n");
+              "reply_bytes,vapour_pressure_pa,frost_point,relative_humidity_calculated,"
+              "relative_humidity_ice,absolute_humidity_g_m3,mixing_ratio_g_kg,ppmv,pressure_hpa,"
+              "dew_point_mean,dew_point_sd,dew_point_drift_per_h,stable\n");
     EXPECT_EQ(RecordHeader().count(','), RecordRow(Example()).count(','));
+    EXPECT_EQ(RecordHeader().count(','), RecordRow(WithHumidity()).count(','));
 }
 
 TEST(RecordRow, IsTheSameUnderEveryLocale) {
@@ -53,6 +80,7 @@ TEST(RecordRow, IsTheSameUnderEveryLocale) {
         QLocale::setDefault(locale);
         std::setlocale(LC_ALL, (locale.name() + ".UTF-8").toLatin1().constData());
         EXPECT_EQ(RecordRow(Example()), kExampleRow);
+        EXPECT_EQ(RecordRow(WithHumidity()), kHumidityRow);
     }
     QLocale::setDefault(before);
     std::setlocale(LC_ALL, cBefore.c_str());

@@ -24,7 +24,10 @@ TEST(SampleColumnNames, AreDistinctAndFitEveryWriter) {
     }
     EXPECT_EQ(kSampleColumnNames.front(), "time");
     EXPECT_EQ(kSampleColumnNames[1], "sample");
-    EXPECT_EQ(kSampleColumnNames.back(), "reply_bytes");
+    // The instrument's columns keep their places; the humidity follows them.
+    EXPECT_EQ(kSampleColumnNames[17], "reply_bytes");
+    EXPECT_EQ(kSampleColumnNames[kFirstHumidityColumn], "vapour_pressure_pa");
+    EXPECT_EQ(kSampleColumnNames.back(), "stable");
 }
 
 struct TimeCase {
@@ -132,6 +135,64 @@ TEST(SampleColumnTexts, ReadBackAsTheDecodedSampleColumnByColumn) {
             EXPECT_EQ(ReadInteger(texts[7 + c]), plain[c]) << kSampleColumnNames[7 + c];
         }
     }
+}
+
+// Six significant digits, plain decimals, so rounding stays below 0.01 %.
+TEST(QuantityText, SixSignificantDigitsWithoutExponents) {
+    const std::pair<std::optional<double>, const char*> cases[] = {
+        {2350.29812, "2350.30"},
+        {101892.04, "101892"},
+        {2251234.7, "2251235"},
+        {0.0507000958, "0.0507001"},
+        {-8.90163, "-8.90163"},
+        {-0.000831624, "-0.000831624"},
+        {0.00140490123, "0.00140490"},
+        {1e-12, "0.000000000"},
+        {-1e-12, "0.000000000"},
+        {0.0, "0"},
+        {1013.25, "1013.25"},
+        {99.99996, "100.0000"},
+        {std::nullopt, ""},
+        {NAN, ""},
+        {INFINITY, ""},
+    };
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(QuantityText(value), QString::fromLatin1(expected));
+    }
+}
+
+// The humidity columns in their order; nothing when the sample has no humidity.
+TEST(SampleColumnTexts, TheHumidityColumns) {
+    SampleValues values{QDateTime(QDate(2026, 12, 10), QTime(13, 15, 0)), 1, {}, 32};
+    for (std::size_t c = kFirstHumidityColumn; c < kSampleColumnCount; ++c) {
+        EXPECT_EQ(SampleColumnTexts(values)[c], QString()) << kSampleColumnNames[c];
+    }
+
+    humidity::SampleHumidity h;
+    h.quantities.vapourPressurePa = 1.0;
+    h.quantities.frostPoint = 2.0;
+    h.quantities.relativeHumidityCalculated = 3.0;
+    h.quantities.relativeHumidityIce = std::nullopt;  // an empty one among them
+    h.quantities.absoluteHumidityGPerM3 = 5.0;
+    h.quantities.mixingRatioGPerKg = 6.0;
+    h.quantities.ppmv = 7.0;
+    h.quantities.pressureHpa = 8.0;
+    h.statistics.mean = 9.0;
+    h.statistics.standardDeviation = 10.0;
+    h.statistics.driftPerHour = -11.0;
+    h.statistics.stable = true;
+    values.humidity = h;
+    const char* expected[] = {"1.00000", "2.00000", "3.00000", "",        "5.00000",  "6.00000",
+                              "7.00000", "8.00000", "9.00000", "10.0000", "-11.0000", "1"};
+    const auto texts = SampleColumnTexts(values);
+    for (std::size_t c = kFirstHumidityColumn; c < kSampleColumnCount; ++c) {
+        EXPECT_EQ(texts[c], QString::fromLatin1(expected[c - kFirstHumidityColumn]))
+            << kSampleColumnNames[c];
+    }
+    h.statistics.stable = false;
+    values.humidity = h;
+    EXPECT_EQ(SampleColumnTexts(values).back(), "0");
 }
 
 }  // namespace

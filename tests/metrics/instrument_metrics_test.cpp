@@ -48,6 +48,15 @@ InstrumentMetrics Connected(TemperatureScale scale) {
     m.incompleteReplies = 1;
     m.reconnects = 2;
     m.logWriteErrors = 4;
+    m.humidity = HumidityMetrics{.vapourPressurePa = 244.5,
+                                 .frostPointCelsius = -11.0,
+                                 .mixingRatioGPerKg = 1.5,
+                                 .ppmv = 2417.5,
+                                 .absoluteHumidityGPerM3 = 1.79,
+                                 .pressurePa = 101325.0,
+                                 .stable = true,
+                                 .dewPointSdCelsius = 0.005,
+                                 .dewPointDriftCelsiusPerHour = -0.01};
     return m;
 }
 
@@ -83,6 +92,15 @@ TEST(MetricFamilies, ShowTheQuantitiesOnlyWhileConnected) {
         {"hygrometer_mirror_dew_level", 118},
         {"hygrometer_frost_level", 2},
         {"hygrometer_running_time_seconds", 2 * 43200 + 7 * 3600 + 1801},
+        {"hygrometer_vapour_pressure_pascals", 244.5},
+        {"hygrometer_frost_point_celsius", -11.0},
+        {"hygrometer_mixing_ratio_grams_per_kilogram", 1.5},
+        {"hygrometer_ppmv", 2417.5},
+        {"hygrometer_absolute_humidity_grams_per_cubic_metre", 1.79},
+        {"hygrometer_pressure_pascals", 101325.0},
+        {"hygrometer_dew_point_stable", 1},
+        {"hygrometer_dew_point_sd_celsius", 0.005},
+        {"hygrometer_dew_point_drift_celsius_per_hour", -0.01},
     };
     std::map<std::string, double> always = {
         {"hygrometer_connected", 1},
@@ -106,6 +124,56 @@ TEST(MetricFamilies, ShowTheQuantitiesOnlyWhileConnected) {
     metrics.sample.reset();  // connected again, no sample yet
     always["hygrometer_connected"] = 1;
     EXPECT_EQ(Values(MetricFamilies(metrics)), always);
+}
+
+// Empty quantities are left out, not shown as a number; not stable is 0.
+TEST(MetricFamilies, LeaveOutTheHumidityThatCouldNotBeComputed) {
+    InstrumentMetrics metrics = Connected(TemperatureScale::Celsius);
+    metrics.humidity = HumidityMetrics{};  // nothing computed, a pressure of 0
+    const std::map<std::string, double> values = Values(MetricFamilies(metrics));
+    for (const char* name :
+         {"hygrometer_vapour_pressure_pascals", "hygrometer_frost_point_celsius",
+          "hygrometer_mixing_ratio_grams_per_kilogram", "hygrometer_ppmv",
+          "hygrometer_absolute_humidity_grams_per_cubic_metre", "hygrometer_dew_point_sd_celsius",
+          "hygrometer_dew_point_drift_celsius_per_hour"}) {
+        EXPECT_EQ(values.count(name), 0u) << name;
+    }
+    EXPECT_EQ(values.at("hygrometer_dew_point_stable"), 0.0);
+    EXPECT_EQ(values.at("hygrometer_pressure_pascals"), 0.0);
+}
+
+// Temperatures and their spreads in degrees Celsius, pressures in pascals, whatever the scale:
+// a frost point of 12.2 °F is -11 °C; 0.09 °F of sd is 0.05 °C, 0.36 °F an hour 0.2 °C.
+TEST(HumidityMetricsOf, DegreesCelsiusAndPascals) {
+    const struct {
+        humidity::TemperatureScale scale;
+        double frostPoint, sd, drift;
+        double frostPointCelsius, sdCelsius, driftCelsius;
+    } cases[] = {
+        {humidity::TemperatureScale::Celsius, -11.0, 0.05, -0.2, -11.0, 0.05, -0.2},
+        {humidity::TemperatureScale::Fahrenheit, 12.2, 0.09, -0.36, -11.0, 0.05, -0.2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.scale));
+        humidity::SampleHumidity sample;
+        sample.scale = c.scale;
+        sample.quantities.vapourPressurePa = 244.5;
+        sample.quantities.frostPoint = c.frostPoint;
+        sample.quantities.ppmv = 2417.5;
+        sample.quantities.pressureHpa = 1013.25;
+        sample.statistics.standardDeviation = c.sd;
+        sample.statistics.driftPerHour = c.drift;
+        sample.statistics.stable = true;
+        const HumidityMetrics h = HumidityMetricsOf(sample);
+        EXPECT_EQ(h.vapourPressurePa, 244.5);
+        EXPECT_NEAR(*h.frostPointCelsius, c.frostPointCelsius, 1e-12);
+        EXPECT_EQ(h.ppmv, 2417.5);
+        EXPECT_FALSE(h.mixingRatioGPerKg.has_value());
+        EXPECT_DOUBLE_EQ(h.pressurePa, 101325.0);
+        EXPECT_TRUE(h.stable);
+        EXPECT_NEAR(*h.dewPointSdCelsius, c.sdCelsius, 1e-12);
+        EXPECT_NEAR(*h.dewPointDriftCelsiusPerHour, c.driftCelsius, 1e-12);
+    }
 }
 
 TEST(MetricFamilies, TypeTheCountersAndLabelEverySeriesWithWhatIsKnown) {

@@ -40,7 +40,11 @@ TEST(SampleJson, HoldsTheRecordsColumnsAndTheScaleWhenKnown) {
         "\"mirror_temperature\":9.53,\"mirror_dew_level\":255,\"peltier_power\":116,"
         "\"frost_level\":-3,\"aux_value_1\":1013,\"aux_value_2\":42,\"aux_value_3\":-32768,"
         "\"aux_value_4\":32767,\"run_half_days\":65535,\"run_hours\":7,\"run_seconds\":1801,"
-        "\"reply_bytes\":17";
+        "\"reply_bytes\":17,\"vapour_pressure_pa\":null,\"frost_point\":null,"
+        "\"relative_humidity_calculated\":null,\"relative_humidity_ice\":null,"
+        "\"absolute_humidity_g_m3\":null,\"mixing_ratio_g_kg\":null,\"ppmv\":null,"
+        "\"pressure_hpa\":null,\"dew_point_mean\":null,\"dew_point_sd\":null,"
+        "\"dew_point_drift_per_h\":null,\"stable\":null";
     const std::pair<TemperatureScale, QByteArray> cases[] = {
         {TemperatureScale::Unknown, columns + "}"},
         {TemperatureScale::Celsius, columns + ",\"temperature_unit\":\"°C\"}"},
@@ -52,8 +56,27 @@ TEST(SampleJson, HoldsTheRecordsColumnsAndTheScaleWhenKnown) {
     }
 }
 
+// With humidity, one quantity of it empty.
+SampleValues ExampleWithHumidity() {
+    SampleValues values = Example();
+    humidity::SampleHumidity h;
+    h.quantities.vapourPressurePa = 244.568;
+    h.quantities.frostPoint = -11.0123;
+    h.quantities.relativeHumidityCalculated = 8.76543;
+    h.quantities.absoluteHumidityGPerM3 = 1.79;
+    h.quantities.mixingRatioGPerKg = 1.5036;
+    h.quantities.ppmv = 2417.49;
+    h.quantities.pressureHpa = 1013.25;
+    h.statistics.mean = -12.3412;
+    h.statistics.standardDeviation = 0.00512345;
+    h.statistics.driftPerHour = -0.0123456;
+    h.statistics.stable = true;
+    values.humidity = h;
+    return values;
+}
+
 TEST(SampleJson, ParsesBackToTheRecordsTexts) {
-    const SampleValues values = Example();
+    const SampleValues values = ExampleWithHumidity();
     QJsonParseError error;
     const QJsonDocument document =
         QJsonDocument::fromJson(SampleJson(values, TemperatureScale::Celsius), &error);
@@ -68,12 +91,16 @@ TEST(SampleJson, ParsesBackToTheRecordsTexts) {
         const QJsonValue value = object.value(name);
         if (i == 0) {
             EXPECT_EQ(value.toString(), texts[i]);
+        } else if (kSampleColumnNames[i] == "relative_humidity_ice") {
+            EXPECT_TRUE(value.isNull()) << "empty in the record";
         } else {
             ASSERT_TRUE(value.isDouble());
             EXPECT_EQ(value.toDouble(), texts[i].toDouble());
         }
     }
     EXPECT_EQ(object.value("temperature_unit").toString(), "°C");
+    EXPECT_EQ(object.value("ppmv").toDouble(), 2417.49);
+    EXPECT_EQ(object.value("stable").toDouble(), 1.0);
 }
 
 }  // namespace

@@ -267,4 +267,76 @@ TEST(CommandLineHelp, FitsEightyColumnsAndIsWholeInBothLanguages) {
     EXPECT_GE(english.size(), 30);
 }
 
+// ---- Humidity: --pressure, the stability criteria and --until-stable ----
+
+TEST(ParseCommandLine, TakesThePressureAndTheStabilityCriteria) {
+    CommandLine line = ParseCommandLine({});
+    EXPECT_FALSE(line.pressureHpa.has_value());
+    EXPECT_EQ(line.stability, humidity::StabilityCriteria{});
+    EXPECT_FALSE(line.untilStable);
+
+    line = ParseCommandLine({"--pressure", "1020.5"});  // the window too
+    EXPECT_EQ(line.error, QString());
+    EXPECT_EQ(line.pressureHpa, 1020.5);
+
+    line =
+        ParseCommandLine({"--headless", "--until-stable", "--stable-window=120", "--stable-band",
+                          "0.05", "--stable-drift", ".5", "--pressure=800", "--duration", "3600"});
+    EXPECT_EQ(line.error, QString());
+    EXPECT_TRUE(line.untilStable);
+    EXPECT_EQ(line.pressureHpa, 800.0);
+    EXPECT_EQ(line.stability.windowSeconds, 120.0);
+    EXPECT_EQ(line.stability.bandDegrees, 0.05);
+    EXPECT_EQ(line.stability.driftDegreesPerHour, 0.5);
+    EXPECT_EQ(line.stability.maxGapSeconds, 10.0);
+    EXPECT_EQ(line.duration, 3600s);
+
+    line = ParseCommandLine({"--headless", "--stable-band", "0", "--stable-drift", "0"});
+    EXPECT_EQ(line.error, QString());
+    EXPECT_EQ(line.stability.bandDegrees, 0.0);
+    EXPECT_EQ(line.stability.driftDegreesPerHour, 0.0);
+}
+
+TEST(ParseCommandLine, RefusesWrongHumidityOptions) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--pressure"}, "--pressure needs a pressure in hPa"},
+        {{"--pressure", "9.5"}, "--pressure needs a number from 10 to 10000, not \"9.5\""},
+        {{"--pressure", "1e3"}, "--pressure needs a number from 10 to 10000, not \"1e3\""},
+        {{"--pressure", "1013,25"}, "--pressure needs a number from 10 to 10000, not \"1013,25\""},
+        {{"--pressure", "-1013"}, "--pressure needs a number from 10 to 10000, not \"-1013\""},
+        {{"--headless", "--stable-window", "0"},
+         "--stable-window needs a number above 0 to 2678400, not \"0\""},
+        {{"--headless", "--stable-window", "2678401"},
+         "--stable-window needs a number above 0 to 2678400, not \"2678401\""},
+        {{"--headless", "--stable-band", "-0.1"},
+         "--stable-band needs a number from 0 to 100, not \"-0.1\""},
+        {{"--headless", "--stable-drift", "fast"},
+         "--stable-drift needs a number from 0 to 1000, not \"fast\""},
+        {{"--headless", "--stable-drift"}, "--stable-drift needs a number of degrees per hour"},
+        {{"--until-stable"}, "--until-stable needs --headless"},
+        {{"--stable-window", "60"}, "--stable-window needs --headless"},
+        {{"--stable-band", "0.1"}, "--stable-band needs --headless"},
+        {{"--stable-drift", "0.1"}, "--stable-drift needs --headless"},
+        {{"--headless", "--read-settings", "--until-stable"},
+         "--until-stable goes with measuring, not with --dump-logger or --read-settings"},
+        {{"--headless", "--dump-logger", "--pressure", "1000"},
+         "--pressure goes with measuring, not with --dump-logger or --read-settings"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(InEnglish([&] { return ParseCommandLine(arguments); }).error,
+                  QString::fromUtf8(error));
+    }
+}
+
+TEST(CommandLineHelp, ListsTheHumidityOptions) {
+    const QString help = InEnglish([] { return CommandLineHelp("hygrometer"); });
+    for (const char* option :
+         {"--pressure HPA", "--until-stable", "--stable-window SECONDS", "--stable-band DEGREES",
+          "--stable-drift DEGREES_PER_HOUR", "4 with --until-stable"}) {
+        SCOPED_TRACE(option);
+        EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
+    }
+}
+
 }  // namespace

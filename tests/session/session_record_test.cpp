@@ -66,7 +66,8 @@ TEST_F(SessionRecordTest, EverySampleGoesIntoOneRecordThatGoesOnAfterAReconnect)
 
     QByteArray expected = RecordHeader();
     for (const SampleUpdate& u : updates_) {
-        expected += RecordRow({u.dateTime, u.sampleCount, u.sample, u.replyBytes});
+        ASSERT_TRUE(u.humidity.has_value()) << "every sample has its humidity";
+        expected += RecordRow({u.dateTime, u.sampleCount, u.sample, u.replyBytes, u.humidity});
     }
     EXPECT_EQ(ReadFile("records/" + files[0].toStdString()), expected)
         << "every sample handed out, in order, numbered on across the reconnect";
@@ -100,6 +101,13 @@ TEST_F(SessionRecordTest, TheRecordKeepsAPointWhereTheLogTakesTheLocalesComma) {
     ASSERT_EQ(fields.size(), static_cast<qsizetype>(kSampleColumnCount));
     EXPECT_EQ(fields[2], "-12.34");
     EXPECT_EQ(fields[3], "0.00");
+    // The humidity columns follow reply_bytes, with "." too: a dew point of -12.34 °C is a
+    // frost point of about -11.0 °C; the simulator's pressure setting is 1.00 bar.
+    EXPECT_EQ(fields[17], "32");
+    bool number = false;
+    EXPECT_NEAR(fields[19].toDouble(&number), -11.0, 0.05) << fields[19].toStdString();
+    EXPECT_TRUE(number) << fields[19].toStdString();
+    EXPECT_EQ(fields[25], "1000.00");
 }
 
 TEST_F(SessionRecordTest, AFailingDirectoryIsSaidOnceAndMeasuringGoesOn) {

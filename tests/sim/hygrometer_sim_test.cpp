@@ -178,6 +178,39 @@ TEST(HygrometerSim, TakesLineCommandsOnItsControlPort) {
     EXPECT_EQ(process.WaitExit(2000ms), 0);
 }
 
+// --dew-point holds every reading at its value; with --dew-drift it moves from there, a
+// hundredth of a degree every 10 ms at -3600 °C an hour.
+TEST(HygrometerSim, HoldsOrDriftsTheDewPointFromItsCommandLine) {
+    auto dewPoint = [](TestPort& port) {
+        const Bytes m = port.Exchange(TextRequest('t'), kMeasurementReplySize);
+        EXPECT_EQ(m.size(), kMeasurementReplySize);
+        return m.size() < 2 ? 0 : static_cast<std::int16_t>(m[0] << 8 | m[1]);
+    };
+    {
+        SimProcess process;
+        ASSERT_TRUE(process.Spawn({"--dew-point", "-20.25"}));
+        const std::string path = process.ReadLine(2000ms);
+        ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+        TestPort port(path);
+        ASSERT_TRUE(port.IsOpen());
+        EXPECT_EQ(dewPoint(port), -2025);
+        EXPECT_EQ(dewPoint(port), -2025);
+    }
+    {
+        SimProcess process;
+        ASSERT_TRUE(process.Spawn({"--dew-point", "5", "--dew-drift", "-3600"}));
+        const std::string path = process.ReadLine(2000ms);
+        ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+        TestPort port(path);
+        ASSERT_TRUE(port.IsOpen());
+        const int first = dewPoint(port);
+        std::this_thread::sleep_for(100ms);
+        const int second = dewPoint(port);
+        EXPECT_LE(first, 500);
+        EXPECT_LE(second, first - 9);
+    }
+}
+
 TEST(HygrometerSim, Sigusr1UnplugsAndTheLinkLeadsToTheReplug) {
     const std::string link = ::testing::TempDir() + "hygro-sim-plug-" + std::to_string(getpid());
     SimProcess process;
@@ -213,7 +246,12 @@ TEST(HygrometerSim, HelpAndUnknownOptions) {
                                            {{"--id"}, 2},
                                            {{"--replug-delay", "soon"}, 2},
                                            {{"--control", "x"}, 2},
-                                           {{"--control", "65536"}, 2}}) {
+                                           {{"--control", "65536"}, 2},
+                                           {{"--dew-point"}, 2},
+                                           {{"--dew-point", "-100.5"}, 2},
+                                           {{"--dew-point", "dry"}, 2},
+                                           {{"--dew-drift", "3601"}, 2},
+                                           {{"--dew-drift", "0,2"}, 2}}) {
         SCOPED_TRACE(c.args.front());
         SimProcess process;
         ASSERT_TRUE(process.Spawn(c.args));
