@@ -35,6 +35,16 @@ bool IsOption(const QString& arg, const QString& name) {
     return arg == name || arg.startsWith(name + '=');
 }
 
+// The option beside --mqtt that `arg` is, if any.
+const MqttSecurityOption* MqttSecurityOptionIn(const QString& arg) {
+    for (const MqttSecurityOption& option : kMqttSecurityOptions) {
+        if (IsOption(arg, option.name)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
 // Checks that the options given make one run together.
 QString CombinationError(const CommandLine& line, const QStringList& given) {
     if (!line.headless) {
@@ -55,6 +65,13 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
             return QString("%1 goes with measuring, not with --dump-logger or --read-settings")
                 .arg(option);
         }
+    }
+    if (const QString problem = MqttSecurityProblem(line.mqtt, line.mqttSecurity);
+        !problem.isEmpty()) {
+        return problem;
+    }
+    if (given.contains("--metrics-web-config") && !line.metrics) {
+        return "--metrics-web-config goes with --metrics";
     }
     if (given.contains("--csv-dir") && given.contains("--no-csv")) {
         return "--csv-dir and --no-csv cannot be given together";
@@ -111,6 +128,25 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 return result;
             }
             given << "--mqtt";
+        } else if (const MqttSecurityOption* option = MqttSecurityOptionIn(arg)) {
+            const std::optional<QString> value =
+                TakeValue(arguments, i, option->name, option->value, result.error);
+            if (!value ||
+                !SetMqttSecurityOption(result.mqttSecurity, option->name, *value, result.error)) {
+                return result;
+            }
+        } else if (IsOption(arg, "--metrics-web-config")) {
+            const std::optional<QString> path =
+                TakeValue(arguments, i, "--metrics-web-config", "a file", result.error);
+            if (!path) {
+                return result;
+            }
+            std::optional<MetricsWebConfig> config = LoadMetricsWebConfig(*path, result.error);
+            if (!config) {
+                return result;
+            }
+            result.metricsWebConfig = std::move(*config);
+            given << "--metrics-web-config";
         } else if (arg == "--headless") {
             result.headless = true;
         } else if (IsOption(arg, "--duration")) {
@@ -151,10 +187,13 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 QString CommandLineHelp(const QString& program) {
     return QString(
                "Usage: %1 [--port PATH]... [--csv-dir DIR | --no-csv]\n"
-               "          [--metrics [ADDRESS:]PORT] [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
+               "          [--metrics [ADDRESS:]PORT [--metrics-web-config FILE]]\n"
+               "          [--mqtt mqtt[s]://HOST[:PORT]/PREFIX [--mqtt-user NAME]\n"
+               "           [--mqtt-password-file FILE] [--mqtt-ca FILE]\n"
+               "           [--mqtt-cert FILE --mqtt-key FILE]]\n"
                "       %1 --headless [--port PATH]... [--duration SECONDS] [--quiet]\n"
-               "                     [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]\n"
-               "                     [--mqtt mqtt://HOST[:PORT]/PREFIX]\n"
+               "                     [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT ...]\n"
+               "                     [--mqtt mqtt[s]://HOST[:PORT]/PREFIX ...]\n"
                "       %1 --headless [--port PATH]... --dump-logger | --read-settings\n"
                "Client for the chilled-mirror dew-point hygrometer: a window, or with\n"
                "--headless no display at all.\n"
@@ -169,11 +208,27 @@ QString CommandLineHelp(const QString& program) {
                "                   http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left\n"
                "                   out, so only this machine reaches it (0.0.0.0 or [::]: every\n"
                "                   network); PORT 0 takes a free port\n"
+               "  --metrics-web-config FILE\n"
+               "                   who may read the metrics: FILE in the web configuration\n"
+               "                   format of Prometheus's exporters, with basic_auth_users\n"
+               "                   (bcrypt hashes); tls_server_config is refused, as this\n"
+               "                   system's HTTP server cannot give TLS\n"
                "  --mqtt mqtt://HOST[:PORT]/PREFIX\n"
                "                   publish every sample as JSON to PREFIX/<serial>/sample and\n"
                "                   the connection's state, retained, to PREFIX/<serial>/status\n"
                "                   on that MQTT broker (PORT 1883 when left out); a broker that\n"
                "                   is down is tried again in the background\n"
+               "  --mqtt mqtts://HOST[:PORT]/PREFIX\n"
+               "                   the same over TLS (PORT 8883 when left out): the broker's\n"
+               "                   certificate must be signed by an authority of the system's\n"
+               "                   (/etc/ssl/certs) and issued for HOST\n"
+               "  --mqtt-ca FILE   with mqtts: trust the authorities in FILE instead\n"
+               "  --mqtt-user NAME log in to the broker as NAME\n"
+               "  --mqtt-password-file FILE\n"
+               "                   the password is FILE's first line (never give it on the\n"
+               "                   command line, where every user sees it)\n"
+               "  --mqtt-cert FILE --mqtt-key FILE\n"
+               "                   with mqtts: this client's certificate and its key (PEM)\n"
                "  --headless       no window: connect at once, print the identification and the\n"
                "                   version, log every sample to jrt1.txt (and the dated record)\n"
                "                   until SIGINT or SIGTERM, reconnecting after an unplug\n"

@@ -42,8 +42,10 @@ int main(int argc, char** argv) {
                                                       : InterfaceLanguage::Polish);
     TForm1 form;
     MainController controller(
-        form, ControllerOptions{commandLine.ports, commandLine.recordDirectory,
-                                TelemetryOptions{commandLine.metrics, commandLine.mqtt}});
+        form, ControllerOptions{
+                  commandLine.ports, commandLine.recordDirectory,
+                  TelemetryOptions{commandLine.metrics, commandLine.mqtt, commandLine.mqttSecurity,
+                                   commandLine.metricsWebConfig}});
     form.show();
     if (!controller.TelemetryError().isEmpty()) {
         ShowErrorBox(&form, controller.TelemetryError());  // the window measures all the same

@@ -126,7 +126,8 @@ TEST(ParseCommandLine, RefusesWhatCannotBeRun) {
          "\"localhost:9101\""},
         {{"--mqtt"}, "--mqtt needs mqtt://HOST[:PORT]/PREFIX"},
         {{"--mqtt", "localhost"},
-         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt://"},
+         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt:// or "
+         "mqtts://"},
         {{"--headless", "--read-settings", "--metrics", "9101"},
          "--metrics goes with measuring, not with --dump-logger or --read-settings"},
         {{"--headless", "--dump-logger", "--mqtt", "mqtt://h/lab"},
