@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QObject>
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -171,9 +172,9 @@ TEST_F(MqttTlsTest, EachRefusalIsSaidOnceInPlainWordsWhileTheConnectionKeepsTryi
         MqttConnection connection(options);
         const Said said(connection);
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !said.Unreachable().empty(); }, 20s));
-        // Tried again and again, and not said again.
-        const int saidAt = broker_->Connections(c.port);
-        EXPECT_GT(saidAt, before);
+        // Tried again and again, and not said again. (The broker may log the connection it
+        // took only after the client has seen it end: counted on from the first.)
+        const int saidAt = std::max(broker_->Connections(c.port), before + 1);
         EXPECT_TRUE(
             ProgramRun::WaitUntil([&] { return broker_->Connections(c.port) >= saidAt + 3; }, 20s))
             << broker_->Log().toStdString();
