@@ -1,9 +1,7 @@
 #include "app/main_controller.h"
 
 #include <QEvent>
-#include <QLabel>
 #include <QLocale>
-#include <QStatusBar>
 
 #include "app/main_window.h"
 #include "telemetry/telemetry_texts.h"
@@ -35,16 +33,13 @@ void MainController::ShowBrokerProblems() {
     if (publisher == nullptr) {
         return;
     }
-    // Beside the session's own status, until the broker takes the connection.
-    auto* problem = new QLabel(form_.StatusBar1);
-    problem->setObjectName("BrokerProblem");
-    problem->setTextFormat(Qt::PlainText);
-    form_.StatusBar1->addPermanentWidget(problem);
-    connect(publisher, &SessionPublisher::Unreachable, problem,
-            [problem, publisher](const QString& reason) {
-                problem->setText(telemetry_texts::MqttUnreachable(publisher->Address(), reason));
+    connect(publisher, &SessionPublisher::Unreachable, this,
+            [this, publisher](const QString& reason) {
+                status_.SetBrokerProblem(
+                    telemetry_texts::MqttUnreachable(publisher->Address(), reason));
             });
-    connect(publisher, &SessionPublisher::Connected, problem, [problem] { problem->clear(); });
+    connect(publisher, &SessionPublisher::Connected, this,
+            [this] { status_.SetBrokerProblem({}); });
 }
 
 bool MainController::eventFilter(QObject* watched, QEvent* event) {
