@@ -133,7 +133,9 @@ std::optional<MetricsWebConfig> ParseMetricsWebConfig(const QByteArray& text,
     int tlsLine = 0;
     QStringList keysSeen;     // of the top level
     QStringList sectionKeys;  // of the section being read
-    const QList<QByteArray> lines = text.split('\n');
+    // A byte order mark, as some editors write it, is no part of the first key.
+    const QByteArray body = text.startsWith("\xEF\xBB\xBF") ? text.mid(3) : text;
+    const QList<QByteArray> lines = body.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i + 1);
         auto fail = [&](const QString& why) {

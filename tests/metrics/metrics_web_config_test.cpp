@@ -33,7 +33,9 @@ TEST(ParseMetricsWebConfig, ReadsTheTlsFilesAndTheUsersInTheFormsYamlAllows) {
                     "basic_auth_users:\r\n    \"prometheus\": '") +
              kHashB + "'\r\n",
          {"server's.crt", "/etc/k\"ey.pem", {{"prometheus", kHashB}}}},
-        {"empty sections", "tls_server_config: {}\nbasic_auth_users:\n", {}},
+        {"empty sections, a byte order mark first",
+         "\xEF\xBB\xBFtls_server_config: {}\nbasic_auth_users:\n",
+         {}},
         {"a hash sign inside a value",
          "tls_server_config:\n  cert_file: a#b.crt\n  key_file: k\n",
          {"a#b.crt", "k", {}}},
