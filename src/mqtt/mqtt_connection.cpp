@@ -222,7 +222,12 @@ QString MqttConnection::FailureText(int result, int error) {
         return mqtt_failure::TlsFailed(lines, QString::fromStdString(options_.host),
                                        QString::fromStdString(options_.caFile));
     }
-    if (result == MOSQ_ERR_CONN_LOST && !answered_) {
+    // What a TLS port makes of an MQTT connect: it closes, maybe after an alert that reads
+    // as no MQTT packet at all.
+    const bool ended = result == MOSQ_ERR_CONN_LOST || result == MOSQ_ERR_PROTOCOL ||
+                       result == MOSQ_ERR_MALFORMED_PACKET ||
+                       (result == MOSQ_ERR_ERRNO && (error == ECONNRESET || error == EPIPE));
+    if (ended && !answered_) {
         return mqtt_failure::ClosedUnanswered(options_.tls);
     }
     return ResultText(result, error);

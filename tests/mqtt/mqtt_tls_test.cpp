@@ -43,6 +43,14 @@ class Said {
         const std::lock_guard lock(mutex_);
         return unreachable_;
     }
+    // For a failure's message.
+    std::string UnreachableText() const {
+        std::string text;
+        for (const QString& reason : Unreachable()) {
+            text += '"' + reason.toStdString() + "\" ";
+        }
+        return text;
+    }
 
   private:
     mutable std::mutex mutex_;
@@ -178,7 +186,7 @@ TEST_F(MqttTlsTest, EachRefusalIsSaidOnceInPlainWordsWhileTheConnectionKeepsTryi
         EXPECT_TRUE(
             ProgramRun::WaitUntil([&] { return broker_->Connections(c.port) >= saidAt + 3; }, 20s))
             << broker_->Log().toStdString();
-        EXPECT_EQ(said.Unreachable(), std::vector<QString>{c.said});
+        EXPECT_EQ(said.Unreachable(), std::vector<QString>{c.said}) << said.UnreachableText();
         EXPECT_EQ(said.Connected(), 0);
         EXPECT_FALSE(connection.IsConnected());
     }
@@ -189,7 +197,8 @@ TEST_F(MqttTlsTest, ATlsPortNobodyListensOnIsSaidAsRefused) {
     MqttConnection connection(Options(nobody));
     const Said said(connection);
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !said.Unreachable().empty(); }, 20s));
-    EXPECT_EQ(said.Unreachable(), std::vector<QString>{"Connection refused"});
+    EXPECT_EQ(said.Unreachable(), std::vector<QString>{"Connection refused"})
+        << said.UnreachableText();
     // A publish meanwhile is counted, not kept.
     EXPECT_FALSE(connection.Publish("lab/300/sample", "x"));
     EXPECT_EQ(connection.Unsent(), 1u);
