@@ -255,40 +255,6 @@
         <translation>%1 needs a number of degrees per hour</translation>
     </message>
     <message>
-        <source>Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...
-          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]
-          [--mqtt mqtt://HOST[:PORT]/PREFIKS]
-       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]
-                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]
-                     [--metrics [ADRES:]PORT]
-                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]
-       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...
-                     --dump-logger | --read-settings
-       %1 [--headless] ... [--pressure HPA]
-       %1 --headless ... [--until-stable] [--stable-window SEKUNDY]
-                     [--stable-band STOPNIE] [--stable-drift STOPNIE_NA_H]
-       %1 --help | --version
-Klient higrometru z lustrem chłodzonym: okno, a z --headless praca
-bez ekranu.
-</source>
-        <translation>Usage: %1 [--config FILE] [--port PATH]...
-          [--csv-dir DIR | --no-csv] [--metrics [ADDRESS:]PORT]
-          [--mqtt mqtt://HOST[:PORT]/PREFIX]
-       %1 --headless [--config FILE] [--port PATH]... [--quiet]
-                     [--duration SECONDS] [--csv-dir DIR | --no-csv]
-                     [--metrics [ADDRESS:]PORT]
-                     [--mqtt mqtt://HOST[:PORT]/PREFIX]
-       %1 --headless [--config FILE] [--port PATH]...
-                     --dump-logger | --read-settings
-       %1 [--headless] ... [--pressure HPA]
-       %1 --headless ... [--until-stable] [--stable-window SECONDS]
-                     [--stable-band DEGREES] [--stable-drift DEGREES_PER_HOUR]
-       %1 --help | --version
-Client for the chilled-mirror dew-point hygrometer: a window, or with
---headless no display at all.
-</translation>
-    </message>
-    <message>
         <source>  --pressure HPA   ciśnienie w hPa dla wielkości wilgotności (stosunek
                    zmieszania, ppmv, ciśnienie pary); ma pierwszeństwo przed
                    ustawieniem urządzenia, używanym bez tej opcji (do odczytu
@@ -344,6 +310,96 @@ written, the metrics could not be served or the instrument&apos;s answer was
 incomplete, 2 bad options or --config file, 3 no instrument found (each port
 tried and why it failed on standard error), 4 with --until-stable and
 --duration, the dew point never stable.
+</translation>
+    </message>
+    <message>
+        <source>%1 wymaga nazwy</source>
+        <translation>%1 needs a name</translation>
+    </message>
+    <message>
+        <source>%1 wymaga hasła</source>
+        <translation>%1 needs a password</translation>
+    </message>
+    <message>
+        <source>Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...
+          [--csv-dir KATALOG | --no-csv]
+          [--metrics [ADRES:]PORT [--metrics-web-config PLIK]]
+          [--mqtt mqtt[s]://HOST[:PORT]/PREFIKS [--mqtt-user NAZWA]
+           [--mqtt-password-file PLIK] [--mqtt-ca PLIK]
+           [--mqtt-cert PLIK --mqtt-key PLIK]]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]
+                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]
+                     [--metrics [ADRES:]PORT ...]
+                     [--mqtt mqtt[s]://HOST[:PORT]/PREFIKS ...]
+       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...
+                     --dump-logger | --read-settings
+       %1 [--headless] ... [--pressure HPA]
+       %1 --headless ... [--until-stable] [--stable-window SEKUNDY]
+                     [--stable-band STOPNIE] [--stable-drift STOPNIE_NA_H]
+       %1 --help | --version
+Klient higrometru z lustrem chłodzonym: okno, a z --headless praca
+bez ekranu.
+</source>
+        <translation>Usage: %1 [--config FILE] [--port PATH]...
+          [--csv-dir DIR | --no-csv]
+          [--metrics [ADDRESS:]PORT [--metrics-web-config FILE]]
+          [--mqtt mqtt[s]://HOST[:PORT]/PREFIX [--mqtt-user NAME]
+           [--mqtt-password-file FILE] [--mqtt-ca FILE]
+           [--mqtt-cert FILE --mqtt-key FILE]]
+       %1 --headless [--config FILE] [--port PATH]... [--quiet]
+                     [--duration SECONDS] [--csv-dir DIR | --no-csv]
+                     [--metrics [ADDRESS:]PORT ...]
+                     [--mqtt mqtt[s]://HOST[:PORT]/PREFIX ...]
+       %1 --headless [--config FILE] [--port PATH]...
+                     --dump-logger | --read-settings
+       %1 [--headless] ... [--pressure HPA]
+       %1 --headless ... [--until-stable] [--stable-window SECONDS]
+                     [--stable-band DEGREES] [--stable-drift DEGREES_PER_HOUR]
+       %1 --help | --version
+Client for the chilled-mirror dew-point hygrometer: a window, or with
+--headless no display at all.
+</translation>
+    </message>
+    <message>
+        <source>  --metrics-web-config PLIK
+                   kto może czytać metryki: PLIK w formacie konfiguracji WWW
+                   eksporterów Prometheusa, z basic_auth_users (skróty
+                   bcrypt); tls_server_config jest odrzucane, bo serwer HTTP
+                   tego systemu nie daje TLS
+</source>
+        <translation>  --metrics-web-config FILE
+                   who may read the metrics: FILE in the web configuration
+                   format of Prometheus&apos;s exporters, with basic_auth_users
+                   (bcrypt hashes); tls_server_config is refused, as this
+                   system&apos;s HTTP server cannot give TLS
+</translation>
+    </message>
+    <message>
+        <source>  --mqtt mqtts://HOST[:PORT]/PREFIKS
+                   to samo przez TLS (bez PORTU 8883): certyfikat brokera musi
+                   być podpisany przez urząd certyfikacji systemu
+                   (/etc/ssl/certs) i wystawiony dla HOSTA
+  --mqtt-ca PLIK   z mqtts: ufaj zamiast tego urzędom z PLIKU
+  --mqtt-user NAZWA
+                   loguj się do brokera jako NAZWA
+  --mqtt-password-file PLIK
+                   hasło to pierwszy wiersz PLIKU (nigdy nie podawaj go
+                   w wierszu poleceń, który widzi każdy użytkownik)
+  --mqtt-cert PLIK --mqtt-key PLIK
+                   z mqtts: certyfikat tego klienta i jego klucz (PEM)
+</source>
+        <translation>  --mqtt mqtts://HOST[:PORT]/PREFIX
+                   the same over TLS (PORT 8883 when left out): the broker&apos;s
+                   certificate must be signed by an authority of the system&apos;s
+                   (/etc/ssl/certs) and issued for HOST
+  --mqtt-ca FILE   with mqtts: trust the authorities in FILE instead
+  --mqtt-user NAME
+                   log in to the broker as NAME
+  --mqtt-password-file FILE
+                   the password is FILE&apos;s first line (never give it on the
+                   command line, where every user sees it)
+  --mqtt-cert FILE --mqtt-key FILE
+                   with mqtts: this client&apos;s certificate and its key (PEM)
 </translation>
     </message>
 </context>
@@ -617,6 +673,170 @@ tried and why it failed on standard error), 4 with --until-stable and
     <message>
         <source>Zapisano %1 rekordów w pliku %2.</source>
         <translation>%1 records written to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MetricsExporter</name>
+    <message>
+        <source>tls_server_config nie jest obsługiwany: serwer HTTP biblioteki prometheus-cpp w tym systemie (civetweb 1.15 z OpenSSL 3) pada przy każdym połączeniu HTTPS; usuń tls_server_config i udostępnij metryki przez pośrednika TLS</source>
+        <translation>tls_server_config is not supported: the HTTP server of this system&apos;s prometheus-cpp (civetweb 1.15 with OpenSSL 3) crashes on every HTTPS connection; remove tls_server_config and serve the metrics through a TLS proxy</translation>
+    </message>
+</context>
+<context>
+    <name>MetricsWebConfig</name>
+    <message>
+        <source>cudzysłów bez końca</source>
+        <translation>a quote that does not close</translation>
+    </message>
+    <message>
+        <source>po kluczu brak dwukropka</source>
+        <translation>no colon after the key</translation>
+    </message>
+    <message>
+        <source>oczekiwano &quot;klucz: wartość&quot;</source>
+        <translation>&quot;key: value&quot; expected</translation>
+    </message>
+    <message>
+        <source>coś po wartości w cudzysłowie</source>
+        <translation>something after the quoted value</translation>
+    </message>
+    <message>
+        <source>ta forma YAML nie jest obsługiwana: %1</source>
+        <translation>this YAML form is not supported: %1</translation>
+    </message>
+    <message>
+        <source>tabulator we wcięciu (YAML wcina spacjami)</source>
+        <translation>a tab in the indentation (YAML indents with spaces)</translation>
+    </message>
+    <message>
+        <source>klucz %1 po raz drugi</source>
+        <translation>the key %1 a second time</translation>
+    </message>
+    <message>
+        <source>nieobsługiwany klucz %1 (obsługiwane: tls_server_config, basic_auth_users)</source>
+        <translation>unsupported key %1 (supported: tls_server_config, basic_auth_users)</translation>
+    </message>
+    <message>
+        <source>%1: wartości podaje się w wierszach poniżej, wcięte</source>
+        <translation>%1: its values go in the lines below, indented</translation>
+    </message>
+    <message>
+        <source>wcięty wiersz poza tls_server_config i basic_auth_users</source>
+        <translation>an indented line outside tls_server_config and basic_auth_users</translation>
+    </message>
+    <message>
+        <source>wcięcie inne niż w wierszach wyżej</source>
+        <translation>indented differently from the lines above</translation>
+    </message>
+    <message>
+        <source>%1: brak wartości</source>
+        <translation>%1: no value</translation>
+    </message>
+    <message>
+        <source>tls_server_config: nieobsługiwany klucz %1 (obsługiwane: cert_file, key_file)</source>
+        <translation>tls_server_config: unsupported key %1 (supported: cert_file, key_file)</translation>
+    </message>
+    <message>
+        <source>basic_auth_users: hasło użytkownika %1 nie jest skrótem bcrypt ($2b$…, $2y$…)</source>
+        <translation>basic_auth_users: the password of user %1 is not a bcrypt hash ($2b$…, $2y$…)</translation>
+    </message>
+    <message>
+        <source>tls_server_config wymaga cert_file i key_file</source>
+        <translation>tls_server_config needs cert_file and key_file</translation>
+    </message>
+    <message>
+        <source>--metrics-web-config: nie można czytać pliku %1: %2</source>
+        <translation>--metrics-web-config: cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>--metrics-web-config: plik %1 jest za duży na konfigurację</source>
+        <translation>--metrics-web-config: the file %1 is too large for a configuration</translation>
+    </message>
+    <message>
+        <source>%1, wiersz %2: %3</source>
+        <translation>%1, line %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: nie można czytać pliku %2</source>
+        <translation>%1: cannot read the file %2</translation>
+    </message>
+</context>
+<context>
+    <name>MqttFailure</name>
+    <message>
+        <source>broker nie przyjął nazwy użytkownika lub hasła</source>
+        <translation>the broker did not accept the user name or password</translation>
+    </message>
+    <message>
+        <source>broker odmówił dostępu: zła nazwa użytkownika lub hasło albo brak uprawnień</source>
+        <translation>the broker refused access: a wrong user name or password, or no permission</translation>
+    </message>
+    <message>
+        <source>broker odrzucił połączenie: %1</source>
+        <translation>the broker refused the connection: %1</translation>
+    </message>
+    <message>
+        <source>certyfikat brokera nie jest wystawiony na nazwę %1</source>
+        <translation>the broker&apos;s certificate is not issued for the name %1</translation>
+    </message>
+    <message>
+        <source>certyfikat brokera nie przeszedł sprawdzenia: nie podpisał go zaufany urząd (%1) albo stracił ważność</source>
+        <translation>the broker&apos;s certificate did not pass the check: no trusted authority (%1) signed it, or it has expired</translation>
+    </message>
+    <message>
+        <source>systemowe certyfikaty</source>
+        <translation>the system&apos;s certificates</translation>
+    </message>
+    <message>
+        <source>błąd TLS</source>
+        <translation>TLS error</translation>
+    </message>
+    <message>
+        <source>błąd TLS: %1</source>
+        <translation>TLS error: %1</translation>
+    </message>
+    <message>
+        <source>broker zamknął połączenie bez odpowiedzi</source>
+        <translation>the broker closed the connection without answering</translation>
+    </message>
+    <message>
+        <source>broker zamknął połączenie bez odpowiedzi; może przyjmuje tylko mqtts://</source>
+        <translation>the broker closed the connection without answering; perhaps it takes mqtts:// only</translation>
+    </message>
+</context>
+<context>
+    <name>MqttSecurity</name>
+    <message>
+        <source>%1: nie ma pliku %2</source>
+        <translation>%1: there is no file %2</translation>
+    </message>
+    <message>
+        <source>%1: nie można czytać pliku %2</source>
+        <translation>%1: cannot read the file %2</translation>
+    </message>
+    <message>
+        <source>%1: pierwszy wiersz pliku %2 jest pusty, a to on jest hasłem</source>
+        <translation>%1: the first line of %2 is empty, and that line is the password</translation>
+    </message>
+    <message>
+        <source>%1 działa tylko z --mqtt</source>
+        <translation>%1 goes with --mqtt only</translation>
+    </message>
+    <message>
+        <source>%1 działa tylko z adresem mqtts://</source>
+        <translation>%1 goes with an mqtts:// address only</translation>
+    </message>
+    <message>
+        <source>--mqtt-cert i --mqtt-key podaje się razem</source>
+        <translation>--mqtt-cert and --mqtt-key go together</translation>
+    </message>
+    <message>
+        <source>hasło do MQTT wymaga też --mqtt-user</source>
+        <translation>an MQTT password needs --mqtt-user as well</translation>
     </message>
 </context>
 <context>

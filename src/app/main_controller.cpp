@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include "app/main_window.h"
+#include "telemetry/telemetry_texts.h"
 
 MainController::MainController(TForm1& form, ControllerOptions options)
     : form_(form),
@@ -14,6 +15,7 @@ MainController::MainController(TForm1& form, ControllerOptions options)
       telemetry_(session_, std::move(options.telemetry)),
       status_(*form.StatusBar1, session_) {
     telemetry_.Start(telemetryError_);
+    ShowBrokerProblems();
     form_.Attach(session_);
     form_.installEventFilter(this);
 }
@@ -25,6 +27,20 @@ MainController::~MainController() {
 void MainController::Shutdown() {
     session_.Stop();
     telemetry_.Close();  // "offline" to the broker once nothing more is measured
+}
+
+void MainController::ShowBrokerProblems() {
+    SessionPublisher* publisher = telemetry_.Publisher();
+    if (publisher == nullptr) {
+        return;
+    }
+    connect(publisher, &SessionPublisher::Unreachable, this,
+            [this, publisher](const QString& reason) {
+                status_.SetBrokerProblem(
+                    telemetry_texts::MqttUnreachable(publisher->Address(), reason));
+            });
+    connect(publisher, &SessionPublisher::Connected, this,
+            [this] { status_.SetBrokerProblem({}); });
 }
 
 bool MainController::eventFilter(QObject* watched, QEvent* event) {

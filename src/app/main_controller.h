@@ -41,6 +41,9 @@ class MainController : public QObject {
 
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A broker that cannot be reached, or refuses the login or its certificate, said in the
+    // status bar.
+    void ShowBrokerProblems();
 
     TForm1& form_;
     InstrumentSession session_;

@@ -46,5 +46,13 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
 void StatusPresenter::Show() {
     status_.silentSeconds =
         silent_ && sinceData_.isValid() ? static_cast<int>(sinceData_.elapsed() / 1000) : -1;
-    bar_.showMessage(StatusText(status_));
+    const QString text = StatusText(status_);
+    bar_.showMessage(brokerProblem_.isEmpty() ? text
+                                              : text + QStringLiteral("  |  ") + brokerProblem_);
+}
+
+void StatusPresenter::SetBrokerProblem(const QString& text) {
+    brokerProblem_ = text;
+    bar_.setToolTip(text);
+    Show();
 }

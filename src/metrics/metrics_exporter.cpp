@@ -5,6 +5,7 @@
 #include <prometheus/exposer.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
 #include <cerrno>
 #include <cstring>
@@ -64,10 +65,12 @@ std::vector<std::string> ServerOptions(const MetricsAddress& address) {
 
 }  // namespace
 
-MetricsExporter::MetricsExporter(InstrumentSession& session, const MetricsAddress& address)
+MetricsExporter::MetricsExporter(InstrumentSession& session, const MetricsAddress& address,
+                                 const MetricsWebConfig& webConfig)
     : address_(address),
       collector_(std::make_shared<MetricsCollector>()),
-      feed_(session, collector_) {}
+      feed_(session, collector_),
+      users_(webConfig.users) {}
 
 MetricsExporter::~MetricsExporter() {
     server_.reset();
@@ -75,17 +78,35 @@ MetricsExporter::~MetricsExporter() {
 
 std::unique_ptr<MetricsExporter> MetricsExporter::Start(InstrumentSession& session,
                                                         const MetricsAddress& address,
+                                                        const MetricsWebConfig& webConfig,
                                                         QString& error) {
+    if (webConfig.HasTls()) {
+        error = QCoreApplication::translate(
+            "MetricsExporter",
+            "tls_server_config nie jest obsługiwany: serwer HTTP biblioteki prometheus-cpp w "
+            "tym systemie (civetweb 1.15 z OpenSSL 3) pada przy każdym połączeniu HTTPS; usuń "
+            "tls_server_config i udostępnij metryki przez pośrednika TLS");
+        return nullptr;
+    }
     if (const QString problem = BindProblem(address); !problem.isEmpty()) {
         error = problem;
         return nullptr;
     }
-    std::unique_ptr<MetricsExporter> exporter(new MetricsExporter(session, address));
+    std::unique_ptr<MetricsExporter> exporter(new MetricsExporter(session, address, webConfig));
     try {
         exporter->server_ = std::make_unique<prometheus::Exposer>(ServerOptions(address));
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
         return nullptr;
+    }
+    if (!webConfig.users.empty()) {
+        // Before the metrics are there to read: no scrape gets them unchecked.
+        const BasicAuthUsers* users = &exporter->users_;
+        exporter->server_->RegisterAuth(
+            [users](const std::string& user, const std::string& password) {
+                return users->Allows(user, password);
+            },
+            "hygrometer");
     }
     exporter->server_->RegisterCollectable(exporter->collector_);
     const std::vector<int> ports = exporter->server_->GetListeningPorts();

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr QLatin1String kScheme("mqtt://");
+constexpr QLatin1String kTlsScheme("mqtts://");
 
 QString Problem(const QString& text, const QString& why) {
     return QString("--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"%1\": %2").arg(text, why);
@@ -38,11 +39,12 @@ bool IsTopicPrefix(const QString& prefix) {
 }  // namespace
 
 std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error) {
-    if (!text.startsWith(kScheme)) {
-        error = Problem(text, "it begins with mqtt://");
+    const bool tls = text.startsWith(kTlsScheme);
+    if (!tls && !text.startsWith(kScheme)) {
+        error = Problem(text, "it begins with mqtt:// or mqtts://");
         return std::nullopt;
     }
-    const QString rest = text.mid(kScheme.size());
+    const QString rest = text.mid(tls ? kTlsScheme.size() : kScheme.size());
     const qsizetype slash = rest.indexOf('/');
     const QString authority = slash < 0 ? rest : rest.left(slash);
     const QString prefix = slash < 0 ? QString() : rest.mid(slash + 1);
@@ -73,6 +75,8 @@ std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error)
     }
     MqttAddress address;
     address.host = host.toStdString();
+    address.tls = tls;
+    address.port = tls ? kMqttTlsPort : kMqttPort;
     if (portText) {
         bool ok = false;
         const uint port = portText->toUInt(&ok);
@@ -96,7 +100,8 @@ QString BrokerText(const MqttAddress& address) {
 }
 
 QString MqttAddressText(const MqttAddress& address) {
-    return QString(kScheme) + BrokerText(address) + '/' + QString::fromStdString(address.prefix);
+    return QString(address.tls ? kTlsScheme : kScheme) + BrokerText(address) + '/' +
+           QString::fromStdString(address.prefix);
 }
 
 std::string SampleTopic(const MqttAddress& address, std::uint16_t serial) {

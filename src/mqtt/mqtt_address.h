@@ -1,18 +1,23 @@
 #pragma once
-// Where the samples are published: "mqtt://HOST[:PORT]/PREFIX" from the command line, and
-// the topics under PREFIX. HOST is a name, an IPv4 address or a bracketed IPv6 address;
-// PORT is 1883 when left out. PREFIX is one or more topic levels ("lab", "site/room-2")
-// without wildcards.
+// Where the samples are published: "mqtt://HOST[:PORT]/PREFIX" (plain) or
+// "mqtts://HOST[:PORT]/PREFIX" (TLS) from the command line, and the topics under PREFIX.
+// HOST is a name, an IPv4 address or a bracketed IPv6 address; PORT is 1883 (mqtt) or 8883
+// (mqtts) when left out. PREFIX is one or more topic levels ("lab", "site/room-2") without
+// wildcards.
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+inline constexpr std::uint16_t kMqttPort = 1883;
+inline constexpr std::uint16_t kMqttTlsPort = 8883;
+
 struct MqttAddress {
     std::string host;  // without brackets
-    std::uint16_t port = 1883;
+    std::uint16_t port = kMqttPort;
     std::string prefix;
+    bool tls = false;  // mqtts://: the broker's certificate checked, and its name
 
     friend bool operator==(const MqttAddress&, const MqttAddress&) = default;
 };
@@ -20,7 +25,7 @@ struct MqttAddress {
 // Nullopt (and `error` set) when `text` is not such an address.
 std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error);
 
-// "mqtt://HOST:PORT/PREFIX", as the operator is told where the samples go.
+// "mqtt://HOST:PORT/PREFIX" or "mqtts://...", as the operator is told where the samples go.
 QString MqttAddressText(const MqttAddress& address);
 // "HOST:PORT".
 QString BrokerText(const MqttAddress& address);

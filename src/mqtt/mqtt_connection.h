@@ -8,6 +8,11 @@
 // connected and again on every connect (a restarted broker may have forgotten it), with
 // `willStatus` as the last will the broker publishes when the connection breaks off.
 //
+// With `tls` the broker's certificate is checked against `caFile` (or the system's
+// certificates) and must be issued for `host`; a login the broker refuses or a certificate
+// that does not check out is said once, like a broker that is down, and tried again the
+// same way.
+//
 // What the connection has to say (connected, unreachable) it says through the Events given
 // at construction, called on its own thread; the owner carries them across.
 //
@@ -18,6 +23,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -25,6 +31,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_set>
@@ -34,9 +41,18 @@ struct mosquitto;
 // How often a broker that is down or went away is tried again.
 inline constexpr std::chrono::milliseconds kBrokerRetryInterval{1000};
 
+// The authorities trusted when no CA file is given.
+inline constexpr char kSystemCertificates[] = "/etc/ssl/certs";
+
 struct MqttConnectionOptions {
     std::string host;
     std::uint16_t port = 1883;
+    bool tls = false;
+    std::string caFile;    // empty: kSystemCertificates
+    std::string certFile;  // with keyFile: the client's certificate; empty: none
+    std::string keyFile;
+    std::string user;  // empty: no login
+    std::optional<std::string> password;
     std::string statusTopic;
     std::string willStatus;     // the broker publishes it when the connection breaks off
     std::string closingStatus;  // sent by Close
@@ -77,11 +93,22 @@ class MqttConnection {
     static void OnConnect(mosquitto* client, void* self, int result);
     static void OnDisconnect(mosquitto* client, void* self, int result);
     static void OnPublish(mosquitto* client, void* self, int messageId);
+    static void OnLog(mosquitto* client, void* self, int level, const char* text);
+
+    // The login and TLS settings; libmosquitto's result.
+    int Secure();
+    // Any thread (libmosquitto logs where it works).
+    void NoteError(const QString& line);
 
     // The connection's thread.
     void Run();
     void ConnectAnswered(int result);
     void Disconnected();
+    // Starts a connect (the first, or again), forgetting what the last attempt left;
+    // libmosquitto's result, with `error` the errno it left.
+    int StartAttempt(bool first, int& error);
+    // Why the attempt failed with `result` (and errno `error`).
+    QString FailureText(int result, int error);
     void SayUnreachable(const QString& reason);
     // True when Close was asked for meanwhile.
     bool WaitBeforeRetry();
@@ -106,7 +133,14 @@ class MqttConnection {
     std::unordered_set<int> waiting_;  // message ids of published samples not yet acknowledged
     std::atomic<std::uint64_t> unsent_{0};
 
+    std::mutex errorsMutex_;
+    QStringList errors_;  // libmosquitto's error lines since the attempt began
+
+    int secured_ = 0;  // Secure()'s result; nothing is tried unless it succeeded
+
     // The connection's thread only.
     bool unreachableSaid_ = false;
-    QString refusal_;  // why the broker refused the last connect
+    QString refusal_;        // why the broker refused the last connect
+    bool answered_ = false;  // the broker answered this attempt's login
+    int connectErrno_ = 0;   // errno as this attempt's connect left it
 };

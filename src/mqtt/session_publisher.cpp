@@ -4,8 +4,12 @@
 #include "session/post_to_thread.h"
 
 SessionPublisher::SessionPublisher(InstrumentSession& session, MqttAddress address,
-                                   std::chrono::milliseconds retryInterval, QObject* parent)
-    : QObject(parent), address_(std::move(address)), retryInterval_(retryInterval) {
+                                   MqttSecurity security, std::chrono::milliseconds retryInterval,
+                                   QObject* parent)
+    : QObject(parent),
+      address_(std::move(address)),
+      security_(std::move(security)),
+      retryInterval_(retryInterval) {
     connect(&session, &InstrumentSession::VersionRead, this,
             [this](const InstrumentVersion& version) { Follow(version.serial); });
     connect(&session, &InstrumentSession::SettingsInForce, this,
@@ -43,6 +47,12 @@ void SessionPublisher::Follow(std::uint16_t serial) {
     MqttConnectionOptions options;
     options.host = address_.host;
     options.port = address_.port;
+    options.tls = address_.tls;
+    options.caFile = security_.caFile;
+    options.certFile = security_.certFile;
+    options.keyFile = security_.keyFile;
+    options.user = security_.user;
+    options.password = security_.password;
     options.statusTopic = StatusTopic(address_, serial);
     options.willStatus = kStatusOffline;
     options.closingStatus = kStatusOffline;

@@ -17,6 +17,7 @@
 
 #include "mqtt/mqtt_address.h"
 #include "mqtt/mqtt_connection.h"
+#include "mqtt/mqtt_security.h"
 #include "session/instrument_session.h"
 #include "settings/temperature_scale.h"
 
@@ -28,7 +29,7 @@ inline constexpr char kStatusOffline[] = "offline";
 class SessionPublisher : public QObject {
     Q_OBJECT
   public:
-    SessionPublisher(InstrumentSession& session, MqttAddress address,
+    SessionPublisher(InstrumentSession& session, MqttAddress address, MqttSecurity security = {},
                      std::chrono::milliseconds retryInterval = kBrokerRetryInterval,
                      QObject* parent = nullptr);
     // Close().
@@ -55,6 +56,7 @@ class SessionPublisher : public QObject {
     void PublishSample(const SampleUpdate& update);
 
     const MqttAddress address_;
+    const MqttSecurity security_;
     const std::chrono::milliseconds retryInterval_;
     std::optional<std::uint16_t> serial_;
     std::unique_ptr<MqttConnection> connection_;

@@ -53,6 +53,16 @@ QString OnlyWithMeasuring(const QString& option) {
         .arg(option);
 }
 
+// The option beside --mqtt that `arg` is, if any.
+const MqttSecurityOption* MqttSecurityOptionIn(const QString& arg) {
+    for (const MqttSecurityOption& option : kMqttSecurityOptions) {
+        if (IsOption(arg, option.name)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
 // Checks that the options given make one run together.
 QString CombinationError(const CommandLine& line, const QStringList& given) {
     if (!line.headless) {
@@ -73,6 +83,13 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
         if (given.contains(option) && line.headlessJob != HeadlessJob::Measure) {
             return OnlyWithMeasuring(option);
         }
+    }
+    if (const QString problem = MqttSecurityProblem(line.mqtt, line.mqttSecurity);
+        !problem.isEmpty()) {
+        return problem;
+    }
+    if (given.contains("--metrics-web-config") && !line.metrics) {
+        return "--metrics-web-config goes with --metrics";
     }
     if (given.contains("--csv-dir") && given.contains("--no-csv")) {
         return NotTogether("--csv-dir", "--no-csv");
@@ -252,6 +269,39 @@ CommandLine ParseOptions(const QStringList& arguments, CommandLine result) {
                 return result;
             }
             given << "--mqtt";
+        } else if (const MqttSecurityOption* option = MqttSecurityOptionIn(arg)) {
+            const QString missing =
+                QString::fromLatin1(option->value) == "NAME"
+                    ? QCoreApplication::translate("CommandLine", "%1 wymaga nazwy")
+                    : QCoreApplication::translate("CommandLine", "%1 wymaga pliku");
+            const std::optional<QString> value =
+                TakeValue(arguments, i, option->name, missing, result.error);
+            if (!value ||
+                !SetMqttSecurityOption(result.mqttSecurity, option->name, *value, result.error)) {
+                return result;
+            }
+        } else if (IsOption(arg, "--mqtt-password")) {
+            // From a configuration file only: the command line refuses it before parsing.
+            const std::optional<QString> password = TakeValue(
+                arguments, i, "--mqtt-password",
+                QCoreApplication::translate("CommandLine", "%1 wymaga hasła"), result.error);
+            if (!password) {
+                return result;
+            }
+            result.mqttSecurity.password = password->toStdString();
+        } else if (IsOption(arg, "--metrics-web-config")) {
+            const std::optional<QString> path = TakeValue(
+                arguments, i, "--metrics-web-config",
+                QCoreApplication::translate("CommandLine", "%1 wymaga pliku"), result.error);
+            if (!path) {
+                return result;
+            }
+            std::optional<MetricsWebConfig> config = LoadMetricsWebConfig(*path, result.error);
+            if (!config) {
+                return result;
+            }
+            result.metricsWebConfig = std::move(*config);
+            given << "--metrics-web-config";
         } else if (arg == "--headless") {
             result.headless = true;
         } else if (IsOption(arg, "--duration")) {
@@ -315,12 +365,15 @@ QString CommandLineHelp(const QString& program) {
         QCoreApplication::translate(
             "CommandLine",
             "Użycie: %1 [--config PLIK] [--port ŚCIEŻKA]...\n"
-            "          [--csv-dir KATALOG | --no-csv] [--metrics [ADRES:]PORT]\n"
-            "          [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+            "          [--csv-dir KATALOG | --no-csv]\n"
+            "          [--metrics [ADRES:]PORT [--metrics-web-config PLIK]]\n"
+            "          [--mqtt mqtt[s]://HOST[:PORT]/PREFIKS [--mqtt-user NAZWA]\n"
+            "           [--mqtt-password-file PLIK] [--mqtt-ca PLIK]\n"
+            "           [--mqtt-cert PLIK --mqtt-key PLIK]]\n"
             "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]... [--quiet]\n"
             "                     [--duration SEKUNDY] [--csv-dir KATALOG | --no-csv]\n"
-            "                     [--metrics [ADRES:]PORT]\n"
-            "                     [--mqtt mqtt://HOST[:PORT]/PREFIKS]\n"
+            "                     [--metrics [ADRES:]PORT ...]\n"
+            "                     [--mqtt mqtt[s]://HOST[:PORT]/PREFIKS ...]\n"
             "       %1 --headless [--config PLIK] [--port ŚCIEŻKA]...\n"
             "                     --dump-logger | --read-settings\n"
             "       %1 [--headless] ... [--pressure HPA]\n"
@@ -356,11 +409,32 @@ QString CommandLineHelp(const QString& program) {
         "                   sieć); PORT 0 wybiera wolny port\n");
     help += QCoreApplication::translate(
         "CommandLine",
+        "  --metrics-web-config PLIK\n"
+        "                   kto może czytać metryki: PLIK w formacie konfiguracji WWW\n"
+        "                   eksporterów Prometheusa, z basic_auth_users (skróty\n"
+        "                   bcrypt); tls_server_config jest odrzucane, bo serwer HTTP\n"
+        "                   tego systemu nie daje TLS\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
         "  --mqtt mqtt://HOST[:PORT]/PREFIKS\n"
         "                   publikuj każdą próbkę jako JSON w PREFIKS/<numer>/sample,\n"
         "                   a stan połączenia, zachowywany, w PREFIKS/<numer>/status\n"
         "                   (numer seryjny urządzenia) na tym brokerze MQTT (bez PORTU\n"
         "                   1883); niedostępny broker jest ponawiany w tle\n");
+    help += QCoreApplication::translate(
+        "CommandLine",
+        "  --mqtt mqtts://HOST[:PORT]/PREFIKS\n"
+        "                   to samo przez TLS (bez PORTU 8883): certyfikat brokera musi\n"
+        "                   być podpisany przez urząd certyfikacji systemu\n"
+        "                   (/etc/ssl/certs) i wystawiony dla HOSTA\n"
+        "  --mqtt-ca PLIK   z mqtts: ufaj zamiast tego urzędom z PLIKU\n"
+        "  --mqtt-user NAZWA\n"
+        "                   loguj się do brokera jako NAZWA\n"
+        "  --mqtt-password-file PLIK\n"
+        "                   hasło to pierwszy wiersz PLIKU (nigdy nie podawaj go\n"
+        "                   w wierszu poleceń, który widzi każdy użytkownik)\n"
+        "  --mqtt-cert PLIK --mqtt-key PLIK\n"
+        "                   z mqtts: certyfikat tego klienta i jego klucz (PEM)\n");
     help += QCoreApplication::translate(
                 "CommandLine",
                 "  --headless       bez okna: połącz od razu, wypisz identyfikator i wersję,\n"

@@ -13,7 +13,9 @@
 #include "headless/headless_job.h"
 #include "humidity/stability_window.h"
 #include "metrics/metrics_address.h"
+#include "metrics/metrics_web_config.h"
 #include "mqtt/mqtt_address.h"
+#include "mqtt/mqtt_security.h"
 
 struct CommandLine {
     std::vector<std::string> ports;  // replaces the system's port list when not empty
@@ -21,6 +23,9 @@ struct CommandLine {
     std::optional<std::string> recordDirectory = std::string();
     std::optional<MetricsAddress> metrics;  // serve /metrics there
     std::optional<MqttAddress> mqtt;        // publish to that broker
+    // The broker's login and certificates, and who may read the metrics.
+    MqttSecurity mqttSecurity;
+    MetricsWebConfig metricsWebConfig;
     bool showHelp = false;
     bool showVersion = false;
     std::optional<QString> configFile;  // --config: more options in that file

@@ -75,7 +75,7 @@ ConfigText ParseConfigText(const QByteArray& bytes) {
 }
 
 QStringList ConfigOnlyKeys() {
-    return {};
+    return {"mqtt-password"};
 }
 
 bool IsCommandLineOnlyKey(const QString& key) {

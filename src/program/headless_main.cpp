@@ -60,7 +60,8 @@ HeadlessOptions OptionsFor(const CommandLine& commandLine) {
     options.job = commandLine.headlessJob;
     options.duration = commandLine.duration;
     options.quiet = commandLine.quiet;
-    options.telemetry = TelemetryOptions{commandLine.metrics, commandLine.mqtt};
+    options.telemetry = TelemetryOptions{commandLine.metrics, commandLine.mqtt,
+                                         commandLine.mqttSecurity, commandLine.metricsWebConfig};
     return options;
 }
 

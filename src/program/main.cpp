@@ -69,9 +69,11 @@ int main(int argc, char** argv) {
     const InterfaceTranslator language(Language());
     TForm1 form;
     MainController controller(
-        form, ControllerOptions{commandLine.ports, commandLine.recordDirectory,
-                                TelemetryOptions{commandLine.metrics, commandLine.mqtt},
-                                commandLine.pressureHpa});
+        form,
+        ControllerOptions{commandLine.ports, commandLine.recordDirectory,
+                          TelemetryOptions{commandLine.metrics, commandLine.mqtt,
+                                           commandLine.mqttSecurity, commandLine.metricsWebConfig},
+                          commandLine.pressureHpa});
     form.show();
     if (!controller.TelemetryError().isEmpty()) {
         ShowErrorBox(&form, controller.TelemetryError());  // the window measures all the same

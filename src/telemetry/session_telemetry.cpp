@@ -7,11 +7,13 @@ SessionTelemetry::SessionTelemetry(InstrumentSession& session, TelemetryOptions 
 
 bool SessionTelemetry::Start(QString& error) {
     if (options_.mqtt && !publisher_) {
-        publisher_ = std::make_unique<SessionPublisher>(session_, *options_.mqtt);
+        publisher_ =
+            std::make_unique<SessionPublisher>(session_, *options_.mqtt, options_.mqttSecurity);
     }
     if (options_.metrics && !metrics_) {
         QString why;
-        metrics_ = MetricsExporter::Start(session_, *options_.metrics, why);
+        metrics_ =
+            MetricsExporter::Start(session_, *options_.metrics, options_.metricsWebConfig, why);
         if (!metrics_) {
             error = telemetry_texts::MetricsUnavailable(*options_.metrics, why);
             return false;

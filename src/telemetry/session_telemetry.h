@@ -9,13 +9,17 @@
 
 #include "metrics/metrics_address.h"
 #include "metrics/metrics_exporter.h"
+#include "metrics/metrics_web_config.h"
 #include "mqtt/mqtt_address.h"
+#include "mqtt/mqtt_security.h"
 #include "mqtt/session_publisher.h"
 #include "session/instrument_session.h"
 
 struct TelemetryOptions {
     std::optional<MetricsAddress> metrics;
     std::optional<MqttAddress> mqtt;
+    MqttSecurity mqttSecurity = {};          // with mqtt
+    MetricsWebConfig metricsWebConfig = {};  // with metrics; empty: open to every scrape
 };
 
 class SessionTelemetry {

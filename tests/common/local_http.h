@@ -65,16 +65,17 @@ struct HttpAnswer {
 };
 
 // GET http://127.0.0.1:port/path, the answer read until the server closes; none when the
-// connection fails or the answer is not HTTP.
-inline std::optional<HttpAnswer> HttpGet(std::uint16_t port, const std::string& path) {
+// connection fails or the answer is not HTTP. `headers`: more header lines, each ending in
+// CRLF.
+inline std::optional<HttpAnswer> HttpGet(std::uint16_t port, const std::string& path,
+                                         const std::string& headers = {}) {
     const int fd = ConnectLocal(port);
     if (fd < 0) {
         return std::nullopt;
     }
     QByteArray answer;
-    if (SendAll(fd, QByteArray::fromStdString("GET " + path +
-                                              " HTTP/1.0\r\nHost: 127.0.0.1\r\n"
-                                              "Connection: close\r\n\r\n"))) {
+    if (SendAll(fd, QByteArray::fromStdString("GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n" +
+                                              headers + "Connection: close\r\n\r\n"))) {
         char buffer[4096];
         ssize_t n = 0;
         while ((n = recv(fd, buffer, sizeof(buffer), 0)) > 0) {

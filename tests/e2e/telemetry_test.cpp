@@ -1,12 +1,16 @@
 // The window feeds the metrics and the broker as the headless program does: /metrics
 // served while it measures, the samples and the status published, "offline" when it
-// closes; a metrics port already taken is said and measuring goes on.
+// closes; a metrics port already taken, or a broker refusing the login, is said and
+// measuring goes on.
 #include <sys/socket.h>
+
+#include <QStatusBar>
 
 #include "common/e2e_fixture.h"
 #include "common/local_http.h"
 #include "common/mosquitto_broker.h"
 #include "common/mqtt_subscriber.h"
+#include "common/tls_mosquitto_broker.h"
 
 namespace {
 
@@ -80,6 +84,45 @@ TEST_F(TelemetryTest, AMetricsPortTakenIsSaidAndTheWindowMeasuresOn) {
     ClickConnect();
     EXPECT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 2; }, 20000));
     close(taken);
+}
+
+TEST_F(TelemetryTest, ABrokerRefusingTheLoginIsSaidInTheStatusBarAndTheWindowMeasuresOn) {
+    if (!TlsMosquittoBroker::Installed()) {
+        GTEST_SKIP() << "mosquitto, mosquitto_passwd or openssl is not installed";
+    }
+    TestCertificates certificates;
+    ASSERT_TRUE(certificates.Make()) << certificates.Log().toStdString();
+    TlsMosquittoBroker broker(certificates);
+    ASSERT_TRUE(broker.SetLogin("hygrometer", "right-password"));
+    ASSERT_TRUE(broker.Start()) << broker.Log().toStdString();
+    sim::InstrumentSimulator& instrument = AddInstrument();
+    form_ = std::make_unique<TForm1>();
+    controller_ = std::make_unique<MainController>(
+        *form_,
+        ControllerOptions{
+            {instrument.SlavePath()},
+            std::nullopt,
+            TelemetryOptions{
+                std::nullopt, MqttAddress{"127.0.0.1", broker.TlsPort(), "lab", true},
+                MqttSecurity{"hygrometer", "wrong-password", certificates.Cert("ca"), "", ""}}});
+    ClickConnect();
+    modals_.clear();  // the identification
+
+    const QString said =
+        QString(
+            "MQTT: brak połączenia z mqtts://127.0.0.1:%1/lab (broker odmówił dostępu: zła "
+            "nazwa użytkownika lub hasło albo brak uprawnień); próby trwają w tle")
+            .arg(broker.TlsPort());
+    // After the session's own status, which goes on as samples come.
+    const QStatusBar* bar = form_->StatusBar1;
+    EXPECT_TRUE(WaitFor([&] { return bar->currentMessage().endsWith("  |  " + said); }, 20000))
+        << bar->currentMessage().toStdString();
+    EXPECT_EQ(bar->toolTip(), said);
+    const int samples = controller_->session().SampleCount();
+    EXPECT_TRUE(
+        WaitFor([&] { return controller_->session().SampleCount() >= samples + 2; }, 20000));
+    EXPECT_TRUE(bar->currentMessage().endsWith("  |  " + said))
+        << bar->currentMessage().toStdString();
 }
 
 }  // namespace

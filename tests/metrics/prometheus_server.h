@@ -32,22 +32,44 @@ class PrometheusServer {
         double value = 0;
     };
 
+    // A scrape job, with the basic-auth credentials it brings (none when `user` is empty).
+    struct Job {
+        std::string name;
+        std::string user;
+        std::string password;
+    };
+
     // Scrapes http://127.0.0.1:target/metrics every second; true once the server is ready.
-    bool Start(std::uint16_t target) {
+    bool Start(std::uint16_t target) { return Start(target, {{"hygrometer", "", ""}}); }
+
+    // The same, once for each job.
+    bool Start(std::uint16_t target, const std::vector<Job>& jobs) {
         const QString config = dir_.filePath("prometheus.yml");
         QFile file(config);
         if (!file.open(QIODevice::WriteOnly)) {
             return false;
         }
-        file.write(QString("global:\n"
-                           "  scrape_interval: 1s\n"
-                           "  scrape_timeout: 1s\n"
-                           "scrape_configs:\n"
-                           "  - job_name: hygrometer\n"
-                           "    static_configs:\n"
-                           "      - targets: ['127.0.0.1:%1']\n")
-                       .arg(target)
-                       .toUtf8());
+        QString text =
+            "global:\n"
+            "  scrape_interval: 1s\n"
+            "  scrape_timeout: 1s\n"
+            "scrape_configs:\n";
+        for (const Job& job : jobs) {
+            text += QString("  - job_name: %1\n").arg(QString::fromStdString(job.name));
+            if (!job.user.empty()) {
+                text += QString(
+                            "    basic_auth:\n"
+                            "      username: '%1'\n"
+                            "      password: '%2'\n")
+                            .arg(QString::fromStdString(job.user),
+                                 QString::fromStdString(job.password));
+            }
+            text += QString(
+                        "    static_configs:\n"
+                        "      - targets: ['127.0.0.1:%1']\n")
+                        .arg(target);
+        }
+        file.write(text.toUtf8());
         file.close();
         port_ = FreeLocalPort();
         run_ = std::make_unique<ProgramRun>(
@@ -96,6 +118,8 @@ class PrometheusServer {
     }
 
     QByteArray Log() const { return run_ ? run_->Err() : QByteArray(); }
+    // Where its HTTP API answers.
+    std::uint16_t Port() const { return port_; }
 
   private:
     QTemporaryDir dir_;

@@ -1,13 +1,13 @@
 // Where --mqtt publishes: the broker and the topic prefix read from
-// "mqtt://HOST[:PORT]/PREFIX", the topics under it, and bad text refused with a message
-// that says why.
+// "mqtt://HOST[:PORT]/PREFIX" or "mqtts://HOST[:PORT]/PREFIX", the topics under it, and bad text
+// refused with a message that says why.
 #include "mqtt/mqtt_address.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883WhenLeftOut) {
+TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883Or8883WhenLeftOut) {
     struct Case {
         const char* text;
         MqttAddress address;
@@ -23,6 +23,15 @@ TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883WhenLeftOut) {
         {"mqtt://10.0.0.5:65535/a", {"10.0.0.5", 65535, "a"}, "a/300/sample", "a/300/status"},
         {"mqtt://[::1]/lab", {"::1", 1883, "lab"}, "lab/300/sample", "lab/300/status"},
         {"mqtt://[fe80::1]:1/lab", {"fe80::1", 1, "lab"}, "lab/300/sample", "lab/300/status"},
+        {"mqtts://localhost/lab",
+         {"localhost", 8883, "lab", true},
+         "lab/300/sample",
+         "lab/300/status"},
+        {"mqtts://broker.lab:1883/site",
+         {"broker.lab", 1883, "site", true},
+         "site/300/sample",
+         "site/300/status"},
+        {"mqtts://[::1]:8884/lab", {"::1", 8884, "lab", true}, "lab/300/sample", "lab/300/status"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -39,10 +48,12 @@ TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883WhenLeftOut) {
               "mqtt://[::1]:1883/lab");
     EXPECT_EQ(MqttAddressText(*ParseMqttAddress("mqtt://localhost:1884/a/b", error)),
               "mqtt://localhost:1884/a/b");
+    EXPECT_EQ(MqttAddressText(*ParseMqttAddress("mqtts://[::1]/lab", error)),
+              "mqtts://[::1]:8883/lab");
 }
 
 TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
-    const char* const kScheme = "it begins with mqtt://";
+    const char* const kScheme = "it begins with mqtt:// or mqtts://";
     const char* const kHost = "no host name or address";
     const char* const kIpv6 = "an IPv6 address goes in brackets: [::1]";
     const char* const kPort = "the port is a number from 1 to 65535";
@@ -50,7 +61,12 @@ TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
     const std::pair<const char*, const char*> cases[] = {
         {"", kScheme},
         {"localhost/lab", kScheme},
-        {"mqtts://localhost/lab", kScheme},
+        {"mqtt:localhost/lab", kScheme},
+        {"MQTTS://localhost/lab", kScheme},
+        {"mqtts:/localhost/lab", kScheme},
+        {"mqtts://", kHost},
+        {"mqtts://host:0/lab", kPort},
+        {"mqtts://host", kPrefix},
         {"http://localhost/lab", kScheme},
         {"mqtt://", kHost},
         {"mqtt:///lab", kHost},

@@ -160,6 +160,9 @@ TEST(ParseCommandLine, RefusesWhatCannotBeRunInEnglish) {
         {{"--metrics"}, "--metrics needs [ADDRESS:]PORT"},
         {{"--mqtt"}, "--mqtt needs mqtt://HOST[:PORT]/PREFIX"},
         {{"--config"}, "--config needs a file"},
+        {{"--mqtt", "localhost"},
+         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt:// or "
+         "mqtts://"},
         {{"--headless", "--read-settings", "--metrics", "9101"},
          "--metrics goes with measuring, not with --dump-logger or --read-settings"},
         {{"--headless", "--dump-logger", "--mqtt", "mqtt://h/lab"},
@@ -205,7 +208,8 @@ TEST(ParseCommandLine, RefusesAddressesItCannotUse) {
          "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
          "\"localhost:9101\""},
         {{"--mqtt", "localhost"},
-         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt://"},
+         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt:// or "
+         "mqtts://"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());

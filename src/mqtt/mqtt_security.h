@@ -1,0 +1,46 @@
+#pragma once
+// How the client proves who it is to the broker and checks the broker in turn: the options
+// beside --mqtt. The password never comes from the command line, where every user of the
+// machine reads it (ps): --mqtt-password-file gives a file whose first line it is, and the
+// configuration file may set `password` itself.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "mqtt/mqtt_address.h"
+
+struct MqttSecurity {
+    std::string user;                     // --mqtt-user; empty: no login
+    std::optional<std::string> password;  // --mqtt-password-file's first line
+    std::string caFile;    // --mqtt-ca: the authorities trusted; empty: the system's store
+    std::string certFile;  // --mqtt-cert and --mqtt-key: the client's own certificate
+    std::string keyFile;
+
+    friend bool operator==(const MqttSecurity&, const MqttSecurity&) = default;
+};
+
+// The option's name and what its value is, as usage and messages say them.
+struct MqttSecurityOption {
+    const char* name;   // "--mqtt-user"
+    const char* value;  // "NAME"
+};
+inline constexpr MqttSecurityOption kMqttSecurityOptions[] = {
+    {"--mqtt-user", "NAME"}, {"--mqtt-password-file", "FILE"}, {"--mqtt-ca", "FILE"},
+    {"--mqtt-cert", "FILE"}, {"--mqtt-key", "FILE"},
+};
+
+// Puts the value of option `name` (one of kMqttSecurityOptions) in `security`: a file named
+// must be readable, and the password file is read now. False, with `error` the operator's
+// text, when it cannot be used.
+bool SetMqttSecurityOption(MqttSecurity& security, const QString& name, const QString& value,
+                           QString& error);
+
+// The password in the text of a password file: its first line, without the line's end; none
+// when that line is empty.
+std::optional<std::string> PasswordFromFile(const QByteArray& text);
+
+// Why the security options do not go with the address given (none, or plain mqtt://), or
+// with each other; empty when they do.
+QString MqttSecurityProblem(const std::optional<MqttAddress>& address,
+                            const MqttSecurity& security);

@@ -1,0 +1,89 @@
+// The command line's options that lock MQTT and the metrics: the broker's login and
+// certificates, the password read from its file, the web configuration read from its file,
+// and the lines that do not make sense refused.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "program/command_line.h"
+
+namespace {
+
+// Made with libxcrypt's crypt() of "right-password" at cost 4 (python3 -c "import crypt; ...").
+const char* const kHash = "$2b$04$CRrnBTTLH2INjx8Cx6e/t.r7uLV4pei0TbmUQ6R2Pm7hK36QlgQSO";
+
+class CommandLineSecurityTest : public ::testing::Test {
+  protected:
+    QString File(const QString& name, const QByteArray& text) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConfiguration) {
+    const QString password = File("password", "s3cret\n");
+    const QString ca = File("ca.crt", "PEM");
+    const QString cert = File("client.crt", "PEM");
+    const QString key = File("client.key", "PEM");
+    const QString web = File("web.yml", QByteArray("basic_auth_users:\n  prom: ") + kHash + "\n");
+    const CommandLine line =
+        ParseCommandLine({"--headless", "--mqtt-user", "lab-7", "--mqtt", "mqtts://broker.lab/site",
+                          "--mqtt-password-file=" + password, "--mqtt-ca", ca, "--mqtt-cert", cert,
+                          "--mqtt-key", key, "--metrics", "9101", "--metrics-web-config", web});
+    EXPECT_EQ(line.error, QString());
+    EXPECT_EQ(line.mqtt, (MqttAddress{"broker.lab", 8883, "site", true}));
+    EXPECT_EQ(line.mqttSecurity, (MqttSecurity{"lab-7", "s3cret", ca.toStdString(),
+                                               cert.toStdString(), key.toStdString()}));
+    EXPECT_EQ(line.metricsWebConfig, (MetricsWebConfig{"", "", {{"prom", kHash}}}));
+
+    const CommandLine plain = ParseCommandLine({"--mqtt", "mqtt://localhost/lab"});
+    EXPECT_EQ(plain.error, QString());
+    EXPECT_EQ(plain.mqttSecurity, MqttSecurity{});
+    EXPECT_EQ(plain.metricsWebConfig, MetricsWebConfig{});
+}
+
+TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
+    const QString ca = File("ca.crt", "PEM");
+    const QString empty = File("empty", "\n");
+    const QString web = File("web.yml", "basic_auth_users:\n  prom: secret\n");
+    const QString missing = dir_.filePath("missing");
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--mqtt-user"}, "--mqtt-user needs NAME"},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-password-file"}, "--mqtt-password-file needs FILE"},
+        {{"--mqtt-user", "u"}, "--mqtt-user działa tylko z --mqtt"},
+        {{"--mqtt", "mqtt://h/lab", "--mqtt-ca", ca}, "--mqtt-ca działa tylko z adresem mqtts://"},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-ca", missing}, "--mqtt-ca: nie ma pliku " + missing},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-user", "u", "--mqtt-password-file", empty},
+         "--mqtt-password-file: pierwszy wiersz pliku " + empty +
+             " jest pusty, a to on jest hasłem"},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-cert", ca},
+         "--mqtt-cert i --mqtt-key podaje się razem"},
+        {{"--metrics-web-config", web},
+         web + ", wiersz 2: basic_auth_users: hasło użytkownika "
+               "prom nie jest skrótem bcrypt ($2b$…, $2y$…)"},
+        {{"--metrics-web-config", File("open.yml", "")},
+         "--metrics-web-config goes with --metrics"},
+        {{"--metrics", "9101", "--metrics-web-config"}, "--metrics-web-config needs a file"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(ParseCommandLine(arguments).error, error);
+    }
+}
+
+TEST(CommandLineHelp, ListsTheOptionsThatLockMqttAndTheMetrics) {
+    const QString help = CommandLineHelp("hygrometer");
+    for (const char* option :
+         {"--mqtt mqtts://HOST[:PORT]/PREFIX", "--mqtt-user NAME", "--mqtt-password-file FILE",
+          "--mqtt-ca FILE", "--mqtt-cert FILE --mqtt-key FILE", "--metrics-web-config FILE"}) {
+        SCOPED_TRACE(option);
+        EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
+    }
+}
+
+}  // namespace
