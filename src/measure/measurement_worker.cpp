@@ -87,7 +87,7 @@ bool MeasurementWorker::PollCycle() {
         if (sampleHook_) {
             sampleHook_(update);
         }
-        WriteSample(update);
+        WriteSample(std::move(update));
     } else if (events_.pollFailed) {
         events_.pollFailed();
     }
@@ -122,7 +122,7 @@ void MeasurementWorker::WriteSample(SampleUpdate update) {
     update.logError = written.error;
     update.recordError = recorded.error;
     if (events_.sampleReady) {
-        events_.sampleReady(update);
+        events_.sampleReady(std::move(update));
     }
 
     // A vanished file is reported like a failed open, though the line went into the new

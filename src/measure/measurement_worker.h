@@ -67,18 +67,19 @@ class MeasurementWorker {
     MeasurementWorker& operator=(const MeasurementWorker&) = delete;
 
     // What the loop hands on, each called on the worker's thread; any left empty is not
-    // called. Before Start.
+    // called. Before Start. Each gets its values to keep: the worker holds no reference to
+    // them afterwards, so the owner carries them to another thread without sharing them.
     struct Events {
-        std::function<void(const SampleUpdate&)> sampleReady;
+        std::function<void(SampleUpdate)> sampleReady;
         // A cycle brought no bytes: the dew-point readout shows "Error".
         std::function<void()> pollFailed;
         // The log could not be written; once until a line is written again.
-        std::function<void(const QString& message)> logFailed;
+        std::function<void(QString message)> logFailed;
         // The dated record was created at `path` with this sample's row.
-        std::function<void(const QString& path)> recordStarted;
+        std::function<void(QString path)> recordStarted;
         // A row could not go into the dated record, the file named in `message`; once
         // until a row is written again. Measuring goes on.
-        std::function<void(const QString& message)> recordFailed;
+        std::function<void(QString message)> recordFailed;
         // The port went away; the loop has ended.
         std::function<void()> portLost;
     };

@@ -193,7 +193,9 @@ void MqttConnection::SayUnreachable(const QString& reason) {
     if (!unreachableSaid_) {
         unreachableSaid_ = true;
         if (events_.unreachable) {
-            events_.unreachable(refusal_.isEmpty() ? reason : refusal_);
+            QString said = refusal_.isEmpty() ? reason : refusal_;
+            said.detach();  // the owner's thread gets a text of its own, shared with nothing here
+            events_.unreachable(std::move(said));
         }
     }
 }

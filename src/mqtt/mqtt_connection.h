@@ -67,7 +67,7 @@ class MqttConnection {
     struct Events {
         std::function<void()> connected;
         // The broker could not be reached or the connection broke off; once until connected.
-        std::function<void(const QString& reason)> unreachable;
+        std::function<void(QString reason)> unreachable;
     };
 
     MqttConnection(MqttConnectionOptions options, Events events);

@@ -65,8 +65,8 @@ void SessionPublisher::Follow(std::uint16_t serial) {
             connectedOnce_ = true;
         });
     };
-    events.unreachable = [this](const QString& reason) {
-        PostToThreadOf(this, [this, reason] { emit Unreachable(reason); });
+    events.unreachable = [this](QString reason) {
+        PostToThreadOf(this, [this, reason = std::move(reason)] { emit Unreachable(reason); });
     };
     connection_ = std::make_unique<MqttConnection>(options, std::move(events));
     if (status_ != nullptr) {

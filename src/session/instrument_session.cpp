@@ -24,18 +24,18 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
     // it found is already in the log and the record, so it reaches the session's signals
     // even when Stop came meanwhile: the chart, the metrics and MQTT keep the last sample.
     MeasurementWorker::Events events;
-    events.sampleReady = [this](const SampleUpdate& update) {
-        PostToThreadOf(this, [this, update] { emit SampleReady(update); });
+    events.sampleReady = [this](SampleUpdate update) {
+        PostToThreadOf(this, [this, update = std::move(update)] { emit SampleReady(update); });
     };
     events.pollFailed = [this] { PostToThreadOf(this, [this] { emit PollFailed(); }); };
-    events.logFailed = [this](const QString& message) {
-        PostToThreadOf(this, [this, message] { emit LogFailed(message); });
+    events.logFailed = [this](QString message) {
+        PostToThreadOf(this, [this, message = std::move(message)] { emit LogFailed(message); });
     };
-    events.recordStarted = [this](const QString& path) {
-        PostToThreadOf(this, [this, path] { emit RecordStarted(path); });
+    events.recordStarted = [this](QString path) {
+        PostToThreadOf(this, [this, path = std::move(path)] { emit RecordStarted(path); });
     };
-    events.recordFailed = [this](const QString& message) {
-        PostToThreadOf(this, [this, message] { emit RecordFailed(message); });
+    events.recordFailed = [this](QString message) {
+        PostToThreadOf(this, [this, message = std::move(message)] { emit RecordFailed(message); });
     };
     events.portLost = [this] { Post([this] { PortLost(); }); };
     worker_.SetEvents(std::move(events));
