@@ -1,7 +1,6 @@
 #include "mqtt/session_publisher.h"
 
 #include "mqtt/sample_json.h"
-#include "session/post_to_thread.h"
 
 SessionPublisher::SessionPublisher(InstrumentSession& session, MqttAddress address,
                                    MqttSecurity security, std::chrono::milliseconds retryInterval,
@@ -60,13 +59,13 @@ void SessionPublisher::Follow(std::uint16_t serial) {
     // The connection's thread is joined in Close, before this publisher goes.
     MqttConnection::Events events;
     events.connected = [this] {
-        PostToThreadOf(this, [this] {
+        mailbox_.Post([this] {
             emit Connected(connectedOnce_);
             connectedOnce_ = true;
         });
     };
     events.unreachable = [this](QString reason) {
-        PostToThreadOf(this, [this, reason = std::move(reason)] { emit Unreachable(reason); });
+        mailbox_.Post([this, reason = std::move(reason)] { emit Unreachable(reason); });
     };
     connection_ = std::make_unique<MqttConnection>(options, std::move(events));
     if (status_ != nullptr) {

@@ -19,6 +19,7 @@
 #include "mqtt/mqtt_connection.h"
 #include "mqtt/mqtt_security.h"
 #include "session/instrument_session.h"
+#include "session/thread_mailbox.h"
 #include "settings/temperature_scale.h"
 
 // The status payloads.
@@ -55,6 +56,8 @@ class SessionPublisher : public QObject {
     void SetStatus(const char* status);
     void PublishSample(const SampleUpdate& update);
 
+    // First, so it goes last: what the connection's thread posts lands here.
+    ThreadMailbox mailbox_;
     const MqttAddress address_;
     const MqttSecurity security_;
     const std::chrono::milliseconds retryInterval_;

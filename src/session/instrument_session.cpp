@@ -5,7 +5,6 @@
 #include "link/port_candidates.h"
 #include "measure/file_error_text.h"
 #include "measure/old_log.h"
-#include "session/post_to_thread.h"
 #include "settings/temperature_scale.h"
 
 InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
@@ -25,17 +24,17 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
     // even when Stop came meanwhile: the chart, the metrics and MQTT keep the last sample.
     MeasurementWorker::Events events;
     events.sampleReady = [this](SampleUpdate update) {
-        PostToThreadOf(this, [this, update = std::move(update)] { emit SampleReady(update); });
+        mailbox_.Post([this, update = std::move(update)] { emit SampleReady(update); });
     };
-    events.pollFailed = [this] { PostToThreadOf(this, [this] { emit PollFailed(); }); };
+    events.pollFailed = [this] { mailbox_.Post([this] { emit PollFailed(); }); };
     events.logFailed = [this](QString message) {
-        PostToThreadOf(this, [this, message = std::move(message)] { emit LogFailed(message); });
+        mailbox_.Post([this, message = std::move(message)] { emit LogFailed(message); });
     };
     events.recordStarted = [this](QString path) {
-        PostToThreadOf(this, [this, path = std::move(path)] { emit RecordStarted(path); });
+        mailbox_.Post([this, path = std::move(path)] { emit RecordStarted(path); });
     };
     events.recordFailed = [this](QString message) {
-        PostToThreadOf(this, [this, message = std::move(message)] { emit RecordFailed(message); });
+        mailbox_.Post([this, message = std::move(message)] { emit RecordFailed(message); });
     };
     events.portLost = [this] { Post([this] { PortLost(); }); };
     worker_.SetEvents(std::move(events));
@@ -70,7 +69,7 @@ void InstrumentSession::SetState(SessionState state) {
 }
 
 void InstrumentSession::Post(std::function<void()> fn) {
-    PostToThreadOf(this, [this, fn = std::move(fn)] {
+    mailbox_.Post([this, fn = std::move(fn)] {
         if (state_ != SessionState::Stopped) {
             fn();
         }

@@ -44,6 +44,7 @@
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
 #include "session/job_runner.h"
+#include "session/thread_mailbox.h"
 #include "settings/instrument_settings.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_exchange.h"
@@ -171,7 +172,7 @@ class InstrumentSession : public QObject {
     // in Stop() (the job thread, the worker's), and Stop() runs on the session's thread
     // and marks it stopped first, so a closure still queued when the session stops finds
     // it stopped and does nothing, and none is posted once Stop() has returned. A new
-    // thread that posts must be joined there too (see post_to_thread.h).
+    // thread that posts must be joined there too (see thread_mailbox.h).
     void Post(std::function<void()> fn);
     std::vector<std::string> Candidates() const;
     DiscoveryOptions ScanOptions(int passes);
@@ -188,6 +189,8 @@ class InstrumentSession : public QObject {
     // Worker thread, for each sample.
     void AddHumidity(SampleUpdate& update);
 
+    // First, so it goes last: what the job thread and the worker post lands here.
+    ThreadMailbox mailbox_;
     const SessionOptions options_;
     InstrumentLink link_;
     MeasurementLog log_;
