@@ -177,11 +177,7 @@ TEST_F(ProgramAnswersTest, HelpListsEveryOption) {
         {"--config FILE", "--port PATH", "--csv-dir DIR", "--no-csv", "--metrics [ADDRESS:]PORT",
          "--mqtt mqtt://HOST[:PORT]/PREFIX", "--headless", "--duration SECONDS", "--quiet",
          "--dump-logger", "--read-settings", "--version", "--help", "Exit status"}};
-    std::vector<std::pair<const char*, QStringList>> programs = {polish};
-    if (EnglishCommandLineTexts()) {
-        programs.push_back(english);
-    }
-    for (const auto& [program, options] : programs) {
+    for (const auto& [program, options] : {polish, english}) {
         for (const std::vector<std::string>& arguments :
              {std::vector<std::string>{"--help"}, std::vector<std::string>{"--headless", "-h"}}) {
             ProgramRun run(program, arguments, work_.path());
