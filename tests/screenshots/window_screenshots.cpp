@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 
 #include "app/app_texts.h"
 #include "app/main_controller.h"
@@ -98,7 +99,10 @@ bool Prepare(TForm1& form, InstrumentSession& session, int samples) {
 
 // Each tab by the name its picture gets, in the tabs' order.
 bool GrabTabs(TForm1& form, const QString& prefix) {
-    const char* const names[] = {"chart", "settings", "hygrometer", "logger"};
+    const char* const names[] = {"chart", "settings", "hygrometer", "logger", "quantities"};
+    if (form.PageControl1->count() != static_cast<int>(std::size(names))) {
+        return Fail("the window's tabs are not the ones named here");
+    }
     for (int i = 0; i < form.PageControl1->count(); ++i) {
         form.PageControl1->setCurrentIndex(i);
         Settle();
