@@ -402,6 +402,49 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
                    with mqtts: this client&apos;s certificate and its key (PEM)
 </translation>
     </message>
+    <message>
+        <source>%1 działa tylko z --metrics</source>
+        <translation>%1 goes with --metrics</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFile</name>
+    <message>
+        <source>wiersz nie jest tekstem UTF-8</source>
+        <translation>the line is not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; nie jest kluczem: kluczem jest długa opcja bez &quot;--&quot;, np. &quot;port = /dev/ttyUSB0&quot;</source>
+        <translation>&quot;%1&quot; is not a key: a key is a long option without &quot;--&quot;, such as &quot;port = /dev/ttyUSB0&quot;</translation>
+    </message>
+    <message>
+        <source>wartość %1 zawiera znak sterujący</source>
+        <translation>the value of %1 holds a control character</translation>
+    </message>
+    <message>
+        <source>%1 nie przyjmuje wartości: sam klucz w wierszu ją włącza</source>
+        <translation>%1 takes no value: its key alone on a line turns it on</translation>
+    </message>
+    <message>
+        <source>nieznany klucz: %1</source>
+        <translation>unknown key: %1</translation>
+    </message>
+    <message>
+        <source>--%1 może być tylko w pliku --config: wiersz poleceń widzi każdy użytkownik komputera</source>
+        <translation>--%1 can only be set in a --config file: every user of the machine can read the command line</translation>
+    </message>
+    <message>
+        <source>%1 działa tylko w wierszu poleceń</source>
+        <translation>%1 belongs on the command line only</translation>
+    </message>
+    <message>
+        <source>%1: nie można odczytać pliku (%2)</source>
+        <translation>%1: cannot read the file (%2)</translation>
+    </message>
+    <message>
+        <source>%1: to nie plik konfiguracji, ma ponad %2 bajtów</source>
+        <translation>%1: not a configuration file, it has more than %2 bytes</translation>
+    </message>
 </context>
 <context>
     <name>Connect</name>

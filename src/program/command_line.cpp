@@ -89,7 +89,8 @@ QString CombinationError(const CommandLine& line, const QStringList& given) {
         return problem;
     }
     if (given.contains("--metrics-web-config") && !line.metrics) {
-        return "--metrics-web-config goes with --metrics";
+        return QCoreApplication::translate("CommandLine", "%1 działa tylko z --metrics")
+            .arg("--metrics-web-config");
     }
     if (given.contains("--csv-dir") && given.contains("--no-csv")) {
         return NotTogether("--csv-dir", "--no-csv");

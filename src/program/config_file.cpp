@@ -49,7 +49,8 @@ ConfigText ParseConfigText(const QByteArray& bytes) {
             return result;
         };
         if (utf8.hasError()) {
-            return fail(Translate("wiersz nie jest tekstem UTF-8"));
+            return fail(
+                Translate(QT_TRANSLATE_NOOP("ConfigFile", "wiersz nie jest tekstem UTF-8")));
         }
         if (line.isEmpty() || line.startsWith('#')) {
             continue;
@@ -62,12 +63,17 @@ ConfigText ParseConfigText(const QByteArray& bytes) {
             entry.value = line.mid(equals + 1).trimmed();
         }
         if (!IsKey(entry.key)) {
-            return fail(Translate("\"%1\" nie jest kluczem: kluczem jest długa opcja bez \"--\", "
-                                  "np. \"port = /dev/ttyUSB0\"")
-                            .arg(entry.key));
+            return fail(
+                Translate(QT_TRANSLATE_NOOP(
+                              "ConfigFile",
+                              "\"%1\" nie jest kluczem: kluczem jest długa opcja bez \"--\", "
+                              "np. \"port = /dev/ttyUSB0\""))
+                    .arg(entry.key));
         }
         if (entry.value && HasControlCharacter(*entry.value)) {
-            return fail(Translate("wartość %1 zawiera znak sterujący").arg(entry.key));
+            return fail(
+                Translate(QT_TRANSLATE_NOOP("ConfigFile", "wartość %1 zawiera znak sterujący"))
+                    .arg(entry.key));
         }
         result.lines.push_back(entry);
     }

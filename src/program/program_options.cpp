@@ -37,9 +37,12 @@ bool OverriddenBy(const QStringList& commandLineNames, const QString& key) {
 // Why `line` is not an option: no such key, or a value for an option that takes none.
 QString UnknownKey(const ConfigLine& line) {
     if (line.value && ParseOptions({"--" + line.key}, CommandLine()).unknownArgument.isEmpty()) {
-        return Translate("%1 nie przyjmuje wartości: sam klucz w wierszu ją włącza").arg(line.key);
+        return Translate(
+                   QT_TRANSLATE_NOOP("ConfigFile",
+                                     "%1 nie przyjmuje wartości: sam klucz w wierszu ją włącza"))
+            .arg(line.key);
     }
-    return Translate("nieznany klucz: %1").arg(line.key);
+    return Translate(QT_TRANSLATE_NOOP("ConfigFile", "nieznany klucz: %1")).arg(line.key);
 }
 
 CommandLine WithError(CommandLine line, const QString& file, int number, const QString& error) {
@@ -55,10 +58,11 @@ CommandLine CombineOptions(const QStringList& arguments,
     for (const QString& key : ConfigOnlyKeys()) {
         if (named.contains("--" + key)) {
             CommandLine refused;
-            refused.error = Translate(
-                                "--%1 może być tylko w pliku --config: wiersz poleceń "
-                                "widzi każdy użytkownik komputera")
-                                .arg(key);
+            refused.error =
+                Translate(QT_TRANSLATE_NOOP("ConfigFile",
+                                            "--%1 może być tylko w pliku --config: wiersz poleceń "
+                                            "widzi każdy użytkownik komputera"))
+                    .arg(key);
             return refused;
         }
     }
@@ -73,8 +77,10 @@ CommandLine CombineOptions(const QStringList& arguments,
     CommandLine combined;
     for (const ConfigLine& line : text.lines) {
         if (IsCommandLineOnlyKey(line.key)) {
-            return WithError(combined, config->name, line.number,
-                             Translate("%1 działa tylko w wierszu poleceń").arg(line.key));
+            return WithError(
+                combined, config->name, line.number,
+                Translate(QT_TRANSLATE_NOOP("ConfigFile", "%1 działa tylko w wierszu poleceń"))
+                    .arg(line.key));
         }
         // Each line is checked, also one the command line overrides: a mistake in the file
         // shows the first time, not when the option is last left off the command line.
@@ -101,20 +107,26 @@ CommandLine ReadProgramOptions(const QStringList& arguments) {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
         CommandLine failed;
-        failed.error = Translate("%1: nie można odczytać pliku (%2)").arg(name, file.errorString());
+        failed.error =
+            Translate(QT_TRANSLATE_NOOP("ConfigFile", "%1: nie można odczytać pliku (%2)"))
+                .arg(name, file.errorString());
         return failed;
     }
     const QByteArray bytes = file.read(kLongestConfigFile + 1);
     if (file.error() != QFileDevice::NoError) {
         CommandLine failed;
-        failed.error = Translate("%1: nie można odczytać pliku (%2)").arg(name, file.errorString());
+        failed.error =
+            Translate(QT_TRANSLATE_NOOP("ConfigFile", "%1: nie można odczytać pliku (%2)"))
+                .arg(name, file.errorString());
         return failed;
     }
     if (bytes.size() > kLongestConfigFile) {
         CommandLine failed;
-        failed.error = Translate("%1: to nie plik konfiguracji, ma ponad %2 bajtów")
-                           .arg(name)
-                           .arg(kLongestConfigFile);
+        failed.error =
+            Translate(
+                QT_TRANSLATE_NOOP("ConfigFile", "%1: to nie plik konfiguracji, ma ponad %2 bajtów"))
+                .arg(name)
+                .arg(kLongestConfigFile);
         return failed;
     }
     return CombineOptions(arguments, ConfigSource{name, bytes});

@@ -49,6 +49,9 @@ void ThreadMailbox::Post(std::function<void()> closure) {
 }
 
 bool ThreadMailbox::event(QEvent* event) {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(event);  // before reading even its type: a closure's event was built elsewhere
+#endif
     if (event->type() != kClosureEvent) {
         return QObject::event(event);
     }

@@ -22,18 +22,20 @@ namespace {
 const std::string kUser = "hygrometer";
 const std::string kPassword = "right-password";
 
-// What a connection signals, from its own thread.
+// What a connection says, from its own thread. Outlives the connection it is given to.
 class Said {
   public:
-    explicit Said(MqttConnection& connection) {
-        QObject::connect(&connection, &MqttConnection::Connected, [this] {
+    MqttConnection::Events Events() {
+        MqttConnection::Events events;
+        events.connected = [this] {
             const std::lock_guard lock(mutex_);
             ++connected_;
-        });
-        QObject::connect(&connection, &MqttConnection::Unreachable, [this](const QString& why) {
+        };
+        events.unreachable = [this](QString why) {
             const std::lock_guard lock(mutex_);
-            unreachable_.push_back(why);
-        });
+            unreachable_.push_back(std::move(why));
+        };
+        return events;
     }
     int Connected() const {
         const std::lock_guard lock(mutex_);
@@ -127,8 +129,8 @@ TEST_F(MqttTlsTest, ARightLoginPublishesOverTls) {
             options.certFile = certificates_->Cert("client");
             options.keyFile = certificates_->Key("client");
         }
-        MqttConnection connection(options);
-        const Said said(connection);
+        Said said;
+        MqttConnection connection(options, said.Events());
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return connection.IsConnected(); }, 20s))
             << broker_->Log().toStdString();
         EXPECT_TRUE(connection.Publish("lab/300/sample", QByteArray(c.what)));
@@ -177,8 +179,8 @@ TEST_F(MqttTlsTest, EachRefusalIsSaidOnceInPlainWordsWhileTheConnectionKeepsTryi
         options.caFile = c.caFile;
         options.password = c.password;
         const int before = broker_->Connections(c.port);
-        MqttConnection connection(options);
-        const Said said(connection);
+        Said said;
+        MqttConnection connection(options, said.Events());
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !said.Unreachable().empty(); }, 20s));
         // Tried again and again, and not said again. (The broker may log the connection it
         // took only after the client has seen it end: counted on from the first.)
@@ -194,8 +196,8 @@ TEST_F(MqttTlsTest, EachRefusalIsSaidOnceInPlainWordsWhileTheConnectionKeepsTryi
 
 TEST_F(MqttTlsTest, ATlsPortNobodyListensOnIsSaidAsRefused) {
     const std::uint16_t nobody = FreeLocalPort();
-    MqttConnection connection(Options(nobody));
-    const Said said(connection);
+    Said said;
+    MqttConnection connection(Options(nobody), said.Events());
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !said.Unreachable().empty(); }, 20s));
     EXPECT_EQ(said.Unreachable(), std::vector<QString>{"Connection refused"})
         << said.UnreachableText();
@@ -208,8 +210,8 @@ TEST_F(MqttTlsTest, ALoginPutRightOnTheBrokerIsTakenAtTheNextTry) {
     const std::string later = "password-set-later";
     MqttConnectionOptions options = Options(broker_->TlsPort());
     options.password = later;
-    MqttConnection connection(options);
-    const Said said(connection);
+    Said said;
+    MqttConnection connection(options, said.Events());
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !said.Unreachable().empty(); }, 20s));
     ASSERT_TRUE(broker_->SetLogin(kUser, later));
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return connection.IsConnected(); }, 20s))

@@ -3,6 +3,8 @@
 // and the lines that do not make sense refused.
 #include <gtest/gtest.h>
 
+#include "common/language.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -53,8 +55,8 @@ TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
     const QString web = File("web.yml", "basic_auth_users:\n  prom: secret\n");
     const QString missing = dir_.filePath("missing");
     const std::pair<QStringList, QString> cases[] = {
-        {{"--mqtt-user"}, "--mqtt-user needs NAME"},
-        {{"--mqtt", "mqtts://h/lab", "--mqtt-password-file"}, "--mqtt-password-file needs FILE"},
+        {{"--mqtt-user"}, "--mqtt-user wymaga nazwy"},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-password-file"}, "--mqtt-password-file wymaga pliku"},
         {{"--mqtt-user", "u"}, "--mqtt-user działa tylko z --mqtt"},
         {{"--mqtt", "mqtt://h/lab", "--mqtt-ca", ca}, "--mqtt-ca działa tylko z adresem mqtts://"},
         {{"--mqtt", "mqtts://h/lab", "--mqtt-ca", missing}, "--mqtt-ca: nie ma pliku " + missing},
@@ -67,8 +69,8 @@ TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
          web + ", wiersz 2: basic_auth_users: hasło użytkownika "
                "prom nie jest skrótem bcrypt ($2b$…, $2y$…)"},
         {{"--metrics-web-config", File("open.yml", "")},
-         "--metrics-web-config goes with --metrics"},
-        {{"--metrics", "9101", "--metrics-web-config"}, "--metrics-web-config needs a file"},
+         "--metrics-web-config działa tylko z --metrics"},
+        {{"--metrics", "9101", "--metrics-web-config"}, "--metrics-web-config wymaga pliku"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -77,7 +79,7 @@ TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
 }
 
 TEST(CommandLineHelp, ListsTheOptionsThatLockMqttAndTheMetrics) {
-    const QString help = CommandLineHelp("hygrometer");
+    const QString help = InEnglish([] { return CommandLineHelp("hygrometer"); });
     for (const char* option :
          {"--mqtt mqtts://HOST[:PORT]/PREFIX", "--mqtt-user NAME", "--mqtt-password-file FILE",
           "--mqtt-ca FILE", "--mqtt-cert FILE --mqtt-key FILE", "--metrics-web-config FILE"}) {

@@ -127,7 +127,7 @@ TEST(ConfigFile, RefusesABadLineNamingTheFileAndTheLine) {
         {{},
          "mqtt = broker.lab",
          "lab.conf:1: --mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"broker.lab\": it begins with "
-         "mqtt://"},
+         "mqtt:// or mqtts://"},
         {{}, "config = other.conf", "lab.conf:1: config działa tylko w wierszu poleceń"},
         {{}, "version", "lab.conf:1: version działa tylko w wierszu poleceń"},
         {{}, "help", "lab.conf:1: help działa tylko w wierszu poleceń"},
