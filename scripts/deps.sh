@@ -5,7 +5,9 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 libgtest-dev libgmock-dev libbenchmark-dev
                 prometheus-cpp-dev libmosquitto-dev
                 # the servers the metrics and MQTT tests start, and the README's subscriber
-                prometheus mosquitto mosquitto-clients)
+                prometheus mosquitto mosquitto-clients
+                # the serial device server the network port tests put in front of the simulator
+                ser2net)
 
 hygro_install_missing() {
     local missing=()

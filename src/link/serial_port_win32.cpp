@@ -91,6 +91,10 @@ DWORD MsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
+bool SerialPort::IsOpen() const {
+    return handle_ != kNoHandle;
+}
+
 SerialPort::~SerialPort() {
     Close();
 }
