@@ -1,0 +1,161 @@
+// The network backend through Debian's ser2net in front of the instrument simulator's
+// pseudo-terminal, once as an RFC 2217 server and once raw.
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "common/instrument_peer.h"
+#include "link/serial_port.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kSer2net = "/usr/sbin/ser2net";
+
+int FreeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    ::close(fd);
+    return ntohs(addr.sin_port);
+}
+
+// ser2net in the foreground with its own configuration in a temporary directory.
+class Ser2net {
+  public:
+    Ser2net(const std::string& device, bool rfc2217) : port_(FreeLoopbackPort()) {
+        dir_ = fs::temp_directory_path() /
+               ("hygro-ser2net-" + std::to_string(::getpid()) + "-" + std::to_string(port_));
+        fs::create_directories(dir_);
+        std::ofstream(dir_ / "ser2net.yaml")
+            << "connection: &hygrometer\n"
+            << "  accepter: " << (rfc2217 ? "telnet(rfc2217),tcp," : "tcp,") << "127.0.0.1,"
+            << port_ << "\n"
+            << "  connector: serialdev," << device << ",4800n81,local\n"
+            << "  options:\n"
+            << "    kickolduser: true\n";
+        Start();
+    }
+    ~Ser2net() {
+        Stop();
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    void Start() {
+        const std::string config = (dir_ / "ser2net.yaml").string();
+        const std::string pidFile = (dir_ / "ser2net.pid").string();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execl(kSer2net, kSer2net, "-n", "-d", "-c", config.c_str(), "-P", pidFile.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+    void Stop() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+    int Port() const { return port_; }
+
+  private:
+    int port_;
+    fs::path dir_;
+    pid_t pid_ = -1;
+};
+
+// Opens `name`, retrying while ser2net starts (long deadline).
+bool OpenWhenReady(SerialPort& port, const std::string& name, std::string* why) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (port.Open(name, why)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+Bytes ReadBytes(SerialPort& port, std::size_t count) {
+    Bytes out;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (out.size() < count && std::chrono::steady_clock::now() < deadline) {
+        std::uint8_t buffer[128];
+        const auto n = port.ReadAvailable(buffer, sizeof buffer);
+        out.insert(out.end(), buffer, buffer + n);
+        if (n == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    return out;
+}
+
+Bytes EveryByteValue() {
+    Bytes all(256);
+    for (int i = 0; i < 256; ++i) {
+        all[i] = static_cast<std::uint8_t>(i);
+    }
+    return all;
+}
+
+class Ser2netTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
+    if (::access(kSer2net, X_OK) != 0) {
+        GTEST_SKIP() << "ser2net is not installed (apt-get install ser2net)";
+    }
+    std::string why;
+    auto peer = ConnectInstrumentPeer(&why);
+    ASSERT_TRUE(peer) << why;
+    peer->SetAnswering(false);
+    const bool rfc2217 = GetParam();
+    Ser2net server(peer->PortName(), rfc2217);
+    const std::string name =
+        std::string(rfc2217 ? "rfc2217" : "tcp") + "://127.0.0.1:" + std::to_string(server.Port());
+
+    SerialPort port;
+    ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
+    const Bytes all = EveryByteValue();
+    ASSERT_EQ(port.WriteAndDrain(all.data(), all.size(), 5000), PortIo::Ok);
+    EXPECT_EQ(peer->TakeReceived(), all);
+    peer->Send(all);
+    EXPECT_EQ(ReadBytes(port, all.size()), all);
+
+    server.Stop();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!port.HasHungUp() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(port.HasHungUp());
+
+    server.Start();
+    ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
+    const Bytes frame{0x30, 0x31, 0xFF, 0x00, 0xFF};
+    ASSERT_EQ(port.WriteAndDrain(frame.data(), frame.size(), 2000), PortIo::Ok);
+    EXPECT_EQ(peer->TakeReceived(), frame);
+}
+
+INSTANTIATE_TEST_SUITE_P(Accepters, Ser2netTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Rfc2217" : "Raw"; });
+
+}  // namespace
