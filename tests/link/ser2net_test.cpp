@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "common/instrument_peer.h"
+#include "link/discovery.h"
 #include "link/serial_port.h"
 
 namespace {
@@ -127,13 +128,25 @@ TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
     std::string why;
     auto peer = ConnectInstrumentPeer(&why);
     ASSERT_TRUE(peer) << why;
-    peer->SetAnswering(false);
     const bool rfc2217 = GetParam();
     Ser2net server(peer->PortName(), rfc2217);
     const std::string name =
         std::string(rfc2217 ? "rfc2217" : "tcp") + "://127.0.0.1:" + std::to_string(server.Port());
 
     SerialPort port;
+    ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
+    port.Close();
+    {
+        // The instrument answers the identification request through the server, with the
+        // protocol's own waits; the port is named as given.
+        InstrumentLink link;
+        const DiscoveryResult found = DiscoverInstrument(link, {name});
+        ASSERT_TRUE(found.found);
+        EXPECT_EQ(found.port, name);
+        link.BeginExchange().CloseInstrumentPort();
+    }
+    peer->SetAnswering(false);
+    peer->TakeReceived();  // the identification request
     ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
     const Bytes all = EveryByteValue();
     ASSERT_EQ(port.WriteAndDrain(all.data(), all.size(), 5000), PortIo::Ok);
