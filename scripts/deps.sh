@@ -4,10 +4,16 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 libqcustomplot-dev libgl1-mesa-dev fonts-liberation2
                 libgtest-dev libgmock-dev libbenchmark-dev
                 prometheus-cpp-dev libmosquitto-dev
+                # a compiler cache, so the normal, sanitizer and Windows builds of a change
+                # recompile only what it touched
+                ccache
                 # the servers the metrics and MQTT tests start, and the README's subscriber
                 prometheus mosquitto mosquitto-clients
                 # the serial device server the network port tests put in front of the simulator
                 ser2net)
+
+# Paths in the cache relative to the checkout, so another clone of the tree hits it too.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$HYGRO_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 
 hygro_install_missing() {
     local missing=()
