@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "link/net_port_name.h"
+#include "link/port_candidates.h"
 #include "link/serial_port.h"
 #include "recording_server.h"
 
@@ -81,37 +82,105 @@ TEST(NetPortName, Table) {
     EXPECT_FALSE(IsNetPortName("COM3"));
 }
 
-TEST(NetPort, Rfc2217NegotiatesTheLineAndDoublesFFBothWays) {
-    RecordingServer server(kAccepts);
-    SerialPort port;
-    std::string why;
-    ASSERT_TRUE(port.Open(server.Url("rfc2217"), &why)) << why;
-    const Bytes expected = Concat(kOffer, kSettings);
-    EXPECT_EQ(server.WaitForBytes(expected.size()), expected);
-
-    const Bytes frame{0x30, 0xFF, 0x00, 0xFF, 0xFF};
-    ASSERT_EQ(port.WriteAndDrain(frame.data(), frame.size(), 2000), PortIo::Ok);
-    const Bytes wire{0x30, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(server.WaitForBytes(expected.size() + wire.size()), Concat(expected, wire));
-
-    // A line-state notification between two data bytes, and a doubled FF cut in two.
-    server.Send({0x41, 0xFF, 0xFA, 44, 106, 0x10, 0xFF, 0xF0, 0x42, 0xFF});
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    server.Send({0xFF, 0x43});
-    EXPECT_EQ(ReadBytes(port, 4), (Bytes{0x41, 0x42, 0xFF, 0x43}));
-    EXPECT_FALSE(port.HasHungUp());
+// A server's address has no device node: its absence is never an unplug, and it has no
+// stable aliases under /dev/serial.
+TEST(NetPortName, IsNoDevicePath) {
+    for (const char* name : {"rfc2217://bench-7:2000", "tcp://10.0.0.5:4001"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(PortDevicePresent(name));
+        EXPECT_TRUE(StablePortAliases(name).empty());
+    }
+    EXPECT_FALSE(PortDevicePresent("/dev/no-such-serial-port"));
 }
 
-TEST(NetPort, RefusedComPortOptionLeavesAPlainTelnetLine) {
-    RecordingServer server({0xFF, 0xFE, 44, 0xFF, 0xFD, 3});  // DONT COM-PORT, DO SGA
-    SerialPort port;
-    std::string why;
-    ASSERT_TRUE(port.Open(server.Url("rfc2217"), &why)) << why;
-    const Bytes data{0xFF};
-    ASSERT_EQ(port.WriteAndDrain(data.data(), data.size(), 2000), PortIo::Ok);
-    // The offer, the refusal of SGA, then the data doubled; no line settings.
-    const Bytes expected = Concat(kOffer, {0xFF, 0xFC, 3, 0xFF, 0xFF});
-    EXPECT_EQ(server.WaitForBytes(expected.size()), expected);
+// What an RFC 2217 server says and sends, and what the client must answer, send and pass on.
+// The server's data comes in parts, each sent once the data of the part before has been read,
+// so a sequence cut between two parts is cut between two reads of the client.
+TEST(NetPort, Rfc2217AgainstTheServersAnswers) {
+    struct Part {
+        Bytes sent;      // by the server
+        Bytes readable;  // the instrument's bytes the client passes on from it
+    };
+    struct Case {
+        const char* name;
+        Bytes greeting;    // the server's answers to the offer
+        Bytes answers;     // what the client owes the server for them
+        bool setsTheLine;  // the line settings follow
+        Bytes data;        // the client writes this
+        Bytes wire;        // and this goes out
+        std::vector<Part> parts;
+    };
+    const Bytes kNotifyFF{0xFF, 0xFA, 44, 106, 0xFF, 0xFF, 0xFF, 0xF0};  // line state 0xFF
+    const Case cases[] = {
+        {"accepted, a notification between two data bytes, 0xFF cut in two",
+         kAccepts,
+         {},
+         true,
+         {0x30, 0xFF, 0x00, 0xFF, 0xFF},
+         {0x30, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF},
+         {{{0x41, 0xFF, 0xFA, 44, 106, 0x10, 0xFF, 0xF0, 0x42, 0xFF}, {0x41, 0x42}},
+          {{0xFF, 0x43}, {0xFF, 0x43}}}},
+        {"COM-PORT-OPTION refused, another option asked for",
+         {0xFF, 0xFE, 44, 0xFF, 0xFD, 3},  // DONT COM-PORT, DO SGA
+         {0xFF, 0xFC, 3},                  // WONT SGA
+         false,
+         {0xFF},
+         {0xFF, 0xFF},
+         {{{0x01, 0xFF}, {0x01}}, {{0xFF}, {0xFF}}}},
+        {"BINARY refused both ways, COM-PORT-OPTION taken",
+         {0xFF, 0xFC, 0, 0xFF, 0xFE, 0, 0xFF, 0xFD, 44},  // WONT BINARY, DONT BINARY, DO COM-PORT
+         {},
+         true,
+         {0xFF, 0x0D},
+         {0xFF, 0xFF, 0x0D},
+         {{{0x0D, 0xFF, 0xFF}, {0x0D, 0xFF}}}},
+        {"the server offers an option of its own",
+         Concat({0xFF, 0xFB, 1}, kAccepts),  // WILL ECHO first
+         {0xFF, 0xFE, 1},                    // DONT ECHO
+         true,
+         {0x01},
+         {0x01},
+         {{{0x02}, {0x02}}}},
+        {"notifications cut inside, one with a doubled 0xFF in it",
+         kAccepts,
+         {},
+         true,
+         {0x02},
+         {0x02},
+         {{{0x51, 0xFF, 0xFA, 44}, {0x51}},
+          {Concat({107, 0x30, 0xFF, 0xF0}, {0x52, 0xFF, 0xFA}), {0x52}},
+          {Concat({44, 106, 0xFF, 0xFF, 0xFF, 0xF0}, kNotifyFF), {}},
+          {{0x53}, {0x53}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingServer server(c.greeting);
+        SerialPort port;
+        std::string why;
+        ASSERT_TRUE(port.Open(server.Url("rfc2217"), &why)) << why;
+        const Bytes opened = Concat(Concat(kOffer, c.answers), c.setsTheLine ? kSettings : Bytes{});
+        EXPECT_EQ(server.WaitForBytes(opened.size()), opened);
+
+        ASSERT_EQ(port.WriteAndDrain(c.data.data(), c.data.size(), 2000), PortIo::Ok);
+        EXPECT_EQ(server.WaitForBytes(opened.size() + c.wire.size()), Concat(opened, c.wire))
+            << "nothing else, nothing owed twice";
+
+        Bytes expected;
+        Bytes read;
+        for (const Part& part : c.parts) {
+            server.Send(part.sent);
+            expected.insert(expected.end(), part.readable.begin(), part.readable.end());
+            const Bytes more = ReadBytes(port, part.readable.size());
+            read.insert(read.end(), more.begin(), more.end());
+        }
+        // Whatever a last part held back (option traffic) would show up here.
+        server.Send({0x7E});
+        expected.push_back(0x7E);
+        const Bytes last = ReadBytes(port, 1);
+        read.insert(read.end(), last.begin(), last.end());
+        EXPECT_EQ(read, expected);
+        EXPECT_FALSE(port.HasHungUp());
+    }
 }
 
 TEST(NetPort, RawTcpPassesBytesAsTheyAre) {

@@ -2,88 +2,20 @@
 // pseudo-terminal, once as an RFC 2217 server and once raw.
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "common/instrument_peer.h"
+#include "common/ser2net.h"
 #include "link/discovery.h"
 #include "link/serial_port.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-constexpr const char* kSer2net = "/usr/sbin/ser2net";
-
-int FreeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
-
-// ser2net in the foreground with its own configuration in a temporary directory.
-class Ser2net {
-  public:
-    Ser2net(const std::string& device, bool rfc2217) : port_(FreeLoopbackPort()) {
-        dir_ = fs::temp_directory_path() /
-               ("hygro-ser2net-" + std::to_string(::getpid()) + "-" + std::to_string(port_));
-        fs::create_directories(dir_);
-        std::ofstream(dir_ / "ser2net.yaml")
-            << "connection: &hygrometer\n"
-            << "  accepter: " << (rfc2217 ? "telnet(rfc2217),tcp," : "tcp,") << "127.0.0.1,"
-            << port_ << "\n"
-            << "  connector: serialdev," << device << ",4800n81,local\n"
-            << "  options:\n"
-            << "    kickolduser: true\n";
-        Start();
-    }
-    ~Ser2net() {
-        Stop();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    void Start() {
-        const std::string config = (dir_ / "ser2net.yaml").string();
-        const std::string pidFile = (dir_ / "ser2net.pid").string();
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execl(kSer2net, kSer2net, "-n", "-d", "-c", config.c_str(), "-P", pidFile.c_str(),
-                    static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    void Stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
-        }
-    }
-    int Port() const { return port_; }
-
-  private:
-    int port_;
-    fs::path dir_;
-    pid_t pid_ = -1;
-};
 
 // Opens `name`, retrying while ser2net starts (long deadline).
 bool OpenWhenReady(SerialPort& port, const std::string& name, std::string* why) {
@@ -122,7 +54,7 @@ Bytes EveryByteValue() {
 class Ser2netTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
-    if (::access(kSer2net, X_OK) != 0) {
+    if (!Ser2net::Installed()) {
         GTEST_SKIP() << "ser2net is not installed (apt-get install ser2net)";
     }
     std::string why;
@@ -130,8 +62,7 @@ TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
     ASSERT_TRUE(peer) << why;
     const bool rfc2217 = GetParam();
     Ser2net server(peer->PortName(), rfc2217);
-    const std::string name =
-        std::string(rfc2217 ? "rfc2217" : "tcp") + "://127.0.0.1:" + std::to_string(server.Port());
+    const std::string name = server.Name();
 
     SerialPort port;
     ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
