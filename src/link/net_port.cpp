@@ -29,6 +29,9 @@ constexpr int kNegotiateTimeoutMs = 3000;
 constexpr int kKeepIdleS = 10;
 constexpr int kKeepIntervalS = 5;
 constexpr int kKeepCount = 4;
+// Keepalive probes only an idle connection, and a poll a second never leaves it idle: a
+// request the server has not acknowledged for as long ends the connection too.
+constexpr unsigned kUnacknowledgedMs = 30000;
 // 4800 baud with a start and a stop bit: 480 bytes a second.
 constexpr int kLineBytesPerSecond = 480;
 
@@ -44,6 +47,7 @@ void SetKeepalive(int fd) {
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepIdleS, sizeof kKeepIdleS);
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepIntervalS, sizeof kKeepIntervalS);
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kKeepCount, sizeof kKeepCount);
+    setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMs, sizeof kUnacknowledgedMs);
     // Commands are a few bytes each and are waited for: send them at once.
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }

@@ -73,6 +73,9 @@ bool PortDevicePresent(const std::string& path) {
 
 std::vector<std::string> StablePortAliases(const std::string& path) {
     std::vector<std::string> aliases;
+    if (IsNetPortName(path)) {
+        return aliases;  // a server's address is no file name, whatever the directory holds
+    }
     std::error_code error;
     const fs::path device = fs::canonical(path, error);
     if (error) {

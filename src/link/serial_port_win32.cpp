@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/net_port_name.h"
 #include "link/port_names.h"
 
 namespace {
@@ -101,6 +102,12 @@ SerialPort::~SerialPort() {
 
 bool SerialPort::Open(const std::string& path, std::string* why) {
     Close();
+    if (IsNetPortName(path)) {
+        if (why) {
+            *why = "serial device servers are reached from the Linux build only";
+        }
+        return false;
+    }
     // Share mode 0: nobody else can open the port while we have it.
     const HANDLE port =
         CreateFileW(Wide(ComPortDevicePath(path)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
