@@ -183,6 +183,25 @@ TEST(NetPort, Rfc2217AgainstTheServersAnswers) {
     }
 }
 
+// A server that refuses COM-PORT-OPTION is used without line settings, and the port says so
+// once, not at every reconnect.
+TEST(NetPort, ARefusedComPortOptionIsSaidOnce) {
+    const Bytes refusal{0xFF, 0xFE, 44};  // DONT COM-PORT-OPTION
+    SerialPort port;
+    std::string why;
+    testing::internal::CaptureStderr();
+    for (int open = 0; open < 2; ++open) {
+        RecordingServer server(refusal);
+        ASSERT_TRUE(port.Open(server.Url("rfc2217"), &why)) << why;
+        EXPECT_EQ(server.WaitForBytes(kOffer.size()), kOffer) << "no line settings";
+        port.Close();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("does not take serial line settings (RFC 2217)"), std::string::npos)
+        << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+}
+
 TEST(NetPort, RawTcpPassesBytesAsTheyAre) {
     RecordingServer server;
     SerialPort port;
