@@ -8,7 +8,9 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 # recompile only what it touched
                 ccache
                 # the servers the metrics and MQTT tests start, and the README's subscriber
-                prometheus mosquitto mosquitto-clients)
+                prometheus mosquitto mosquitto-clients
+                # the serial device server the network port tests put in front of the simulator
+                ser2net)
 # scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the
 # manual pages; and for --check: desktop-file-validate, lintian, appstreamcli,
 # systemd-analyze, and man for the manual pages and the unit's Documentation=.

@@ -128,14 +128,6 @@
 </translation>
     </message>
     <message>
-        <source>  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można
-                   powtarzać; zastępuje listę portów zgłaszanych przez system)
-</source>
-        <translation>  --port PATH      try this serial port when connecting (repeatable; replaces
-                   the list of serial ports the system reports)
-</translation>
-    </message>
-    <message>
         <source>  --csv-dir KATALOG
                    zapisuj datowany zapis hygrometer-YYYYMMDD-HHMMSS.csv
                    w KATALOGU zamiast w katalogu roboczym
@@ -405,6 +397,19 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>%1 działa tylko z --metrics</source>
         <translation>%1 goes with --metrics</translation>
+    </message>
+    <message>
+        <source>  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można
+                   powtarzać, w podanej kolejności; zastępuje listę portów
+                   zgłaszanych przez system); rfc2217://HOST:PORT lub
+                   tcp://HOST:PORT dla serwera portów szeregowych (RFC 2217
+                   lub surowy TCP)
+</source>
+        <translation>  --port PATH      try this serial port when connecting (repeatable, in the
+                   order given; replaces the list of serial ports the system
+                   reports); rfc2217://HOST:PORT or tcp://HOST:PORT for a serial
+                   device server (RFC 2217 or raw TCP)
+</translation>
     </message>
 </context>
 <context>

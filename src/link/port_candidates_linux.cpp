@@ -1,5 +1,7 @@
 #include "link/port_candidates.h"
 
+#include "link/net_port_name.h"
+
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -60,7 +62,8 @@ std::vector<std::string> SystemPortCandidates() {
 }
 
 bool PortDevicePresent(const std::string& path) {
-    if (path.empty()) {
+    // A serial device server's line has no device node: its connection tells when it goes.
+    if (path.empty() || IsNetPortName(path)) {
         return true;
     }
     std::error_code error;
@@ -70,6 +73,9 @@ bool PortDevicePresent(const std::string& path) {
 
 std::vector<std::string> StablePortAliases(const std::string& path) {
     std::vector<std::string> aliases;
+    if (IsNetPortName(path)) {
+        return aliases;  // a server's address is no file name, whatever the directory holds
+    }
     std::error_code error;
     const fs::path device = fs::canonical(path, error);
     if (error) {

@@ -1,10 +1,12 @@
 #pragma once
 // A serial device opened exclusively and set raw to 4800 baud 8N1 without flow control.
 // Thin over the system's serial interface (termios on POSIX, the communications functions
-// on Windows, one backend file each): nothing here blocks past a deadline.
+// on Windows, one backend file each): nothing here blocks past a deadline. On POSIX a name
+// "rfc2217://HOST:PORT" or "tcp://HOST:PORT" opens a serial device server instead (net_port.h).
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 enum class PortIo {
@@ -12,6 +14,8 @@ enum class PortIo {
     TimedOut,  // the deadline passed before the bytes went out
     Gone,      // the device has gone away (hang-up, EIO, a failing port): do not retry
 };
+
+class NetPort;
 
 class SerialPort {
   public:
@@ -25,7 +29,7 @@ class SerialPort {
     // reason (the system's or a short text) into `why`.
     bool Open(const std::string& path, std::string* why);
     void Close();
-    bool IsOpen() const { return handle_ != kNoHandle; }
+    bool IsOpen() const;
 
     // Writes all `count` bytes and waits until the driver's output queue is empty,
     // giving up at `deadlineMs` from the call.
@@ -45,4 +49,6 @@ class SerialPort {
     // A file descriptor on POSIX, a HANDLE on Windows; -1 is "none" on both.
     static constexpr std::intptr_t kNoHandle = -1;
     std::intptr_t handle_ = kNoHandle;
+    // The network connection while a network name is open (never on Windows).
+    std::unique_ptr<NetPort, void (*)(NetPort*)> net_{nullptr, nullptr};
 };

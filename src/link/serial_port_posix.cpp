@@ -12,6 +12,9 @@
 #include <cstring>
 #include <thread>
 
+#include "link/net_port.h"
+#include "link/net_port_name.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -51,8 +54,18 @@ SerialPort::~SerialPort() {
     Close();
 }
 
+bool SerialPort::IsOpen() const {
+    return handle_ != kNoHandle || (net_ && net_->IsOpen());
+}
+
 bool SerialPort::Open(const std::string& path, std::string* why) {
     Close();
+    if (IsNetPortName(path)) {
+        if (!net_) {
+            net_ = {new NetPort, +[](NetPort* p) { delete p; }};
+        }
+        return net_->Open(path, why);
+    }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (why) {
@@ -86,6 +99,9 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
 }
 
 void SerialPort::Close() {
+    if (net_) {
+        net_->Close();
+    }
     if (IsOpen()) {
         const int fd = Fd(handle_);
         handle_ = kNoHandle;
@@ -95,6 +111,9 @@ void SerialPort::Close() {
 }
 
 PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, int deadlineMs) {
+    if (net_ && net_->IsOpen()) {
+        return net_->WriteAndDrain(data, count, deadlineMs);
+    }
     if (!IsOpen()) {
         return PortIo::Gone;
     }
@@ -143,6 +162,9 @@ PortIo SerialPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, in
 }
 
 std::size_t SerialPort::BytesWaiting() const {
+    if (net_ && net_->IsOpen()) {
+        return net_->BytesWaiting();
+    }
     if (!IsOpen()) {
         return 0;
     }
@@ -154,6 +176,9 @@ std::size_t SerialPort::BytesWaiting() const {
 }
 
 std::size_t SerialPort::ReadAvailable(std::uint8_t* dest, std::size_t max) {
+    if (net_ && net_->IsOpen()) {
+        return net_->ReadAvailable(dest, max);
+    }
     if (!IsOpen() || max == 0) {
         return 0;
     }
@@ -169,6 +194,9 @@ std::size_t SerialPort::ReadAvailable(std::uint8_t* dest, std::size_t max) {
 }
 
 bool SerialPort::HasHungUp() {
+    if (net_ && net_->IsOpen()) {
+        return net_->HasHungUp();
+    }
     if (!IsOpen()) {
         return true;
     }

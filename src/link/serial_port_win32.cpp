@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/net_port_name.h"
 #include "link/port_names.h"
 
 namespace {
@@ -91,12 +92,22 @@ DWORD MsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
+bool SerialPort::IsOpen() const {
+    return handle_ != kNoHandle;
+}
+
 SerialPort::~SerialPort() {
     Close();
 }
 
 bool SerialPort::Open(const std::string& path, std::string* why) {
     Close();
+    if (IsNetPortName(path)) {
+        if (why) {
+            *why = "serial device servers are reached from the Linux build only";
+        }
+        return false;
+    }
     // Share mode 0: nobody else can open the port while we have it.
     const HANDLE port =
         CreateFileW(Wide(ComPortDevicePath(path)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -393,7 +393,10 @@ QString CommandLineHelp(const QString& program) {
     help += QCoreApplication::translate(
         "CommandLine",
         "  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można\n"
-        "                   powtarzać; zastępuje listę portów zgłaszanych przez system)\n");
+        "                   powtarzać, w podanej kolejności; zastępuje listę portów\n"
+        "                   zgłaszanych przez system); rfc2217://HOST:PORT lub\n"
+        "                   tcp://HOST:PORT dla serwera portów szeregowych (RFC 2217\n"
+        "                   lub surowy TCP)\n");
     help += QCoreApplication::translate(
         "CommandLine",
         "  --csv-dir KATALOG\n"

@@ -30,6 +30,14 @@ TEST(ParseCommandLine, SetsWhatEachOptionSays) {
          HeadlessJob::Measure,
          {},
          false},
+        // Serial device servers, kept as given and in order among local ports.
+        {{"--port", "rfc2217://bench:2000", "--port=/dev/ttyS1", "--port", "tcp://[::1]:4001"},
+         {"rfc2217://bench:2000", "/dev/ttyS1", "tcp://[::1]:4001"},
+         "",
+         false,
+         HeadlessJob::Measure,
+         {},
+         false},
         {{"--csv-dir", "/data/lab"}, {}, "/data/lab", false, HeadlessJob::Measure, {}, false},
         {{"--csv-dir=rel"}, {}, "rel", false, HeadlessJob::Measure, {}, false},
         {{"--no-csv"}, {}, std::nullopt, false, HeadlessJob::Measure, {}, false},
@@ -342,6 +350,12 @@ TEST(CommandLineHelp, ListsTheHumidityOptions) {
         SCOPED_TRACE(option);
         EXPECT_TRUE(help.contains(QString::fromUtf8(option)));
     }
+}
+
+TEST(CommandLineHelp, GivesTheSerialDeviceServerForms) {
+    const QString help = CommandLineHelp("hygrometer");
+    EXPECT_TRUE(help.contains("rfc2217://HOST:PORT"));
+    EXPECT_TRUE(help.contains("tcp://HOST:PORT"));
 }
 
 }  // namespace
