@@ -2,6 +2,7 @@
 // read from YAML text, everything else refused with the line that holds it, and the file
 // read with its certificate paths taken from its own folder.
 #include "metrics/metrics_web_config.h"
+#include "common/scratch_files.h"
 
 #include <gtest/gtest.h>
 
@@ -93,26 +94,16 @@ TEST(ParseMetricsWebConfig, RefusesWhatItDoesNotReadWithTheLineThatHoldsIt) {
     }
 }
 
-class LoadMetricsWebConfigTest : public ::testing::Test {
-  protected:
-    QString Write(const QString& name, const QByteArray& text) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
-    QTemporaryDir dir_;
-};
+using LoadMetricsWebConfigTest = ScratchFilesTest;
 
 TEST_F(LoadMetricsWebConfigTest, TakesCertificatePathsFromTheFilesFolder) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("tls"));
-    Write("tls/server.crt", "PEM");
-    const QString key = Write("server.key", "PEM");
-    const QString path = Write("web.yml",
-                               "tls_server_config:\n  cert_file: tls/server.crt\n"
-                               "  key_file: " +
-                                   key.toUtf8() + "\n");
+    File("tls/server.crt", "PEM");
+    const QString key = File("server.key", "PEM");
+    const QString path = File("web.yml",
+                              "tls_server_config:\n  cert_file: tls/server.crt\n"
+                              "  key_file: " +
+                                  key.toUtf8() + "\n");
     QString error;
     const std::optional<MetricsWebConfig> config = LoadMetricsWebConfig(path, error);
     ASSERT_TRUE(config.has_value()) << error.toStdString();
@@ -121,11 +112,11 @@ TEST_F(LoadMetricsWebConfigTest, TakesCertificatePathsFromTheFilesFolder) {
 }
 
 TEST_F(LoadMetricsWebConfigTest, NamesTheFileAndTheLineOfWhatIsWrong) {
-    const QString bad = Write("bad.yml", "# users\nbasic_auth_users:\n  a: secret\n");
-    const QString noKey = Write("nokey.yml",
-                                "tls_server_config:\n  cert_file: c.crt\n"
-                                "  key_file: missing.key\n");
-    Write("c.crt", "PEM");
+    const QString bad = File("bad.yml", "# users\nbasic_auth_users:\n  a: secret\n");
+    const QString noKey = File("nokey.yml",
+                               "tls_server_config:\n  cert_file: c.crt\n"
+                               "  key_file: missing.key\n");
+    File("c.crt", "PEM");
     const QString missing = dir_.filePath("missing.yml");
     const std::pair<QString, QString> cases[] = {
         {bad, bad + ", wiersz 3: basic_auth_users: hasło użytkownika a nie jest skrótem bcrypt "

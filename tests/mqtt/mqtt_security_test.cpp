@@ -1,6 +1,7 @@
 // The options beside --mqtt: each one's value put in place, the password read from its
 // file's first line, unreadable files refused, and options that do not go together said.
 #include "mqtt/mqtt_security.h"
+#include "common/scratch_files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,7 @@
 
 namespace {
 
-class MqttSecurityTest : public ::testing::Test {
-  protected:
-    QString File(const QString& name, const QByteArray& text) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
-    QTemporaryDir dir_;
-};
+using MqttSecurityTest = ScratchFilesTest;
 
 TEST(PasswordFromFile, IsTheFirstLineWithoutItsEnd) {
     const std::pair<QByteArray, std::optional<std::string>> cases[] = {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/language.h"
+#include "common/scratch_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,17 +16,7 @@ namespace {
 // Made with libxcrypt's crypt() of "right-password" at cost 4 (python3 -c "import crypt; ...").
 const char* const kHash = "$2b$04$CRrnBTTLH2INjx8Cx6e/t.r7uLV4pei0TbmUQ6R2Pm7hK36QlgQSO";
 
-class CommandLineSecurityTest : public ::testing::Test {
-  protected:
-    QString File(const QString& name, const QByteArray& text) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
-    QTemporaryDir dir_;
-};
+using CommandLineSecurityTest = ScratchFilesTest;
 
 TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConfiguration) {
     const QString password = File("password", "s3cret\n");

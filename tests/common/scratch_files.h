@@ -1,0 +1,23 @@
+#pragma once
+// A test's own folder of small files (certificates, password and configuration files),
+// removed with the test.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+class ScratchFilesTest : public ::testing::Test {
+  protected:
+    // Writes `text` to `name` in the folder; its path.
+    QString File(const QString& name, const QByteArray& text) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+    QTemporaryDir dir_;
+};
