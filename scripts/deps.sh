@@ -9,6 +9,8 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 ccache
                 # the servers the metrics and MQTT tests start, and the README's subscriber
                 prometheus mosquitto mosquitto-clients
+                # the certificates the TLS tests make, and the system's authorities they trust
+                openssl ca-certificates
                 # the serial device server the network port tests put in front of the simulator
                 ser2net)
 # scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the
