@@ -32,6 +32,13 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
         silent_ = true;
         Show();
     });
+    const auto tellFiles = [this](const QString& message) {
+        status_.files = message;
+        Show();
+    };
+    connect(&session_, &InstrumentSession::LogFailed, this, tellFiles);
+    connect(&session_, &InstrumentSession::RecordFailed, this, tellFiles);
+    connect(&session_, &InstrumentSession::LogNote, this, tellFiles);
     // The silence is counted in whole seconds while it lasts.
     tick_.setInterval(1000);
     connect(&tick_, &QTimer::timeout, this, [this] {

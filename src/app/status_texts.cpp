@@ -37,9 +37,7 @@ QString ConnectedText(const StatusSnapshot& s) {
     return text;
 }
 
-}  // namespace
-
-QString StatusText(const StatusSnapshot& s) {
+QString StateText(const StatusSnapshot& s) {
     switch (s.state) {
         case SessionState::NotConnected:
             return QCoreApplication::translate("Status", "Nie połączono");
@@ -57,4 +55,14 @@ QString StatusText(const StatusSnapshot& s) {
             break;
     }
     return {};
+}
+
+}  // namespace
+
+QString StatusText(const StatusSnapshot& s) {
+    const QString state = StateText(s);
+    if (s.files.isEmpty()) {
+        return state;
+    }
+    return state.isEmpty() ? s.files : state + QStringLiteral("  |  ") + s.files;
 }

@@ -20,6 +20,9 @@ struct StatusSnapshot {
     int silentSeconds = -1;  // since data last came, while polls bring none; -1 otherwise
     // Bytes the last poll's read brought; other than a whole record's is said.
     std::size_t replyBytes = kMeasurementReplySize;
+    // The last word of the log or the record: lines held since a write failed, written
+    // again, or a file started again; empty while there is none.
+    QString files;
 };
 
 QString StatusText(const StatusSnapshot& status);

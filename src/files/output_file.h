@@ -27,8 +27,9 @@ class OutputFile {
     // Other programs may read the file meanwhile.
     int Open(const std::string& path, OpenMode mode);
     // Writes all `size` bytes as they are, resuming after partial writes; 0 or the error
-    // code (EBADF when no file is open).
-    int WriteAll(const void* data, std::size_t size);
+    // code (EBADF when no file is open). `accepted`, when given, gets the bytes the file took,
+    // all of them or those before the failure.
+    int WriteAll(const void* data, std::size_t size, std::size_t* accepted = nullptr);
     // Whether the open file holds no bytes yet; false (with `error` set) when that cannot be
     // told.
     bool IsEmpty(int* error) const;

@@ -33,7 +33,10 @@ int OutputFile::Open(const std::string& path, OpenMode mode) {
     return 0;
 }
 
-int OutputFile::WriteAll(const void* data, std::size_t size) {
+int OutputFile::WriteAll(const void* data, std::size_t size, std::size_t* accepted) {
+    if (accepted != nullptr) {
+        *accepted = 0;
+    }
     if (!IsOpen()) {
         return EBADF;
     }
@@ -50,6 +53,9 @@ int OutputFile::WriteAll(const void* data, std::size_t size) {
         }
         next += n;
         left -= static_cast<std::size_t>(n);
+        if (accepted != nullptr) {
+            *accepted += static_cast<std::size_t>(n);
+        }
     }
     return 0;
 }

@@ -103,7 +103,10 @@ int OutputFile::Open(const std::string& path, OpenMode mode) {
     return 0;
 }
 
-int OutputFile::WriteAll(const void* data, std::size_t size) {
+int OutputFile::WriteAll(const void* data, std::size_t size, std::size_t* accepted) {
+    if (accepted != nullptr) {
+        *accepted = 0;
+    }
     if (!IsOpen()) {
         return EBADF;
     }
@@ -121,6 +124,9 @@ int OutputFile::WriteAll(const void* data, std::size_t size) {
         }
         next += written;
         left -= written;
+        if (accepted != nullptr) {
+            *accepted += written;
+        }
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "headless/settings_listing.h"
 #include "logger/logger_dump_file.h"
 #include "measure/calibration_point.h"
+#include "measure/log_file_texts.h"
 #include "measure/log_line.h"
 #include "telemetry/telemetry_texts.h"
 
@@ -58,16 +59,15 @@ HeadlessRunner::HeadlessRunner(HeadlessOptions options, HeadlessOutput output, Q
     });
     connect(&session_, &InstrumentSession::SampleReady, this, &HeadlessRunner::ShowSample);
     connect(&session_, &InstrumentSession::PollFailed, this, &HeadlessRunner::ShowPollFailed);
-    connect(&session_, &InstrumentSession::LogFailed, this, [this](const QString& message) {
-        Problem(texts::LogFailed(QString::fromStdString(options_.session.logPath), message));
-    });
+    // What the log and the record say names its file already.
+    connect(&session_, &InstrumentSession::LogFailed, this, &HeadlessRunner::Problem);
+    connect(&session_, &InstrumentSession::LogNote, this, &HeadlessRunner::Problem);
     connect(&session_, &InstrumentSession::RecordStarted, this, [this](const QString& path) {
         if (!options_.quiet) {
             Out(texts::RecordStarted(path));
         }
     });
-    connect(&session_, &InstrumentSession::RecordFailed, this,
-            [this](const QString& message) { Problem(texts::RecordFailed(message)); });
+    connect(&session_, &InstrumentSession::RecordFailed, this, &HeadlessRunner::Problem);
     connect(&session_, &InstrumentSession::DumpProgress, this, [this](int number) {
         if (output_.progress) {
             output_.progress(texts::DumpProgress(number));
@@ -156,7 +156,10 @@ void HeadlessRunner::End(int exitStatus) {
     }
     ended_ = true;
     durationTimer_.stop();
-    session_.Stop();  // the worker joined, the log closed, the port closed
+    session_.Stop();  // the worker joined, a last try for held lines, the log closed
+    if (TellLinesLost() && exitStatus == kExitDone) {
+        exitStatus = kExitFailed;
+    }
     telemetry_.Close();
     if (const SessionPublisher* publisher = telemetry_.Publisher(); publisher != nullptr) {
         if (const std::uint64_t unsent = publisher->Unsent(); unsent > 0) {
@@ -164,6 +167,18 @@ void HeadlessRunner::End(int exitStatus) {
         }
     }
     emit Finished(exitStatus);
+}
+
+bool HeadlessRunner::TellLinesLost() const {
+    const LinesLost& lost = session_.Lost();
+    if (lost.log > 0) {
+        Problem(
+            log_file_texts::LinesLost(QString::fromStdString(options_.session.logPath), lost.log));
+    }
+    if (lost.record > 0) {
+        Problem(log_file_texts::LinesLost(QString::fromStdString(lost.recordPath), lost.record));
+    }
+    return lost.log > 0 || lost.record > 0;
 }
 
 void HeadlessRunner::ShowNotFound(const DiscoveryResult& result) {

@@ -19,8 +19,9 @@
 
 // Exit statuses of the headless program.
 inline constexpr int kExitDone = 0;        // done, or stopped by a signal or the duration
-inline constexpr int kExitFailed = 1;      // a file could not be written, an answer incomplete,
-                                           // the metrics could not be served
+inline constexpr int kExitFailed = 1;      // a file could not be written, a sample's line was
+                                           // lost, an answer incomplete, the metrics could
+                                           // not be served
 inline constexpr int kExitBadOptions = 2;  // the command line could not be understood
 inline constexpr int kExitNotFound = 3;    // no port identified itself
 inline constexpr int kExitNotStable = 4;   // --until-stable: the duration ended first
@@ -53,7 +54,8 @@ class HeadlessRunner : public QObject {
 
     // Connects; the rest follows from the session's answers.
     void Start();
-    // Ends in order: every line written is on disk, the port is closed; Finished(kExitDone).
+    // Ends in order: every line written is on disk, the port is closed; Finished(kExitDone),
+    // or kExitFailed when a sample's line never reached its file.
     void Stop();
 
   signals:
@@ -76,6 +78,8 @@ class HeadlessRunner : public QObject {
     void EndDump(const LoggerDumpResult& result, int closeError);
     void Out(const QString& text) const;
     void Problem(const QString& text) const;
+    // Says which file lost lines for good, and how many; whether any did.
+    bool TellLinesLost() const;
     // False when the metrics cannot be served: the run ends.
     bool StartTelemetry();
 

@@ -63,15 +63,6 @@ QString ConnectedAgain(const QString& port) {
     return QCoreApplication::translate("Headless", "Połączono ponownie: %1").arg(port);
 }
 
-QString LogFailed(const QString& logPath, const QString& message) {
-    return QCoreApplication::translate("Headless", "%1: %2; pomiar trwa dalej")
-        .arg(logPath, message);
-}
-
-QString RecordFailed(const QString& message) {
-    return QCoreApplication::translate("Headless", "%1; pomiar trwa dalej").arg(message);
-}
-
 QString ConnectFailed(const QString& logPath, const QString& message) {
     return QCoreApplication::translate("Headless", "%1: %2; brak pomiaru").arg(logPath, message);
 }

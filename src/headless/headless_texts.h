@@ -31,8 +31,6 @@ QString NoAnswer();
 QString AnswersAgain();
 QString ConnectionLost(const QString& port, std::chrono::milliseconds retryInterval);
 QString ConnectedAgain(const QString& port);
-QString LogFailed(const QString& logPath, const QString& message);
-QString RecordFailed(const QString& message);
 QString ConnectFailed(const QString& logPath, const QString& message);
 QString SettingsIncomplete();
 // --until-stable: the duration ended before the dew point was stable.

@@ -11,20 +11,32 @@ int MeasurementLog::Create() {
     return file.Close();
 }
 
-MeasurementLog::AppendResult MeasurementLog::Append(const QByteArray& line) {
+LogWriteResult MeasurementLog::Append(std::int32_t sample, QByteArray line) {
+    return Write(&sample, std::move(line));
+}
+
+LogWriteResult MeasurementLog::Retry() {
+    if (held_.Held() == 0) {
+        bool none = false;
+        return LogWriteResultOf(held_, {}, none);  // the file is not touched
+    }
+    return Write(nullptr, {});
+}
+
+LogWriteResult MeasurementLog::Write(const std::int32_t* sample, QByteArray line) {
     Close();
-    AppendResult result;
+    bool fresh = false;
     int err = file_.Open(path_, files::OpenMode::AppendExisting);
     if (err == ENOENT) {
-        result.recreated = true;
         err = file_.Open(path_, files::OpenMode::AppendOrCreate);
+        fresh = err == 0;
     }
-    if (err != 0) {
-        result.error = err;
-        return result;
-    }
-    result.error = file_.WriteAll(line.constData(), static_cast<std::size_t>(line.size()));
-    return result;
+    restartPending_ = restartPending_ || fresh;
+    const HeldLines::Write write = WriteInto(file_, err);
+    const HeldLines::Result result = sample != nullptr
+                                         ? held_.Add(*sample, std::move(line), write, fresh)
+                                         : held_.Retry(write, fresh);
+    return LogWriteResultOf(held_, result, restartPending_);
 }
 
 void MeasurementLog::Close() {

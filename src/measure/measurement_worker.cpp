@@ -1,9 +1,7 @@
 #include "measure/measurement_worker.h"
 
-#include <cerrno>
-
 #include "link/port_candidates.h"
-#include "measure/file_error_text.h"
+#include "measure/log_file_texts.h"
 #include "measure/log_line.h"
 #include "measure/record_row.h"
 
@@ -107,39 +105,61 @@ bool MeasurementWorker::PollCycle() {
 }
 
 void MeasurementWorker::WriteSample(SampleUpdate update) {
-    const QByteArray line = MeasurementLogLine(
-        update.sampleCount, LongTimeText(update.time, locale_), update.sample, update.readouts);
-    const MeasurementLog::AppendResult written = log_.Append(line);
+    const LogWriteResult written =
+        log_.Append(update.sampleCount,
+                    MeasurementLogLine(update.sampleCount, LongTimeText(update.time, locale_),
+                                       update.sample, update.readouts));
     DatedRecord::AppendResult recorded;
     if (record_ != nullptr) {
-        recorded = record_->Append(update.dateTime,
+        recorded = record_->Append(update.dateTime, update.sampleCount,
                                    RecordRow({update.dateTime, update.sampleCount, update.sample,
                                               update.replyBytes, update.humidity}));
         if (recorded.created && events_.recordStarted) {
             events_.recordStarted(QString::fromStdString(record_->Where()));
         }
     }
+    // An error here is this write's own failure: a file started again after it had gone is
+    // no failure, nothing having been lost.
     update.logError = written.error;
     update.recordError = recorded.error;
+    update.logHeld = written.held;
+    update.logDropped = written.droppedTotal;
+    update.recordHeld = recorded.held;
+    update.recordDropped = recorded.droppedTotal;
     if (events_.sampleReady) {
         events_.sampleReady(std::move(update));
     }
+    Tell(written, false);
+    if (record_ != nullptr) {
+        Tell(recorded, true);
+    }
+}
 
-    // A vanished file is reported like a failed open, though the line went into the new
-    // file; either is said once until a line goes into the file undisturbed again.
-    const int logError = written.error != 0 ? written.error : (written.recreated ? ENOENT : 0);
-    if (logError != 0 && !logFailing_ && events_.logFailed) {
-        events_.logFailed(FileErrorText(logError));
+void MeasurementWorker::Tell(const LogWriteResult& written, bool record) {
+    const HoldChange change = (record ? recordNotices_ : logNotices_).Follow(written);
+    const QString file = QString::fromStdString(record ? record_->Where() : log_.path());
+    if (change.restarted && events_.fileNote) {
+        events_.fileNote(log_file_texts::Restarted(file, change.restartedAt));
     }
-    logFailing_ = logError != 0;
-    if (record_ == nullptr) {
-        return;
+    const auto& failed = record ? events_.recordFailed : events_.logFailed;
+    if (change.began && failed) {
+        failed(log_file_texts::HoldingBegan(file, change.error, change.held));
     }
-    const int recordError =
-        recorded.error != 0 ? recorded.error : (recorded.recreated ? ENOENT : 0);
-    if (recordError != 0 && !recordFailing_ && events_.recordFailed) {
-        events_.recordFailed(QString::fromStdString(record_->Where()) + QStringLiteral(": ") +
-                             FileErrorText(recordError));
+    if (change.ended && events_.fileNote) {
+        events_.fileNote(log_file_texts::HoldingEnded(file, change.writtenLate, change.dropped));
     }
-    recordFailing_ = recordError != 0;
+}
+
+LinesLost MeasurementWorker::FinishFiles() {
+    LinesLost lost;
+    const LogWriteResult written = log_.Retry();
+    Tell(written, false);
+    lost.log = written.droppedTotal + written.held;
+    if (record_ != nullptr) {
+        const DatedRecord::AppendResult recorded = record_->Retry();
+        Tell(recorded, true);
+        lost.record = recorded.droppedTotal + recorded.held;
+        lost.recordPath = record_->Where();
+    }
+    return lost;
 }

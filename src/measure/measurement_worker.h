@@ -20,12 +20,14 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "humidity/humidity_tracker.h"
 #include "link/instrument_link.h"
 #include "link/instrument_protocol.h"
 #include "measure/dated_record.h"
+#include "measure/hold_notices.h"
 #include "measure/measurement_log.h"
 #include "measure/measurement_record.h"
 #include "measure/readout_format.h"
@@ -46,6 +48,19 @@ struct SampleUpdate {
     // system's error number, 0 when written (or when there is no record).
     int logError = 0;
     int recordError = 0;
+    // Lines held for the log and rows for the record after this sample's write, and those
+    // dropped since the session began because too many were held.
+    std::size_t logHeld = 0;
+    std::size_t recordHeld = 0;
+    std::uint64_t logDropped = 0;
+    std::uint64_t recordDropped = 0;
+};
+
+// Lines that never reached their file: dropped, or still held after the last try.
+struct LinesLost {
+    std::uint64_t log = 0;
+    std::uint64_t record = 0;
+    std::string recordPath;  // the record's file, or its directory when none was made
 };
 Q_DECLARE_METATYPE(SampleUpdate)
 
@@ -73,13 +88,16 @@ class MeasurementWorker {
         std::function<void(SampleUpdate)> sampleReady;
         // A cycle brought no bytes: the dew-point readout shows "Error".
         std::function<void()> pollFailed;
-        // The log could not be written; once until a line is written again.
+        // The log could not take a line and holds it; once until every held line is in.
         std::function<void(QString message)> logFailed;
         // The dated record was created at `path` with this sample's row.
         std::function<void(QString path)> recordStarted;
-        // A row could not go into the dated record, the file named in `message`; once
-        // until a row is written again. Measuring goes on.
+        // A row could not go into the dated record, the file named in `message`, and is
+        // held; once until every held row is in. Measuring goes on.
         std::function<void(QString message)> recordFailed;
+        // The log or the record has written every held line again, or was started again
+        // after its file had gone: what to tell the operator.
+        std::function<void(QString message)> fileNote;
         // The port went away; the loop has ended.
         std::function<void()> portLost;
     };
@@ -98,6 +116,10 @@ class MeasurementWorker {
     // the exchange in progress (at once when the link is shutting down). Idempotent.
     void Stop();
 
+    // After Stop: a last try to write the lines still held, said like any other write;
+    // what never reached its file. Measuring thread stopped, so any thread.
+    LinesLost FinishFiles();
+
     // Polling, not ended by Stop or by a lost port.
     bool Running() const { return running_.load(); }
     std::int32_t SampleCount() const { return sampleCount_.load(); }
@@ -108,6 +130,8 @@ class MeasurementWorker {
     bool PollCycle();
     // The log line and the record's row of a sample, each failure said once.
     void WriteSample(SampleUpdate update);
+    // Tells what the write of the log (no record) or of the record brought about.
+    void Tell(const LogWriteResult& written, bool record);
 
     InstrumentLink& link_;
     MeasurementLog& log_;
@@ -123,7 +147,7 @@ class MeasurementWorker {
     std::condition_variable pauseWake_;
     std::atomic<std::int32_t> sampleCount_{0};
     std::atomic<bool> running_{false};
-    bool logFailing_ = false;
-    bool recordFailing_ = false;
+    HoldNotices logNotices_;
+    HoldNotices recordNotices_;
     std::thread thread_;
 };

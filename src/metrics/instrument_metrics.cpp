@@ -147,6 +147,12 @@ std::vector<MetricFamily> MetricFamilies(const InstrumentMetrics& m) {
                                   "When the last sample came, in seconds since 1970.",
                                   MetricType::Gauge, *m.lastSampleTime, labels));
     }
+    families.push_back(Family("hygrometer_log_lines_held",
+                              "Sample lines held until the log takes them again.",
+                              MetricType::Gauge, static_cast<double>(m.logLinesHeld), labels));
+    families.push_back(Family("hygrometer_record_rows_held",
+                              "Sample rows held until the dated record takes them again.",
+                              MetricType::Gauge, static_cast<double>(m.recordRowsHeld), labels));
     struct Count {
         const char* name;
         const char* help;
@@ -161,7 +167,13 @@ std::vector<MetricFamily> MetricFamilies(const InstrumentMetrics& m) {
         {"hygrometer_reconnects_total", "Times the connection was found again after a loss.",
          m.reconnects},
         {"hygrometer_log_write_errors_total",
-         "Sample lines the log or the dated record could not take.", m.logWriteErrors},
+         "Writes of a sample's line to the log or row to the dated record that failed.",
+         m.logWriteErrors},
+        {"hygrometer_log_lines_dropped_total",
+         "Sample lines the log dropped for good, too many being held.", m.logLinesDropped},
+        {"hygrometer_record_rows_dropped_total",
+         "Sample rows the dated record dropped for good, too many being held.",
+         m.recordRowsDropped},
     };
     for (const Count& c : counters) {
         families.push_back(

@@ -52,7 +52,13 @@ struct InstrumentMetrics {
     std::uint64_t pollsWithoutData = 0;
     std::uint64_t incompleteReplies = 0;  // samples from fewer bytes than a whole record
     std::uint64_t reconnects = 0;         // connections made again after a loss
-    std::uint64_t logWriteErrors = 0;     // lines or rows the log or the record did not take
+    std::uint64_t logWriteErrors = 0;     // writes of a line or a row that failed
+    // Lines the log and rows the record hold until their file takes them, and those dropped
+    // for good because too many were held.
+    std::uint64_t logLinesHeld = 0;
+    std::uint64_t recordRowsHeld = 0;
+    std::uint64_t logLinesDropped = 0;
+    std::uint64_t recordRowsDropped = 0;
 
     friend bool operator==(const InstrumentMetrics&, const InstrumentMetrics&) = default;
 };

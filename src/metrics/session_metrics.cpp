@@ -52,5 +52,9 @@ void SessionMetrics::TakeSample(const SampleUpdate& update) {
         m.samples = static_cast<std::uint64_t>(update.sampleCount);
         m.incompleteReplies += update.replyBytes < kMeasurementReplySize ? 1 : 0;
         m.logWriteErrors += (update.logError != 0 ? 1 : 0) + (update.recordError != 0 ? 1 : 0);
+        m.logLinesHeld = update.logHeld;
+        m.recordRowsHeld = update.recordHeld;
+        m.logLinesDropped = update.logDropped;
+        m.recordRowsDropped = update.recordDropped;
     });
 }

@@ -36,6 +36,9 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
     events.recordFailed = [this](QString message) {
         mailbox_.Post([this, message = std::move(message)] { emit RecordFailed(message); });
     };
+    events.fileNote = [this](QString message) {
+        mailbox_.Post([this, message = std::move(message)] { emit LogNote(message); });
+    };
     events.portLost = [this] { Post([this] { PortLost(); }); };
     worker_.SetEvents(std::move(events));
     retryTimer_.setInterval(options_.retryInterval);
@@ -56,6 +59,9 @@ void InstrumentSession::Stop() {
     link_.Shutdown();  // wakes every wait of every exchange
     jobs_.Stop();
     worker_.Stop();
+    if (options_.measure) {
+        lost_ = worker_.FinishFiles();  // a last try for the lines still held
+    }
     log_.Close();
     link_.BeginExchange().CloseInstrumentPort();
 }

@@ -127,6 +127,8 @@ class InstrumentSession : public QObject {
     // Ends every job within the exchange in progress, stops the worker, closes the log and
     // the port. Nothing is signalled afterwards. Idempotent.
     void Stop();
+    // After Stop: the log's lines and the record's rows that never reached their file.
+    const LinesLost& Lost() const { return lost_; }
 
   signals:
     void StateChanged(SessionState state);
@@ -154,6 +156,9 @@ class InstrumentSession : public QObject {
     void LogFailed(const QString& message);
     void RecordStarted(const QString& path);
     void RecordFailed(const QString& message);
+    // The log or the record wrote its held lines again, or was started again after its
+    // file had gone.
+    void LogNote(const QString& message);
     void SettingsWritten(bool acknowledged);
     void LoggerRecordRead(const LoggerRequestResult& result);
     void DumpProgress(int number);
@@ -200,6 +205,7 @@ class InstrumentSession : public QObject {
     mutable std::mutex humidityMutex_;
     humidity::HumidityTracker humidity_;
     MeasurementWorker worker_;
+    LinesLost lost_;
     std::atomic<bool> stopDump_{false};
     QTimer retryTimer_;
 

@@ -35,16 +35,16 @@ TEST_F(DatedRecordTest, TheFirstRowNamesTheFileAndTheHeaderComesOnce) {
     DatedRecord record(dir_.path().toStdString());
     EXPECT_EQ(record.Where(), dir_.path().toStdString()) << "before the first row: the directory";
 
-    const DatedRecord::AppendResult first = record.Append(At(13, 15, 0), "row 1\n");
+    const DatedRecord::AppendResult first = record.Append(At(13, 15, 0), 1, "row 1\n");
     EXPECT_EQ(first.error, 0);
     EXPECT_TRUE(first.created);
-    EXPECT_FALSE(first.recreated);
+    EXPECT_FALSE(first.restarted);
     const std::string path = Path("hygrometer-20261210-131500.csv");
     EXPECT_EQ(record.Where(), path);
 
     // Later rows, even past midnight, go on in the same file.
     const QDateTime tomorrow(QDate(2026, 12, 11), QTime(0, 0, 1));
-    const DatedRecord::AppendResult second = record.Append(tomorrow, "row 2\n");
+    const DatedRecord::AppendResult second = record.Append(tomorrow, 2, "row 2\n");
     EXPECT_EQ(second.error, 0);
     EXPECT_FALSE(second.created);
     EXPECT_EQ(Read(path), RecordHeader() + "row 1\nrow 2\n");
@@ -58,45 +58,52 @@ TEST_F(DatedRecordTest, ANameInUseGetsTheNextNumber) {
         taken.write("another run's\n");
     }
     DatedRecord record(dir_.path().toStdString());
-    ASSERT_EQ(record.Append(At(13, 15, 0), "row\n").error, 0);
+    ASSERT_EQ(record.Append(At(13, 15, 0), 1, "row\n").error, 0);
     EXPECT_EQ(record.Where(), Path("hygrometer-20261210-131500-2.csv"));
     EXPECT_EQ(Read(Path("hygrometer-20261210-131500.csv")), "another run's\n") << "untouched";
     EXPECT_EQ(Read(record.Where()), RecordHeader() + "row\n");
 }
 
-TEST_F(DatedRecordTest, AMissingDirectoryFailsEachRowUntilItExists) {
+TEST_F(DatedRecordTest, AMissingDirectoryHoldsTheRowsUntilItExists) {
     const std::string directory = Path("records");
     DatedRecord record(directory);
-    const DatedRecord::AppendResult failed = record.Append(At(13, 15, 0), "row 1\n");
+    const DatedRecord::AppendResult failed = record.Append(At(13, 15, 0), 1, "row 1\n");
     EXPECT_EQ(failed.error, ENOENT);
     EXPECT_FALSE(failed.created);
+    EXPECT_EQ(failed.held, 1u);
     EXPECT_EQ(record.Where(), directory);
-    EXPECT_EQ(record.Append(At(13, 15, 1), "row 2\n").error, ENOENT);
+    const DatedRecord::AppendResult second = record.Append(At(13, 15, 1), 2, "row 2\n");
+    EXPECT_EQ(second.error, ENOENT);
+    EXPECT_EQ(second.held, 2u);
 
     ASSERT_TRUE(QDir(dir_.path()).mkdir("records"));
-    const DatedRecord::AppendResult created = record.Append(At(13, 15, 2), "row 3\n");
+    const DatedRecord::AppendResult created = record.Append(At(13, 15, 2), 3, "row 3\n");
     EXPECT_EQ(created.error, 0);
     EXPECT_TRUE(created.created);
-    EXPECT_EQ(record.Where(), directory + "/hygrometer-20261210-131502.csv")
-        << "named after the first row that went in";
-    EXPECT_EQ(Read(record.Where()), RecordHeader() + "row 3\n") << "failed rows are not kept";
+    EXPECT_FALSE(created.restarted) << "made for the first time, not started again";
+    EXPECT_EQ(created.writtenLate, 2u);
+    EXPECT_EQ(created.held, 0u);
+    EXPECT_EQ(record.Where(), directory + "/hygrometer-20261210-131500.csv")
+        << "named after the first row meant for it";
+    EXPECT_EQ(Read(record.Where()), RecordHeader() + "row 1\nrow 2\nrow 3\n");
 }
 
 TEST_F(DatedRecordTest, ADeletedFileStartsAgainWithItsHeader) {
     DatedRecord record(dir_.path().toStdString());
-    ASSERT_EQ(record.Append(At(13, 15, 0), "row 1\n").error, 0);
+    ASSERT_EQ(record.Append(At(13, 15, 0), 1, "row 1\n").error, 0);
     const std::string path = record.Where();
     ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
 
-    const DatedRecord::AppendResult again = record.Append(At(13, 15, 1), "row 2\n");
+    const DatedRecord::AppendResult again = record.Append(At(13, 15, 1), 2, "row 2\n");
     EXPECT_EQ(again.error, 0);
-    EXPECT_TRUE(again.recreated);
+    EXPECT_TRUE(again.restarted);
+    EXPECT_EQ(again.restartedAt, 2);
     EXPECT_EQ(record.Where(), path) << "the same name";
     EXPECT_EQ(Read(path), RecordHeader() + "row 2\n");
 
     // An empty file (a header that could not be written) gets the header before its row.
     QFile(QString::fromStdString(path)).resize(0);
-    EXPECT_EQ(record.Append(At(13, 15, 2), "row 3\n").error, 0);
+    EXPECT_EQ(record.Append(At(13, 15, 2), 3, "row 3\n").error, 0);
     EXPECT_EQ(Read(path), RecordHeader() + "row 3\n");
 }
 
@@ -105,11 +112,23 @@ TEST_F(DatedRecordTest, AFullDiskIsReported) {
         GTEST_SKIP() << "no /dev/full here";
     }
     DatedRecord record(dir_.path().toStdString());
-    ASSERT_EQ(record.Append(At(13, 15, 0), "row 1\n").error, 0);
+    ASSERT_EQ(record.Append(At(13, 15, 0), 1, "row 1\n").error, 0);
     const std::string path = record.Where();
     ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
     ASSERT_TRUE(QFile::link("/dev/full", QString::fromStdString(path)));
-    EXPECT_EQ(record.Append(At(13, 15, 1), "row 2\n").error, ENOSPC);
+    const DatedRecord::AppendResult full = record.Append(At(13, 15, 1), 2, "row 2\n");
+    EXPECT_EQ(full.error, ENOSPC);
+    EXPECT_EQ(full.held, 1u);
+    EXPECT_EQ(record.Retry().error, ENOSPC);
+
+    // Space again (the link gone): the file starts again, the held row before the new one.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+    const DatedRecord::AppendResult back = record.Append(At(13, 15, 2), 3, "row 3\n");
+    EXPECT_EQ(back.error, 0);
+    EXPECT_EQ(back.writtenLate, 1u);
+    EXPECT_TRUE(back.restarted);
+    EXPECT_EQ(back.restartedAt, 2);
+    EXPECT_EQ(Read(path), RecordHeader() + "row 2\nrow 3\n");
 }
 
 }  // namespace
