@@ -4,28 +4,46 @@
 
 namespace files {
 
-std::string FileErrorText(int err) {
+FileErrorKind FileErrorKindOf(int err) {
     switch (err) {
         case ENOENT:
-            return "File not found";
+            return FileErrorKind::NotFound;
         case ENAMETOOLONG:
         case EINVAL:
-            return "Invalid filename";
+            return FileErrorKind::InvalidName;
         case EMFILE:
         case ENFILE:
-            return "Too many open files";
+            return FileErrorKind::TooManyOpen;
         case EACCES:
         case EPERM:
         case EROFS:
-            return "File access denied";
+            return FileErrorKind::AccessDenied;
         case ENOSPC:
 #ifdef EDQUOT  // not on Windows
         case EDQUOT:
 #endif
-            return "Disk full";
+            return FileErrorKind::DiskFull;
         default:
-            return "I/O error " + std::to_string(err);
+            return FileErrorKind::Other;
     }
+}
+
+std::string FileErrorText(int err) {
+    switch (FileErrorKindOf(err)) {
+        case FileErrorKind::NotFound:
+            return "File not found";
+        case FileErrorKind::InvalidName:
+            return "Invalid filename";
+        case FileErrorKind::TooManyOpen:
+            return "Too many open files";
+        case FileErrorKind::AccessDenied:
+            return "File access denied";
+        case FileErrorKind::DiskFull:
+            return "Disk full";
+        case FileErrorKind::Other:
+            break;
+    }
+    return "I/O error " + std::to_string(err);
 }
 
 }  // namespace files

@@ -147,7 +147,7 @@ TEST(ChartPageTest, LoadFileEmptiesTheDewPointSeriesAndPlotsTheFilesColumns) {
          {{10 * kHour, 7.5}, {live, 2.0}},
          {},
          true},
-        {"a missing file", {std::nullopt}, {}, {{live, 2.0}}, {"File not found."}, false},
+        {"a missing file", {std::nullopt}, {}, {{live, 2.0}}, {"Nie znaleziono pliku."}, false},
         {"a file of two lines",
          {QByteArray("1\t10:00:00\t 12.5 12.5\n2\t11:00:00\t 1.0 1.0\n")},
          {},

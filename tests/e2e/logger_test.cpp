@@ -294,8 +294,8 @@ struct FileErrorCase {
 TEST_F(LoggerTest, FileErrorsStopTheDumpWithTheErrorBox) {
     // Both hold as root, where a read-only directory would not stop the writes.
     const FileErrorCase cases[] = {
-        {"logged.txt is a directory", true, "I/O error 21.", 0, false},
-        {"the disk is full", false, "Disk full.", 1, true},
+        {"logged.txt is a directory", true, "Błąd wejścia/wyjścia 21.", 0, false},
+        {"the disk is full", false, "Dysk pełny.", 1, true},
     };
     sim::InstrumentSimulator& instrument = Connected();
     for (const FileErrorCase& c : cases) {

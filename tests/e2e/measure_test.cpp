@@ -72,7 +72,7 @@ TEST_F(MeasureTest, UnwritableLogAtConnectIsReportedAndConnectCanBeRetried) {
     ClickConnect();
     ASSERT_EQ(modals_.boxes().size(), 2);
     EXPECT_EQ(modals_.boxes()[1].objectName, "ErrorBox");
-    EXPECT_EQ(modals_.boxes()[1].text, "I/O error 21.");
+    EXPECT_EQ(modals_.boxes()[1].text, "Błąd wejścia/wyjścia 21.");
     EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), 0u);
 

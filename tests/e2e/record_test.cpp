@@ -24,7 +24,9 @@ TEST_F(RecordTest, AMissingDirectoryIsSaidOnceAndTheRecordStartsWhenItComes) {
     ASSERT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 3; }, 20000));
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_EQ(modals_.boxes()[0].objectName, "ErrorBox");
-    EXPECT_EQ(modals_.boxes()[0].text, records + ": File not found.");
+    EXPECT_EQ(
+        modals_.boxes()[0].text,
+        records + ": Nie znaleziono pliku; wierszy czekających w pamięci: 1, pomiar trwa dalej.");
 
     ASSERT_TRUE(QDir(workDir_.path()).mkdir("records"));
     const int before = controller_->session().SampleCount();

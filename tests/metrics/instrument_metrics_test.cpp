@@ -48,6 +48,10 @@ InstrumentMetrics Connected(TemperatureScale scale) {
     m.incompleteReplies = 1;
     m.reconnects = 2;
     m.logWriteErrors = 4;
+    m.logLinesHeld = 5;
+    m.recordRowsHeld = 6;
+    m.logLinesDropped = 7;
+    m.recordRowsDropped = 8;
     m.humidity = HumidityMetrics{.vapourPressurePa = 244.5,
                                  .frostPointCelsius = -11.0,
                                  .mixingRatioGPerKg = 1.5,
@@ -110,6 +114,10 @@ TEST(MetricFamilies, ShowTheQuantitiesOnlyWhileConnected) {
         {"hygrometer_incomplete_replies_total", 1},
         {"hygrometer_reconnects_total", 2},
         {"hygrometer_log_write_errors_total", 4},
+        {"hygrometer_log_lines_held", 5},
+        {"hygrometer_record_rows_held", 6},
+        {"hygrometer_log_lines_dropped_total", 7},
+        {"hygrometer_record_rows_dropped_total", 8},
     };
     InstrumentMetrics metrics = Connected(TemperatureScale::Celsius);
     std::map<std::string, double> expected = always;

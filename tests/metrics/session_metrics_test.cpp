@@ -39,6 +39,9 @@ TEST_F(SessionMetricsTest, LabelsStateAndEveryCounterFollowTheSession) {
     EXPECT_TRUE(now.sample.has_value());
     EXPECT_TRUE(now.lastSampleTime.has_value());
     EXPECT_EQ(now.logWriteErrors, now.samples) << "each row the record could not take";
+    EXPECT_EQ(now.recordRowsHeld, now.samples) << "each row held for the record";
+    EXPECT_EQ(now.logLinesHeld, 0u);
+    EXPECT_EQ(now.recordRowsDropped, 0u);
     EXPECT_EQ(now.incompleteReplies, 0u);
     EXPECT_EQ(now.pollsWithoutData, 0u);
 

@@ -26,6 +26,8 @@ class SessionRecordTest : public SessionTest {
                          [this](const QString& path) { started_ << path; });
         QObject::connect(session_.get(), &InstrumentSession::RecordFailed,
                          [this](const QString& message) { failures_ << message; });
+        QObject::connect(session_.get(), &InstrumentSession::LogNote,
+                         [this](const QString& message) { notes_ << message; });
     }
 
     void StopAndDrain() {
@@ -41,6 +43,7 @@ class SessionRecordTest : public SessionTest {
     std::vector<SampleUpdate> updates_;
     QStringList started_;
     QStringList failures_;
+    QStringList notes_;
 };
 
 TEST_F(SessionRecordTest, EverySampleGoesIntoOneRecordThatGoesOnAfterAReconnect) {
@@ -116,28 +119,39 @@ TEST_F(SessionRecordTest, AFailingDirectoryIsSaidOnceAndMeasuringGoesOn) {
     ASSERT_TRUE(ConnectAndWait());
     ASSERT_TRUE(WaitFor([&] { return updates_.size() >= 4; }));
     ASSERT_EQ(failures_.size(), 1) << failures_.join('\n').toStdString();
-    EXPECT_EQ(failures_[0], QString::fromStdString(Path("missing")) + ": File not found");
+    EXPECT_EQ(failures_[0],
+              QString::fromStdString(Path("missing")) +
+                  ": Nie znaleziono pliku; wierszy czekających w pamięci: 1, pomiar trwa dalej");
     EXPECT_TRUE(started_.isEmpty());
 
-    // The directory comes: the next sample starts the record.
+    // The directory comes: the next sample starts the record, the rows held first.
     ASSERT_TRUE(QDir(dir_.path()).mkdir("missing"));
     ASSERT_TRUE(WaitFor([&] { return started_.size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return notes_.size() == 1; }));
+    EXPECT_TRUE(notes_[0].startsWith(started_[0] + " znów zapisywany: "))
+        << notes_[0].toStdString();
     QFile record(started_[0]);
 
-    // The file is taken away: started again with its header, and said once more.
+    // The file is taken away: started again with its header, and said so, not as a failure.
     ASSERT_TRUE(WaitFor([&] { return record.size() > RecordHeader().size(); }));
     ASSERT_TRUE(record.remove());
-    ASSERT_TRUE(WaitFor([&] { return failures_.size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return notes_.size() == 2; }));
     const std::size_t afterRemoval = updates_.size();
     ASSERT_TRUE(WaitFor([&] { return updates_.size() >= afterRemoval + 3; }));
     StopAndDrain();
 
-    EXPECT_EQ(failures_.size(), 2) << "once for each failing spell";
-    EXPECT_EQ(failures_[1], started_[0] + ": File not found");
+    EXPECT_EQ(failures_.size(), 1) << "once for the failing spell";
+    EXPECT_TRUE(
+        notes_[1].startsWith(started_[0] + " został usunięty; zaczęto go od nowa od próbki "))
+        << notes_[1].toStdString();
     ASSERT_TRUE(record.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = record.readAll().split('\n');
     EXPECT_EQ(rows.front() + '\n', RecordHeader());
     EXPECT_GE(rows.size(), 4);  // the header, three rows or more, the empty end
+    // From the sample it was started again at, every row to the last.
+    const int restartedAt = notes_[1].section(' ', -1).toInt();
+    EXPECT_EQ(rows[1].split(',').value(1).toInt(), restartedAt);
+    EXPECT_EQ(rows[rows.size() - 2].split(',').value(1).toInt(), static_cast<int>(updates_.size()));
     EXPECT_EQ(LoggedNumbers().size(), updates_.size()) << "the log missed nothing meanwhile";
 }
 

@@ -51,7 +51,8 @@ TEST_F(SessionTest, ALogThatCannotBeKeptIsNotEmptied) {
     ASSERT_EQ(session_->Connect(), SessionRequest::Started);
     ASSERT_TRUE(WaitFor([&] { return events_.size() >= 2; }));
 
-    EXPECT_EQ(events_, (std::vector<std::string>{"Identified", "ConnectFailed: Invalid filename"}));
+    EXPECT_EQ(events_,
+              (std::vector<std::string>{"Identified", "ConnectFailed: Nieprawidłowa nazwa pliku"}));
     EXPECT_EQ(ReadFile(longName), "1\r\n");
     EXPECT_FALSE(session_->PortOpen());
     EXPECT_EQ(session_->State(), SessionState::NotConnected);
