@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/local_http.h"
 #include "common/program_run.h"
 #include "sim/instrument_simulator.h"
 
@@ -60,6 +61,26 @@ class LogFilesTest : public ::testing::Test {
                                       " został usunięty; zaczęto go od nowa od próbki (\\d+)\n");
         const QRegularExpressionMatch match = said.match(err);
         return match.hasMatch() ? match.captured(1).toInt() : 0;
+    }
+
+    // A value of the metrics a run serves, the port taken from its standard output; -1 when
+    // it cannot be read.
+    static double Metric(const ProgramRun& run, const QString& name) {
+        const QRegularExpressionMatch served = QRegularExpression("http://127\\.0\\.0\\.1:(\\d+)/")
+                                                   .match(QString::fromUtf8(run.Out()));
+        if (!served.hasMatch()) {
+            return -1;
+        }
+        const std::optional<HttpAnswer> scrape =
+            HttpGet(static_cast<std::uint16_t>(served.captured(1).toUInt()), "/metrics");
+        if (!scrape || scrape->status != 200) {
+            return -1;
+        }
+        const QRegularExpressionMatch value =
+            QRegularExpression("^" + name + "(\\{[^}]*\\})? (\\S+)$",
+                               QRegularExpression::MultilineOption)
+                .match(QString::fromUtf8(scrape->body));
+        return value.hasMatch() ? value.captured(2).toDouble() : -1;
     }
 
     QTemporaryDir work_;

@@ -165,7 +165,7 @@ TEST_F(WorkerTest, LogTroubleIsReportedOnceAndMeasuringGoesOn) {
         // The directory's failures are said once, with the first line held; the lines held
         // meanwhile go into the file started again, ahead of the next.
         ASSERT_EQ(logErrors.size(), 1);
-        EXPECT_TRUE(logErrors[0].startsWith(logPath() + ": I/O error 21; "))
+        EXPECT_TRUE(logErrors[0].startsWith(logPath() + ": Błąd wejścia/wyjścia 21; "))
             << logErrors[0].toStdString();
         EXPECT_TRUE(logErrors[0].contains(": 1,")) << logErrors[0].toStdString();
         ASSERT_EQ(fileNotes.size(), 2) << fileNotes.join('\n').toStdString();
