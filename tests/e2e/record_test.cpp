@@ -31,6 +31,13 @@ TEST_F(RecordTest, AMissingDirectoryIsSaidOnceAndTheRecordStartsWhenItComes) {
     ASSERT_TRUE(QDir(workDir_.path()).mkdir("records"));
     const int before = controller_->session().SampleCount();
     ASSERT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= before + 2; }, 20000));
+    // The status bar says the held rows went in, and that none was lost.
+    ASSERT_TRUE(WaitFor(
+        [&] { return controller_->status().Snapshot().files.contains(" znów zapisywany: "); },
+        20000))
+        << controller_->status().Snapshot().files.toStdString();
+    EXPECT_TRUE(controller_->status().Snapshot().files.startsWith(records + "/hygrometer-"));
+    EXPECT_TRUE(controller_->status().Snapshot().files.endsWith(", utraconych: 0"));
     controller_->Shutdown();
 
     EXPECT_EQ(modals_.boxes().size(), 1) << "said once";

@@ -108,3 +108,32 @@ TEST_F(OutputFileTest, FailuresGiveTheCodeBehindTheOperatorsText) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a write that fails part way left in the file is told by the bytes taken, so the rest
+// of a line can follow later instead of the whole line again.
+TEST_F(OutputFileTest, TheBytesTakenAreToldWhetherTheWriteFailsOrNot) {
+    files::OutputFile file;
+    std::size_t accepted = 99;
+    EXPECT_EQ(file.WriteAll("abc", 3, &accepted), EBADF);
+    EXPECT_EQ(accepted, 0u) << "no file open";
+
+    const fs::path path = dir_ / "jrt1.txt";
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::AppendOrCreate), 0);
+    EXPECT_EQ(file.WriteAll("line 1\n", 7, &accepted), 0);
+    EXPECT_EQ(accepted, 7u);
+    ASSERT_EQ(file.Close(), 0);
+
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    ASSERT_EQ(file.Open("/dev/full", files::OpenMode::AppendExisting), 0);
+    accepted = 99;
+    EXPECT_EQ(file.WriteAll("line 2\n", 7, &accepted), ENOSPC);
+    EXPECT_EQ(accepted, 0u);
+    ASSERT_EQ(file.Close(), 0);
+    EXPECT_EQ(Contents(path), "line 1\n");
+}
+
+}  // namespace
