@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,6 +87,11 @@ struct Case {
     std::size_t late;
     std::int32_t restartedAt;
 };
+
+// Named in the test's listing by its name, not its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<std::pair<int, Fault>> FullFrom(int first, int last) {
     std::vector<std::pair<int, Fault>> faults;
