@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "mqtt/mqtt_failure.h"
+#include "texts/system_error_text.h"
 
 namespace {
 
@@ -17,8 +18,9 @@ constexpr int kLoopTimeoutMs = 100;
 constexpr std::chrono::seconds kClosingTime(1);
 
 QString ResultText(int result, int error) {
-    return result == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(std::strerror(error))
-                                    : QString::fromUtf8(mosquitto_strerror(result));
+    return result == MOSQ_ERR_ERRNO ? SystemErrorText(error)
+                                    : mqtt_failure::LibraryFailure(
+                                          result, QString::fromUtf8(mosquitto_strerror(result)));
 }
 
 const char* OrNull(const std::string& text) {
