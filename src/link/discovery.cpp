@@ -8,9 +8,9 @@ constexpr std::array<std::string_view, 5> kIdentifications = {"01QZT!", "KRT-10"
                                                               "NIV-Strand", "NIV-Ion   "};
 
 PortProbe ProbePort(InstrumentLink& link, const std::string& port, std::chrono::milliseconds wait) {
-    PortProbe probe{port, ProbeResult::NoAnswer, {}};
+    PortProbe probe{port, ProbeResult::NoAnswer, {}, {}};
     Exchange ex = link.BeginExchange();
-    if (!ex.OpenInstrumentPort(port, &probe.detail)) {
+    if (!ex.OpenInstrumentPort(port, &probe.detail, &probe.failure)) {
         probe.result = ProbeResult::OpenFailed;
         return probe;
     }

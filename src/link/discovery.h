@@ -19,7 +19,8 @@ enum class ProbeResult { OpenFailed, NoAnswer, UnknownReply, Identified, Interru
 struct PortProbe {
     std::string port;
     ProbeResult result = ProbeResult::NoAnswer;
-    std::string detail;  // why the open failed, or the reply text that was not recognised
+    std::string detail;         // why the open failed, or the reply text that was not recognised
+    PortOpenFailure failure{};  // what the failed open was, for words in the program's language
 };
 
 struct DiscoveryResult {

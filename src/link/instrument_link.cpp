@@ -27,9 +27,10 @@ ReplyBytes& Exchange::ReplyBuffer() {
     return link_->reply_;
 }
 
-bool Exchange::OpenInstrumentPort(const std::string& path, std::string* why) {
+bool Exchange::OpenInstrumentPort(const std::string& path, std::string* why,
+                                  PortOpenFailure* failure) {
     link_->portGone_ = false;
-    const bool opened = link_->port_.Open(path, why);
+    const bool opened = link_->port_.Open(path, why, failure);
     link_->portPath_ = opened ? path : std::string();
     link_->usable_.store(opened);
     return opened;

@@ -38,8 +38,10 @@ class Exchange {
     CommandBytes& CommandBuffer();
     ReplyBytes& ReplyBuffer();
 
-    // Opens the port named `path` (closing any open one); `why` gets the reason on failure.
-    bool OpenInstrumentPort(const std::string& path, std::string* why);
+    // Opens the port named `path` (closing any open one); `why` gets the reason on failure,
+    // `failure` what it was (serial_port.h).
+    bool OpenInstrumentPort(const std::string& path, std::string* why,
+                            PortOpenFailure* failure = nullptr);
     void CloseInstrumentPort();
     bool PortIsOpen() const;
     // The path the open port was opened by (empty when none is open).
@@ -105,6 +107,11 @@ class InstrumentLink {
     // Whether a port is open and has not hung up, for callers that refuse to start an
     // exchange without one. Does not wait for a running exchange.
     bool PortIsOpen() const { return usable_.load(); }
+
+    // Before the first exchange: see SerialPort::SetLineSettingsRefusedNotice.
+    void SetLineSettingsRefusedNotice(SerialPort::LineSettingsRefusedNotice notice) {
+        port_.SetLineSettingsRefusedNotice(std::move(notice));
+    }
 
   private:
     friend class Exchange;

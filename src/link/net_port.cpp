@@ -98,14 +98,21 @@ NetPort::~NetPort() {
     Close();
 }
 
-bool NetPort::Open(const std::string& name, std::string* why) {
+bool NetPort::Open(const std::string& name, std::string* why, PortOpenFailure* failure) {
     Close();
-    const auto parsed = ParseNetPortName(name);
-    if (!parsed) {
+    const auto fail = [&](PortOpenFailure what, std::string text) {
         if (why) {
-            *why = "not a network port (rfc2217://HOST:PORT or tcp://HOST:PORT)";
+            *why = std::move(text);
+        }
+        if (failure) {
+            *failure = std::move(what);
         }
         return false;
+    };
+    const auto parsed = ParseNetPortName(name);
+    if (!parsed) {
+        return fail({PortOpenReason::NotNetworkName, 0, {}},
+                    "not a network port (rfc2217://HOST:PORT or tcp://HOST:PORT)");
     }
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -113,10 +120,8 @@ bool NetPort::Open(const std::string& name, std::string* why) {
     addrinfo* list = nullptr;
     const int gai = getaddrinfo(parsed->host.c_str(), parsed->service.c_str(), &hints, &list);
     if (gai != 0) {
-        if (why) {
-            *why = "cannot find host " + parsed->host + ": " + gai_strerror(gai);
-        }
-        return false;
+        return fail({PortOpenReason::HostNotFound, gai, parsed->host},
+                    "cannot find host " + parsed->host + ": " + gai_strerror(gai));
     }
     int err = 0;
     for (const addrinfo* ai = list; ai && fd_ < 0; ai = ai->ai_next) {
@@ -127,11 +132,9 @@ bool NetPort::Open(const std::string& name, std::string* why) {
     }
     freeaddrinfo(list);
     if (fd_ < 0) {
-        if (why) {
-            *why = err == ETIMEDOUT ? std::string("no answer from the server")
-                                    : std::string(std::strerror(err));
-        }
-        return false;
+        return err == ETIMEDOUT
+                   ? fail({PortOpenReason::ServerSilent, err, {}}, "no answer from the server")
+                   : fail({PortOpenReason::System, err, {}}, std::strerror(err));
     }
     gone_ = false;
     decoder_ = telnet::Decoder();
@@ -140,10 +143,7 @@ bool NetPort::Open(const std::string& name, std::string* why) {
     telnet_ = parsed->rfc2217;
     if (telnet_ && !Negotiate(name)) {
         Close();
-        if (why) {
-            *why = "the server closed the connection";
-        }
-        return false;
+        return fail({PortOpenReason::ServerClosed, 0, {}}, "the server closed the connection");
     }
     // Bytes from before the port was opened belong to no request of ours.
     Pump();
@@ -181,7 +181,10 @@ bool NetPort::Negotiate(const std::string& name) {
     if (!comPortAccepted_) {
         // The line keeps whatever settings the server gives it; the data still passes.
         telnet_ = true;
-        if (!rawNoticeGiven_) {
+        if (!rawNoticeGiven_ && lineSettingsRefused_) {
+            rawNoticeGiven_ = true;
+            lineSettingsRefused_(name);
+        } else if (!rawNoticeGiven_) {
             rawNoticeGiven_ = true;
             std::fprintf(stderr,
                          "%s: the server does not take serial line settings (RFC 2217); "

@@ -18,7 +18,10 @@ class NetPort {
     NetPort(const NetPort&) = delete;
     NetPort& operator=(const NetPort&) = delete;
 
-    bool Open(const std::string& name, std::string* why);
+    bool Open(const std::string& name, std::string* why, PortOpenFailure* failure = nullptr);
+    void SetLineSettingsRefusedNotice(SerialPort::LineSettingsRefusedNotice notice) {
+        lineSettingsRefused_ = std::move(notice);
+    }
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     PortIo WriteAndDrain(const std::uint8_t* data, std::size_t count, int deadlineMs);
@@ -42,6 +45,7 @@ class NetPort {
     bool comPortAnswered_ = false;
     bool comPortAccepted_ = false;
     bool rawNoticeGiven_ = false;
+    SerialPort::LineSettingsRefusedNotice lineSettingsRefused_;
     telnet::Decoder decoder_;
     std::deque<std::uint8_t> incoming_;
     std::vector<std::uint8_t> replies_;  // option answers owed to the server

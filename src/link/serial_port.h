@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,25 @@ enum class PortIo {
     Ok,        // done
     TimedOut,  // the deadline passed before the bytes went out
     Gone,      // the device has gone away (hang-up, EIO, a failing port): do not retry
+};
+
+// Why a port could not be opened, for a caller that says it in the program's language;
+// Open's `why` says the same in English for any other.
+enum class PortOpenReason {
+    Other,            // said only by `why`
+    System,           // the system's error code `error` (errno)
+    NotSerialDevice,  // the name opens something that is not a serial line
+    InUse,            // another program holds the port
+    NotNetworkName,   // a network name that does not parse
+    HostNotFound,     // the resolver does not know `host`; `error` is its EAI_ code
+    ServerSilent,     // the server did not answer the connect in time
+    ServerClosed,     // the server closed the connection while it was being set up
+};
+
+struct PortOpenFailure {
+    PortOpenReason reason = PortOpenReason::Other;
+    int error = 0;
+    std::string host;
 };
 
 class NetPort;
@@ -26,8 +46,8 @@ class SerialPort {
 
     // Opens `path` (a device path; on Windows "COMn" or "\\.\COMn") for reading and
     // writing, exclusively, configured as above; on failure returns false and puts the
-    // reason (the system's or a short text) into `why`.
-    bool Open(const std::string& path, std::string* why);
+    // reason (the system's or a short text) into `why`, and what it was into `failure`.
+    bool Open(const std::string& path, std::string* why, PortOpenFailure* failure = nullptr);
     void Close();
     bool IsOpen() const;
 
@@ -45,10 +65,19 @@ class SerialPort {
     // POSIX, a failing status query on Windows).
     bool HasHungUp();
 
+    // Called on the thread that opens, with the port's name, when a serial device server
+    // refuses line settings (RFC 2217) and is used as it is set; once for this port object.
+    // Without it the port says so on standard error, in English.
+    using LineSettingsRefusedNotice = std::function<void(const std::string& port)>;
+    void SetLineSettingsRefusedNotice(LineSettingsRefusedNotice notice) {
+        lineSettingsRefused_ = std::move(notice);
+    }
+
   private:
     // A file descriptor on POSIX, a HANDLE on Windows; -1 is "none" on both.
     static constexpr std::intptr_t kNoHandle = -1;
     std::intptr_t handle_ = kNoHandle;
     // The network connection while a network name is open (never on Windows).
     std::unique_ptr<NetPort, void (*)(NetPort*)> net_{nullptr, nullptr};
+    LineSettingsRefusedNotice lineSettingsRefused_;
 };

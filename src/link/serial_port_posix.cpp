@@ -58,37 +58,40 @@ bool SerialPort::IsOpen() const {
     return handle_ != kNoHandle || (net_ && net_->IsOpen());
 }
 
-bool SerialPort::Open(const std::string& path, std::string* why) {
+bool SerialPort::Open(const std::string& path, std::string* why, PortOpenFailure* failure) {
     Close();
     if (IsNetPortName(path)) {
         if (!net_) {
             net_ = {new NetPort, +[](NetPort* p) { delete p; }};
         }
-        return net_->Open(path, why);
+        net_->SetLineSettingsRefusedNotice(lineSettingsRefused_);
+        return net_->Open(path, why, failure);
     }
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    const auto fail = [&](PortOpenReason reason, int error, const char* text) {
         if (why) {
-            *why = std::strerror(errno);
+            *why = text;
+        }
+        if (failure) {
+            *failure = {reason, error, {}};
         }
         return false;
+    };
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        return fail(PortOpenReason::System, err, std::strerror(err));
     }
     if (!isatty(fd)) {
         ::close(fd);
-        if (why) {
-            *why = "not a serial device";
-        }
-        return false;
+        return fail(PortOpenReason::NotSerialDevice, 0, "not a serial device");
     }
     // TIOCEXCL keeps other programs out, but not root; the advisory lock covers that case
     // between programs that honour it.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
         ::close(fd);
-        if (why) {
-            *why = err == EWOULDBLOCK ? "in use by another program" : std::strerror(err);
-        }
-        return false;
+        return err == EWOULDBLOCK ? fail(PortOpenReason::InUse, 0, "in use by another program")
+                                  : fail(PortOpenReason::System, err, std::strerror(err));
     }
     ioctl(fd, TIOCEXCL);
     ConfigureLine(fd);

@@ -100,8 +100,11 @@ SerialPort::~SerialPort() {
     Close();
 }
 
-bool SerialPort::Open(const std::string& path, std::string* why) {
+bool SerialPort::Open(const std::string& path, std::string* why, PortOpenFailure* failure) {
     Close();
+    if (failure) {
+        *failure = {};  // the Windows build says its reasons in `why` alone
+    }
     if (IsNetPortName(path)) {
         if (why) {
             *why = "serial device servers are reached from the Linux build only";
@@ -124,6 +127,9 @@ bool SerialPort::Open(const std::string& path, std::string* why) {
         CloseHandle(port);
         if (why) {
             *why = "not a serial device";
+        }
+        if (failure) {
+            failure->reason = PortOpenReason::NotSerialDevice;
         }
         return false;
     }

@@ -86,11 +86,12 @@ bool MeasurementWorker::PollCycle() {
             sampleHook_(update);
         }
         WriteSample(std::move(update));
+    } else if (outcome == RequestOutcome::PortGone) {
+        // A lost connection, not a silent instrument: portLost says it, once, when the
+        // loop ends; a poll without data would be a second, wrong account of it.
+        return false;
     } else if (events_.pollFailed) {
         events_.pollFailed();
-    }
-    if (outcome == RequestOutcome::PortGone) {
-        return false;
     }
 
     if (afterPoll_) {

@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 
+#include <QCoreApplication>
+
 namespace {
 
 bool IsNumericAddress(const std::string& host, int family) {
@@ -28,9 +30,10 @@ std::optional<MetricsAddress> ParseMetricsAddress(const QString& text, QString& 
         address.host = text.mid(1, close - 1).toStdString();
         portText = close < 0 ? QString() : text.mid(close + 2);
         if (close < 0 || !IsNumericAddress(address.host, AF_INET6)) {
-            error = QString(
-                        "--metrics needs [ADDRESS:]PORT with an IPv6 address as [::1]:PORT, "
-                        "not \"%1\"")
+            error = QCoreApplication::translate(
+                        "MetricsAddress",
+                        "--metrics wymaga [ADRES:]PORT z adresem IPv6 w postaci [::1]:PORT, a "
+                        "nie \"%1\"")
                         .arg(text);
             return std::nullopt;
         }
@@ -38,16 +41,20 @@ std::optional<MetricsAddress> ParseMetricsAddress(const QString& text, QString& 
         address.host = text.left(colon).toStdString();
         portText = text.mid(colon + 1);
         if (!IsNumericAddress(address.host, AF_INET)) {
-            error = QString(
-                        "--metrics needs [ADDRESS:]PORT with a numeric address such as "
-                        "0.0.0.0 or [::1], not \"%1\"")
+            error = QCoreApplication::translate(
+                        "MetricsAddress",
+                        "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub "
+                        "[::1], a nie \"%1\"")
                         .arg(text);
             return std::nullopt;
         }
     }
     const std::optional<std::uint16_t> port = PortNumber(portText);
     if (!port) {
-        error = QString("--metrics needs a port number from 0 to 65535, not \"%1\"").arg(text);
+        error = QCoreApplication::translate("MetricsAddress",
+                                            "--metrics wymaga numeru portu od 0 do 65535, a nie "
+                                            "\"%1\"")
+                    .arg(text);
         return std::nullopt;
     }
     address.port = *port;

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "texts/system_error_text.h"
+
 namespace {
 
 // The server's own failure says nothing of the cause; binding the address once first does.
@@ -35,14 +37,14 @@ QString BindProblem(const MetricsAddress& address) {
     }
     const int fd = socket(storage.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return SystemErrorText(errno);
     }
     const int yes = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
     const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&storage), length) == 0;
     const int error = errno;
     close(fd);
-    return bound ? QString() : QString::fromLocal8Bit(std::strerror(error));
+    return bound ? QString() : SystemErrorText(error);
 }
 
 std::vector<std::string> ServerOptions(const MetricsAddress& address) {

@@ -1,5 +1,6 @@
 #include "mqtt/mqtt_address.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -8,7 +9,9 @@ constexpr QLatin1String kScheme("mqtt://");
 constexpr QLatin1String kTlsScheme("mqtts://");
 
 QString Problem(const QString& text, const QString& why) {
-    return QString("--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"%1\": %2").arg(text, why);
+    return QCoreApplication::translate("MqttAddress",
+                                       "--mqtt wymaga mqtt://HOST[:PORT]/PREFIKS, a nie \"%1\": %2")
+        .arg(text, why);
 }
 
 bool IsHostName(const QString& host) {
@@ -41,7 +44,8 @@ bool IsTopicPrefix(const QString& prefix) {
 std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error) {
     const bool tls = text.startsWith(kTlsScheme);
     if (!tls && !text.startsWith(kScheme)) {
-        error = Problem(text, "it begins with mqtt:// or mqtts://");
+        error = Problem(text, QCoreApplication::translate(
+                                  "MqttAddress", "adres zaczyna się od mqtt:// lub mqtts://"));
         return std::nullopt;
     }
     const QString rest = text.mid(tls ? kTlsScheme.size() : kScheme.size());
@@ -57,7 +61,8 @@ std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error)
         host = authority.mid(1, close - 1);
         const QString after = close < 0 ? QString() : authority.mid(close + 1);
         if (close < 0 || !IsIpv6Literal(host) || (!after.isEmpty() && !after.startsWith(':'))) {
-            error = Problem(text, "an IPv6 address goes in brackets: [::1]");
+            error = Problem(text, QCoreApplication::translate(
+                                      "MqttAddress", "adres IPv6 podaje się w nawiasach: [::1]"));
             return std::nullopt;
         }
         if (!after.isEmpty()) {
@@ -69,7 +74,8 @@ std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error)
             portText = authority.mid(colon + 1);
         }
         if (!IsHostName(host)) {
-            error = Problem(text, "no host name or address");
+            error = Problem(
+                text, QCoreApplication::translate("MqttAddress", "brak nazwy lub adresu hosta"));
             return std::nullopt;
         }
     }
@@ -81,13 +87,16 @@ std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error)
         bool ok = false;
         const uint port = portText->toUInt(&ok);
         if (!ok || portText->startsWith('+') || port < 1 || port > 65535) {
-            error = Problem(text, "the port is a number from 1 to 65535");
+            error = Problem(
+                text, QCoreApplication::translate("MqttAddress", "port to liczba od 1 do 65535"));
             return std::nullopt;
         }
         address.port = static_cast<std::uint16_t>(port);
     }
     if (!IsTopicPrefix(prefix)) {
-        error = Problem(text, "PREFIX is one or more topic levels without + or #");
+        error = Problem(
+            text, QCoreApplication::translate(
+                      "MqttAddress", "PREFIKS to jeden lub więcej poziomów tematu bez + i #"));
         return std::nullopt;
     }
     address.prefix = prefix.toStdString();

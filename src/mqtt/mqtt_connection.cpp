@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "mqtt/mqtt_failure.h"
+#include "texts/system_error_text.h"
 
 namespace {
 
@@ -17,8 +18,9 @@ constexpr int kLoopTimeoutMs = 100;
 constexpr std::chrono::seconds kClosingTime(1);
 
 QString ResultText(int result, int error) {
-    return result == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(std::strerror(error))
-                                    : QString::fromUtf8(mosquitto_strerror(result));
+    return result == MOSQ_ERR_ERRNO ? SystemErrorText(error)
+                                    : mqtt_failure::LibraryFailure(
+                                          result, QString::fromUtf8(mosquitto_strerror(result)));
 }
 
 const char* OrNull(const std::string& text) {
@@ -114,9 +116,11 @@ void MqttConnection::SetStatus(const std::string& status) {
     }
 }
 
-void MqttConnection::SendStatus(const std::string& status, int qos) {
-    mosquitto_publish(client_, nullptr, options_.statusTopic.c_str(),
-                      static_cast<int>(status.size()), status.data(), qos, true);
+int MqttConnection::SendStatus(const std::string& status, int qos) {
+    int id = 0;
+    const int result = mosquitto_publish(client_, &id, options_.statusTopic.c_str(),
+                                         static_cast<int>(status.size()), status.data(), qos, true);
+    return result == MOSQ_ERR_SUCCESS ? id : -1;
 }
 
 bool MqttConnection::Publish(const std::string& topic, const QByteArray& payload) {
@@ -161,6 +165,14 @@ void MqttConnection::OnPublish(mosquitto*, void* self, int messageId) {
     auto* connection = static_cast<MqttConnection*>(self);
     const std::lock_guard lock(connection->waitingMutex_);
     connection->waiting_.erase(messageId);
+    if (messageId == connection->closingId_) {
+        connection->closingAcknowledged_ = true;
+    }
+}
+
+bool MqttConnection::ClosingAcknowledged() {
+    const std::lock_guard lock(waitingMutex_);
+    return closingAcknowledged_;
 }
 
 void MqttConnection::ConnectAnswered(int result) {
@@ -281,15 +293,22 @@ void MqttConnection::Run() {
 
 void MqttConnection::Finish() {
     if (connected_.load()) {
+        const auto deadline = std::chrono::steady_clock::now() + kClosingTime;
+        const auto inTime = [deadline] { return std::chrono::steady_clock::now() < deadline; };
         {
-            // QoS 0 goes out ahead of the disconnect, whatever waits for acknowledgement.
-            const std::lock_guard lock(statusMutex_);
-            SendStatus(options_.closingStatus, 0);
+            // QoS 1 like every other status: the disconnect waits for the broker's
+            // acknowledgement of it, up to the closing time.
+            const std::lock_guard statusLock(statusMutex_);
+            const int id = SendStatus(options_.closingStatus, 1);
+            const std::lock_guard waitingLock(waitingMutex_);
+            closingId_ = id;
+            closingAcknowledged_ = id < 0;
+        }
+        while (inTime() && !ClosingAcknowledged() &&
+               mosquitto_loop(client_, kLoopTimeoutMs, 1) == MOSQ_ERR_SUCCESS) {
         }
         mosquitto_disconnect(client_);
-        const auto deadline = std::chrono::steady_clock::now() + kClosingTime;
-        while (std::chrono::steady_clock::now() < deadline &&
-               mosquitto_loop(client_, kLoopTimeoutMs, 1) == MOSQ_ERR_SUCCESS) {
+        while (inTime() && mosquitto_loop(client_, kLoopTimeoutMs, 1) == MOSQ_ERR_SUCCESS) {
         }
     }
     Disconnected();

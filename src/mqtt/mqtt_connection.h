@@ -80,8 +80,9 @@ class MqttConnection {
     void SetStatus(const std::string& status);
     // Any thread. QoS 1, not retained. False, and counted, when it was not handed over.
     bool Publish(const std::string& topic, const QByteArray& payload);
-    // Sends the closing status when connected, disconnects and ends the thread, within
-    // about a second. Nothing is sent afterwards; messages still unacknowledged count as
+    // Sends the closing status when connected (retained, QoS 1, like every status), waits
+    // for the broker's acknowledgement, disconnects and ends the thread, within about a
+    // second. Nothing is sent afterwards; messages still unacknowledged count as
     // unsent. Idempotent.
     void Close();
 
@@ -113,8 +114,9 @@ class MqttConnection {
     // True when Close was asked for meanwhile.
     bool WaitBeforeRetry();
     void Finish();
-    // Under statusMutex_.
-    void SendStatus(const std::string& status, int qos);
+    // Under statusMutex_. The message id, or -1 when libmosquitto did not take it.
+    int SendStatus(const std::string& status, int qos);
+    bool ClosingAcknowledged();
 
     const MqttConnectionOptions options_;
     const Events events_;
@@ -132,6 +134,8 @@ class MqttConnection {
     std::mutex waitingMutex_;
     std::unordered_set<int> waiting_;  // message ids of published samples not yet acknowledged
     std::atomic<std::uint64_t> unsent_{0};
+    int closingId_ = -1;  // the closing status, once Finish has sent it
+    bool closingAcknowledged_ = false;
 
     std::mutex errorsMutex_;
     QStringList errors_;  // libmosquitto's error lines since the attempt began

@@ -1,5 +1,7 @@
 #include "mqtt/mqtt_failure.h"
 
+#include <mosquitto.h>
+
 #include <QCoreApplication>
 
 namespace mqtt_failure {
@@ -25,6 +27,15 @@ QString Reason(const QString& line) {
 
 QString Refused(int code, const QString& libraryText) {
     switch (code) {
+        case 1:
+            return QCoreApplication::translate("MqttFailure",
+                                               "broker nie obsługuje tej wersji protokołu MQTT");
+        case 2:
+            return QCoreApplication::translate("MqttFailure",
+                                               "broker nie przyjął identyfikatora klienta");
+        case 3:
+            return QCoreApplication::translate("MqttFailure",
+                                               "broker odrzucił połączenie: usługa niedostępna");
         case 4:
             return QCoreApplication::translate("MqttFailure",
                                                "broker nie przyjął nazwy użytkownika lub hasła");
@@ -36,6 +47,44 @@ QString Refused(int code, const QString& libraryText) {
         default:
             return QCoreApplication::translate("MqttFailure", "broker odrzucił połączenie: %1")
                 .arg(libraryText);
+    }
+}
+
+QString LibraryFailure(int result, const QString& libraryText) {
+    switch (result) {
+        case MOSQ_ERR_NOMEM:
+            return QCoreApplication::translate("MqttFailure", "brak pamięci");
+        case MOSQ_ERR_PROTOCOL:
+            return QCoreApplication::translate("MqttFailure", "błąd protokołu MQTT");
+        case MOSQ_ERR_INVAL:
+            return QCoreApplication::translate("MqttFailure",
+                                               "nieprawidłowe ustawienia połączenia z brokerem");
+        case MOSQ_ERR_NO_CONN:
+            return QCoreApplication::translate("MqttFailure", "brak połączenia z brokerem");
+        case MOSQ_ERR_CONN_REFUSED:
+            return QCoreApplication::translate("MqttFailure", "broker odrzucił połączenie");
+        case MOSQ_ERR_CONN_LOST:
+            return QCoreApplication::translate("MqttFailure", "połączenie z brokerem zerwane");
+        case MOSQ_ERR_TLS:
+            return QCoreApplication::translate("MqttFailure", "błąd TLS");
+        case MOSQ_ERR_PAYLOAD_SIZE:
+            return QCoreApplication::translate("MqttFailure", "wiadomość jest za duża");
+        case MOSQ_ERR_NOT_SUPPORTED:
+            return QCoreApplication::translate("MqttFailure", "libmosquitto tego nie obsługuje");
+        case MOSQ_ERR_AUTH:
+            return QCoreApplication::translate("MqttFailure", "broker nie przyjął logowania");
+        case MOSQ_ERR_ACL_DENIED:
+            return QCoreApplication::translate("MqttFailure", "broker odmówił dostępu");
+        case MOSQ_ERR_EAI:
+            return QCoreApplication::translate("MqttFailure", "nie znaleziono adresu brokera");
+        case MOSQ_ERR_PROXY:
+            return QCoreApplication::translate("MqttFailure", "błąd serwera pośredniczącego");
+        case MOSQ_ERR_KEEPALIVE:
+            return QCoreApplication::translate("MqttFailure", "broker przestał odpowiadać");
+        case MOSQ_ERR_MALFORMED_PACKET:
+            return QCoreApplication::translate("MqttFailure", "broker przysłał uszkodzony pakiet");
+        default:
+            return libraryText;
     }
 }
 

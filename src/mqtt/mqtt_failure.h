@@ -12,6 +12,11 @@ namespace mqtt_failure {
 // libmosquitto's own words for it, said for the codes without words of their own here.
 QString Refused(int code, const QString& libraryText);
 
+// libmosquitto's result `result` (one of MOSQ_ERR_*, not MOSQ_ERR_ERRNO, whose errno has
+// the system's text); `libraryText` is libmosquitto's own words for it, said for a result
+// without words of its own here.
+QString LibraryFailure(int result, const QString& libraryText);
+
 // A TLS handshake that failed, from libmosquitto's error lines of that attempt: the broker's
 // name not in its certificate, a certificate no trusted authority signed (`caFile` the
 // authorities given; empty: the system's store), or OpenSSL's reason.

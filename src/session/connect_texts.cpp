@@ -1,14 +1,56 @@
 #include "session/connect_texts.h"
 
+#include <netdb.h>
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <map>
 
+#include "texts/system_error_text.h"
+
 namespace {
+
+QString ResolverText(int code) {
+    switch (code) {
+        case EAI_NONAME:
+            return QCoreApplication::translate("Connect", "nieznana nazwa");
+        case EAI_AGAIN:
+            return QCoreApplication::translate("Connect", "serwer nazw chwilowo nie odpowiada");
+        default:
+            return QString::fromLocal8Bit(gai_strerror(code));
+    }
+}
+
+// Why a port did not open, in the program's language where the link says what it was.
+QString OpenFailureText(const PortProbe& probe) {
+    const PortOpenFailure& failure = probe.failure;
+    switch (failure.reason) {
+        case PortOpenReason::System:
+            return SystemErrorText(failure.error);
+        case PortOpenReason::NotSerialDevice:
+            return QCoreApplication::translate("Connect", "to nie jest port szeregowy");
+        case PortOpenReason::InUse:
+            return QCoreApplication::translate("Connect", "zajęty przez inny program");
+        case PortOpenReason::NotNetworkName:
+            return QCoreApplication::translate(
+                "Connect", "to nie jest port sieciowy (rfc2217://HOST:PORT lub tcp://HOST:PORT)");
+        case PortOpenReason::HostNotFound:
+            return QCoreApplication::translate("Connect", "nie znaleziono hosta %1: %2")
+                .arg(VisibleText(failure.host), ResolverText(failure.error));
+        case PortOpenReason::ServerSilent:
+            return QCoreApplication::translate("Connect", "serwer nie odpowiada");
+        case PortOpenReason::ServerClosed:
+            return QCoreApplication::translate("Connect", "serwer zamknął połączenie");
+        case PortOpenReason::Other:
+            break;
+    }
+    return VisibleText(probe.detail);
+}
 
 QString ProbeLine(const PortProbe& probe) {
     const QString port = QString::fromStdString(probe.port);
-    const QString detail = VisibleText(probe.detail);
+    const QString detail = probe.result == ProbeResult::OpenFailed ? OpenFailureText(probe)
+                                                                   : VisibleText(probe.detail);
     switch (probe.result) {
         case ProbeResult::OpenFailed:
             return QCoreApplication::translate("Connect", "%1: nie można otworzyć (%2)")
@@ -88,4 +130,11 @@ QString VisibleText(const std::string& bytes) {
         }
     }
     return out;
+}
+
+QString LineSettingsRefusedText(const QString& port) {
+    return QCoreApplication::translate("Connect",
+                                       "%1: serwer nie przyjmuje ustawień linii szeregowej (RFC "
+                                       "2217); jego linia musi już mieć 4800 bodów 8N1")
+        .arg(port);
 }

@@ -26,3 +26,6 @@ QString NotFoundDetails(const DiscoveryResult& result);
 // Bytes of a reply as readable plain text: printable characters as they are, anything else
 // as \r, \n, \t or \xNN.
 QString VisibleText(const std::string& bytes);
+
+// A serial device server at `port` that refused line settings and is used as it is set.
+QString LineSettingsRefusedText(const QString& port);

@@ -1,10 +1,12 @@
 #include "session/instrument_session.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "link/port_candidates.h"
 #include "measure/file_error_text.h"
 #include "measure/old_log.h"
+#include "session/connect_texts.h"
 #include "settings/temperature_scale.h"
 
 InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
@@ -13,6 +15,11 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
       log_(options_.logPath),
       humidity_(options_.pressureHpa, options_.stability),
       worker_(link_, log_, options_.locale, options_.waits) {
+    // Said on standard error, as the program says what it finds on the way.
+    link_.SetLineSettingsRefusedNotice([](const std::string& port) {
+        const QByteArray text = LineSettingsRefusedText(QString::fromStdString(port)).toLocal8Bit();
+        std::fprintf(stderr, "%s\n", text.constData());
+    });
     worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
     worker_.SetSampleHook([this](SampleUpdate& update) { AddHumidity(update); });
     if (options_.recordDirectory) {

@@ -17,6 +17,7 @@ struct MqttMessage {
     std::string topic;
     QByteArray payload;
     bool retained = false;
+    int qos = 0;  // as delivered: the lower of the publisher's and the subscription's
 };
 
 class MqttSubscriber {
@@ -42,7 +43,7 @@ class MqttSubscriber {
                 subscriber->messages_.push_back(
                     {message->topic,
                      QByteArray(static_cast<const char*>(message->payload), message->payloadlen),
-                     message->retain});
+                     message->retain, message->qos});
             });
         mosquitto_connect_async(client_, "127.0.0.1", port, 30);
         mosquitto_loop_start(client_);

@@ -88,8 +88,9 @@ TEST_F(ConnectTest, NothingIdentifiedLeavesConnectEnabledAndSaysWhatHappenedOnEa
     const auto& box = modals_.boxes()[0];
     EXPECT_EQ(box.format, Qt::PlainText);
     EXPECT_TRUE(box.text.startsWith("Urządzenie nie odpowiada !")) << box.text.toStdString();
-    EXPECT_TRUE(
-        box.text.contains("/nonexistent/ttyUSB9: nie można otworzyć (No such file or directory)"));
+    EXPECT_TRUE(box.text.contains(
+        "/nonexistent/ttyUSB9: nie można otworzyć (Nie ma takiego pliku ani katalogu)"))
+        << box.text.toStdString();
     EXPECT_TRUE(box.text.contains(QString::fromStdString(lineEnded.SlavePath()) +
                                   ": nieznana odpowiedź \"KRT-10\\r\\n\""))
         << box.text.toStdString();

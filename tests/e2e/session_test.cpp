@@ -77,10 +77,14 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     InstrumentSession& session = controller_->session();
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() >= 2; }));
 
+    statuses.clear();
     ASSERT_TRUE(instrument.Unplug());
     ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Connect->isEnabled(); }));
     EXPECT_EQ(form_->TabSheet3->Connect->text(), "Połącz") << "Connect tries again at once";
     EXPECT_TRUE(statuses.last().startsWith("Połączenie utracone")) << statuses.last().toStdString();
+    // The unplug is a lost connection, never first a silent instrument.
+    EXPECT_TRUE(statuses.filter("brak danych").isEmpty()) << statuses.join(" | ").toStdString();
+    EXPECT_NE(form_->TabSheet3->Edit20->text(), "Error");
     const int before = session.SampleCount();
 
     instrument.Replug(500ms);

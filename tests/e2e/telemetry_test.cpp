@@ -79,7 +79,7 @@ TEST_F(TelemetryTest, AMetricsPortTakenIsSaidAndTheWindowMeasuresOn) {
                                   TelemetryOptions{MetricsAddress{"127.0.0.1", port}, {}}});
     EXPECT_EQ(
         controller_->TelemetryError(),
-        QString("Nie można udostępnić metryk na 127.0.0.1:%1: Address already in use").arg(port));
+        QString("Nie można udostępnić metryk na 127.0.0.1:%1: Adres jest już w użyciu").arg(port));
     EXPECT_EQ(controller_->telemetry().Metrics(), nullptr);
     ClickConnect();
     EXPECT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 2; }, 20000));

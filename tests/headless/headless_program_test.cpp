@@ -93,6 +93,12 @@ TEST_F(HeadlessProgramTest, MeasuresAcrossAnUnplugUntilSigtermWithEveryLineOnDis
         << out.toStdString();
     EXPECT_TRUE(run->Err().contains("Połączono ponownie: " + Work("instrument").toUtf8()))
         << run->Err().toStdString();
+    // The unplug is said once, as the lost connection it is, not as a silent instrument.
+    EXPECT_EQ(run->Err().count("Utracono połączenie z " + Work("instrument").toUtf8() +
+                               "; ponawianie co 2 s"),
+              1)
+        << run->Err().toStdString();
+    EXPECT_FALSE(run->Err().contains("nie odpowiada")) << run->Err().toStdString();
 
     // One log numbered on across the unplug, each line whole; the record row for row alike.
     const QByteArray log = ReadWork("jrt1.txt");

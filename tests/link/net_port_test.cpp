@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "link/net_port_name.h"
 #include "link/port_candidates.h"
@@ -202,6 +204,27 @@ TEST(NetPort, ARefusedComPortOptionIsSaidOnce) {
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
 }
 
+// With a notice given, the refusal goes there, once, named by the port, and nothing to
+// standard error: the layer above says it in the program's language.
+TEST(NetPort, ARefusedComPortOptionGoesToTheNoticeGiven) {
+    const Bytes refusal{0xFF, 0xFE, 44};  // DONT COM-PORT-OPTION
+    SerialPort port;
+    std::vector<std::string> noticed;
+    port.SetLineSettingsRefusedNotice([&](const std::string& name) { noticed.push_back(name); });
+    std::string why;
+    std::vector<std::string> urls;
+    testing::internal::CaptureStderr();
+    for (int open = 0; open < 2; ++open) {
+        RecordingServer server(refusal);
+        urls.push_back(server.Url("rfc2217"));
+        ASSERT_TRUE(port.Open(urls.back(), &why)) << why;
+        EXPECT_EQ(server.WaitForBytes(kOffer.size()), kOffer) << "no line settings";
+        port.Close();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(noticed, std::vector<std::string>{urls.front()});
+}
+
 TEST(NetPort, RawTcpPassesBytesAsTheyAre) {
     RecordingServer server;
     SerialPort port;
@@ -238,12 +261,19 @@ TEST(NetPort, UnreachableServersSayWhy) {
     }
     SerialPort port;
     std::string why;
-    EXPECT_FALSE(port.Open("tcp://127.0.0.1:" + std::to_string(freePort), &why));
+    PortOpenFailure failure;
+    EXPECT_FALSE(port.Open("tcp://127.0.0.1:" + std::to_string(freePort), &why, &failure));
     EXPECT_EQ(why, "Connection refused");
-    EXPECT_FALSE(port.Open("rfc2217://no-such-host.invalid:2000", &why));
+    // What it was, for words in the program's language above the link.
+    EXPECT_EQ(failure.reason, PortOpenReason::System);
+    EXPECT_EQ(failure.error, ECONNREFUSED);
+    EXPECT_FALSE(port.Open("rfc2217://no-such-host.invalid:2000", &why, &failure));
     EXPECT_NE(why.find("no-such-host.invalid"), std::string::npos) << why;
-    EXPECT_FALSE(port.Open("tcp://host-without-port", &why));
+    EXPECT_EQ(failure.reason, PortOpenReason::HostNotFound);
+    EXPECT_EQ(failure.host, "no-such-host.invalid");
+    EXPECT_FALSE(port.Open("tcp://host-without-port", &why, &failure));
     EXPECT_FALSE(why.empty());
+    EXPECT_EQ(failure.reason, PortOpenReason::NotNetworkName);
     EXPECT_FALSE(port.IsOpen());
 }
 

@@ -34,32 +34,34 @@ TEST(ParseMetricsAddress, ReadsThePortAndTheAddressLoopbackWhenLeftOut) {
     }
 }
 
+// Said in the program's language; here, without a translation, the Polish program's.
 TEST(ParseMetricsAddress, RefusesWhatIsNotAnAddressAndAPort) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "--metrics needs a port number from 0 to 65535, not \"\""},
-        {"metrics", "--metrics needs a port number from 0 to 65535, not \"metrics\""},
-        {"65536", "--metrics needs a port number from 0 to 65535, not \"65536\""},
-        {"-1", "--metrics needs a port number from 0 to 65535, not \"-1\""},
-        {"+80", "--metrics needs a port number from 0 to 65535, not \"+80\""},
-        {"91 01", "--metrics needs a port number from 0 to 65535, not \"91 01\""},
-        {"127.0.0.1:", "--metrics needs a port number from 0 to 65535, not \"127.0.0.1:\""},
-        {"[::1]:x", "--metrics needs a port number from 0 to 65535, not \"[::1]:x\""},
+        {"", "--metrics wymaga numeru portu od 0 do 65535, a nie \"\""},
+        {"metrics", "--metrics wymaga numeru portu od 0 do 65535, a nie \"metrics\""},
+        {"65536", "--metrics wymaga numeru portu od 0 do 65535, a nie \"65536\""},
+        {"-1", "--metrics wymaga numeru portu od 0 do 65535, a nie \"-1\""},
+        {"+80", "--metrics wymaga numeru portu od 0 do 65535, a nie \"+80\""},
+        {"91 01", "--metrics wymaga numeru portu od 0 do 65535, a nie \"91 01\""},
+        {"127.0.0.1:", "--metrics wymaga numeru portu od 0 do 65535, a nie \"127.0.0.1:\""},
+        {"[::1]:x", "--metrics wymaga numeru portu od 0 do 65535, a nie \"[::1]:x\""},
         {"localhost:9101",
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie "
          "\"localhost:9101\""},
         {"1.2.3:9101",
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie "
          "\"1.2.3:9101\""},
         {":9101",
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie "
          "\":9101\""},
         {"::1:9101",
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie "
          "\"::1:9101\""},
         {"[::1]9101",
-         "--metrics needs [ADDRESS:]PORT with an IPv6 address as [::1]:PORT, not \"[::1]9101\""},
+         "--metrics wymaga [ADRES:]PORT z adresem IPv6 w postaci [::1]:PORT, a nie "
+         "\"[::1]9101\""},
         {"[nope]:9101",
-         "--metrics needs [ADDRESS:]PORT with an IPv6 address as [::1]:PORT, not "
+         "--metrics wymaga [ADRES:]PORT z adresem IPv6 w postaci [::1]:PORT, a nie "
          "\"[nope]:9101\""},
     };
     for (const auto& [text, message] : cases) {

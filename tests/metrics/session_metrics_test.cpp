@@ -52,9 +52,15 @@ TEST_F(SessionMetricsTest, LabelsStateAndEveryCounterFollowTheSession) {
     ASSERT_TRUE(WaitFor([&] { return Now().incompleteReplies >= 1; }));
     EXPECT_EQ(Now().reconnects, 0u);
 
+    // Two samples on, every poll before them has been counted, and the instrument answers.
+    const std::uint64_t answered = Now().samples + 2;
+    ASSERT_TRUE(WaitFor([&] { return Now().samples >= answered; }));
+    const std::uint64_t silentPolls = Now().pollsWithoutData;
     ASSERT_TRUE(instrument.Unplug());
     ASSERT_TRUE(WaitFor([&] { return !Now().connected; }));
     EXPECT_EQ(Now().sample, std::nullopt) << "no value of a lost instrument";
+    EXPECT_EQ(Now().pollsWithoutData, silentPolls)
+        << "an unplug is a lost connection, not a poll without data";
     const std::uint64_t samples = Now().samples;
     instrument.Replug();
     ASSERT_TRUE(WaitFor([&] { return Now().connected && Now().sample.has_value(); }));

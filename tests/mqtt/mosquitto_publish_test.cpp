@@ -107,6 +107,13 @@ TEST_F(MosquittoPublishTest, OneMessagePerSampleWithTheRecordsValuesAndTheStatus
     RetainedStatusBecomes("offline");
     EXPECT_EQ(watcher.Payloads(kStatusTopic),
               (std::vector<QByteArray>{"online", "connection lost", "online", "offline"}));
+    // The subscription takes QoS 1, so each status arrives with the QoS it was sent with,
+    // the closing "offline" among them.
+    for (const MqttMessage& message : watcher.Messages()) {
+        if (message.topic == kStatusTopic) {
+            EXPECT_EQ(message.qos, 1) << message.payload.toStdString();
+        }
+    }
 }
 
 TEST_F(MosquittoPublishTest, ABrokerGoneAndBackLeavesMeasuringAloneAndPublishingResumes) {

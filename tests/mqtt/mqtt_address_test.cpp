@@ -52,12 +52,13 @@ TEST(ParseMqttAddress, ReadsTheBrokerAndThePrefixWithPort1883Or8883WhenLeftOut) 
               "mqtts://[::1]:8883/lab");
 }
 
+// Said in the program's language; here, without a translation, the Polish program's.
 TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
-    const char* const kScheme = "it begins with mqtt:// or mqtts://";
-    const char* const kHost = "no host name or address";
-    const char* const kIpv6 = "an IPv6 address goes in brackets: [::1]";
-    const char* const kPort = "the port is a number from 1 to 65535";
-    const char* const kPrefix = "PREFIX is one or more topic levels without + or #";
+    const char* const kScheme = "adres zaczyna się od mqtt:// lub mqtts://";
+    const char* const kHost = "brak nazwy lub adresu hosta";
+    const char* const kIpv6 = "adres IPv6 podaje się w nawiasach: [::1]";
+    const char* const kPort = "port to liczba od 1 do 65535";
+    const char* const kPrefix = "PREFIKS to jeden lub więcej poziomów tematu bez + i #";
     const std::pair<const char*, const char*> cases[] = {
         {"", kScheme},
         {"localhost/lab", kScheme},
@@ -94,8 +95,9 @@ TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
         SCOPED_TRACE(text);
         QString error;
         EXPECT_EQ(ParseMqttAddress(text, error), std::nullopt);
-        EXPECT_EQ(error, QString("--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"%1\": %2")
-                             .arg(QString::fromUtf8(text), QString::fromUtf8(why)));
+        EXPECT_EQ(error,
+                  QString::fromUtf8("--mqtt wymaga mqtt://HOST[:PORT]/PREFIKS, a nie \"%1\": %2")
+                      .arg(QString::fromUtf8(text), QString::fromUtf8(why)));
     }
 }
 

@@ -4,23 +4,50 @@
 #include "mqtt/mqtt_failure.h"
 
 #include <gtest/gtest.h>
+#include <mosquitto.h>
 
 namespace {
 
-TEST(MqttFailure, ARefusedLoginInPlainWordsAndOtherRefusalsInTheLibrarysWords) {
+// Said in the program's language; here, without a translation, the Polish program's.
+TEST(MqttFailure, EachRefusalInPlainWordsAndAnUnknownOneInTheLibrarysWords) {
     const std::tuple<int, const char*, const char*> cases[] = {
         {4, "Connection Refused: bad user name or password.",
          "broker nie przyjął nazwy użytkownika lub hasła"},
         {5, "Connection Refused: not authorised.",
          "broker odmówił dostępu: zła nazwa użytkownika lub hasło albo brak uprawnień"},
         {1, "Connection Refused: unacceptable protocol version.",
-         "broker odrzucił połączenie: Connection Refused: unacceptable protocol version."},
+         "broker nie obsługuje tej wersji protokołu MQTT"},
+        {2, "Connection Refused: identifier rejected.",
+         "broker nie przyjął identyfikatora klienta"},
         {3, "Connection Refused: broker unavailable.",
-         "broker odrzucił połączenie: Connection Refused: broker unavailable."},
+         "broker odrzucił połączenie: usługa niedostępna"},
+        {6, "Connection Refused: unknown reason.",
+         "broker odrzucił połączenie: Connection Refused: unknown reason."},
     };
     for (const auto& [code, library, said] : cases) {
         SCOPED_TRACE(code);
-        EXPECT_EQ(mqtt_failure::Refused(code, library), QString(said));
+        EXPECT_EQ(mqtt_failure::Refused(code, library), QString::fromUtf8(said));
+    }
+}
+
+TEST(MqttFailure, TheLibrarysResultsInPlainWordsAndAnUnknownOneInItsOwn) {
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {MOSQ_ERR_CONN_LOST, "The connection was lost.", "połączenie z brokerem zerwane"},
+        {MOSQ_ERR_NO_CONN, "The client is not currently connected.", "brak połączenia z brokerem"},
+        {MOSQ_ERR_CONN_REFUSED, "The connection was refused.", "broker odrzucił połączenie"},
+        {MOSQ_ERR_PROTOCOL, "A network protocol error occurred when communicating with the broker.",
+         "błąd protokołu MQTT"},
+        {MOSQ_ERR_EAI, "Lookup error.", "nie znaleziono adresu brokera"},
+        {MOSQ_ERR_KEEPALIVE, "Keepalive exceeded", "broker przestał odpowiadać"},
+        {MOSQ_ERR_TLS, "A TLS error occurred.", "błąd TLS"},
+        {MOSQ_ERR_AUTH, "Authorisation failed.", "broker nie przyjął logowania"},
+        {MOSQ_ERR_MALFORMED_PACKET, "Malformed packet.", "broker przysłał uszkodzony pakiet"},
+        {MOSQ_ERR_NOMEM, "Out of memory.", "brak pamięci"},
+        {9999, "Unknown error.", "Unknown error."},
+    };
+    for (const auto& [result, library, said] : cases) {
+        SCOPED_TRACE(result);
+        EXPECT_EQ(mqtt_failure::LibraryFailure(result, library), QString::fromUtf8(said));
     }
 }
 

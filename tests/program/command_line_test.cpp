@@ -213,11 +213,11 @@ TEST(ParseCommandLine, RefusesInPolishInThePolishProgram) {
 TEST(ParseCommandLine, RefusesAddressesItCannotUse) {
     const std::pair<QStringList, const char*> cases[] = {
         {{"--metrics", "localhost:9101"},
-         "--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not "
+         "--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie "
          "\"localhost:9101\""},
         {{"--mqtt", "localhost"},
-         "--mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"localhost\": it begins with mqtt:// or "
-         "mqtts://"},
+         "--mqtt wymaga mqtt://HOST[:PORT]/PREFIKS, a nie \"localhost\": adres zaczyna się od "
+         "mqtt:// lub mqtts://"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());

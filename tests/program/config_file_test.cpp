@@ -123,11 +123,11 @@ TEST(ConfigFile, RefusesABadLineNamingTheFileAndTheLine) {
          "\"soon\""},
         {{},
          "metrics = 70000",
-         "lab.conf:1: --metrics needs a port number from 0 to 65535, not \"70000\""},
+         "lab.conf:1: --metrics wymaga numeru portu od 0 do 65535, a nie \"70000\""},
         {{},
          "mqtt = broker.lab",
-         "lab.conf:1: --mqtt needs mqtt://HOST[:PORT]/PREFIX, not \"broker.lab\": it begins with "
-         "mqtt:// or mqtts://"},
+         "lab.conf:1: --mqtt wymaga mqtt://HOST[:PORT]/PREFIKS, a nie \"broker.lab\": adres "
+         "zaczyna się od mqtt:// lub mqtts://"},
         {{}, "config = other.conf", "lab.conf:1: config działa tylko w wierszu poleceń"},
         {{}, "version", "lab.conf:1: version działa tylko w wierszu poleceń"},
         {{}, "help", "lab.conf:1: help działa tylko w wierszu poleceń"},
@@ -136,8 +136,8 @@ TEST(ConfigFile, RefusesABadLineNamingTheFileAndTheLine) {
         // A line the command line overrides is checked all the same.
         {{"--metrics", "9101"},
          "metrics = 9101\nmetrics = none",
-         "lab.conf:2: --metrics needs a "
-         "port number from 0 to 65535, not \"none\""},
+         "lab.conf:2: --metrics wymaga "
+         "numeru portu od 0 do 65535, a nie \"none\""},
         // Options that do not go together are the whole's fault, not a line's.
         {{}, "quiet", "--quiet działa tylko z --headless"},
         {{}, "csv-dir = x\nno-csv", "Nie można podać razem --csv-dir i --no-csv"},

@@ -1,8 +1,12 @@
 // Texts of the connect handler that carry the instrument's bytes or the scan's outcome.
 #include <gtest/gtest.h>
+#include <netdb.h>
+
+#include <cerrno>
 
 #include "common/language.h"
 #include "session/connect_texts.h"
+#include "texts/system_error_text.h"
 
 namespace {
 
@@ -50,6 +54,72 @@ TEST(ConnectTexts, NotFoundDetailsListEachPortOnceWithItsLastOutcome) {
               "/dev/ttyUSB0: unknown reply \"KRT-10\\r\\n\"");
     EXPECT_EQ(InEnglish([&] { return NotFoundDetails(DiscoveryResult{}); }),
               "No serial port was found to try.");
+}
+
+// Why a port did not open, in the program's language wherever the link says what it was:
+// here, without a translation, the Polish program's. The link's own English words are
+// left for what it cannot name.
+TEST(ConnectTexts, AFailedOpenIsSaidInTheProgramsLanguage) {
+    struct Case {
+        PortOpenFailure failure;
+        const char* detail;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{PortOpenReason::System, ENOENT, {}},
+         "No such file or directory",
+         "Nie ma takiego pliku ani katalogu"},
+        {{PortOpenReason::System, EACCES, {}}, "Permission denied", "Brak dostępu"},
+        {{PortOpenReason::System, EBUSY, {}},
+         "Device or resource busy",
+         "Urządzenie lub zasoby zajęte"},
+        {{PortOpenReason::System, ECONNREFUSED, {}}, "Connection refused", "Połączenie odrzucone"},
+        {{PortOpenReason::NotSerialDevice, 0, {}},
+         "not a serial device",
+         "to nie jest port szeregowy"},
+        {{PortOpenReason::InUse, 0, {}}, "in use by another program", "zajęty przez inny program"},
+        {{PortOpenReason::NotNetworkName, 0, {}},
+         "not a network port",
+         "to nie jest port sieciowy (rfc2217://HOST:PORT lub tcp://HOST:PORT)"},
+        {{PortOpenReason::HostNotFound, EAI_NONAME, "bench-3.lab"},
+         "cannot find host bench-3.lab: Name or service not known",
+         "nie znaleziono hosta bench-3.lab: nieznana nazwa"},
+        {{PortOpenReason::ServerSilent, ETIMEDOUT, {}},
+         "no answer from the server",
+         "serwer nie odpowiada"},
+        {{PortOpenReason::ServerClosed, 0, {}},
+         "the server closed the connection",
+         "serwer zamknął połączenie"},
+        {{PortOpenReason::Other, 0, {}}, "a reason\x01 of its own", "a reason\\x01 of its own"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.detail);
+        DiscoveryResult result;
+        result.probes = {{"/dev/ttyUSB0", ProbeResult::OpenFailed, c.detail, c.failure}};
+        EXPECT_EQ(NotFoundDetails(result),
+                  QString::fromUtf8("/dev/ttyUSB0: nie można otworzyć (%1)")
+                      .arg(QString::fromUtf8(c.said)));
+    }
+}
+
+TEST(SystemErrorText, TheCodesMetHaveTextsOfTheirOwnAndAnyOtherTheLibrarys) {
+    const std::pair<int, const char*> cases[] = {
+        {ETIMEDOUT, "Przekroczony czas oczekiwania na połączenie"},
+        {EHOSTUNREACH, "Brak trasy do hosta"},
+        {ECONNRESET, "Połączenie zerwane przez drugą stronę"},
+        {EADDRINUSE, "Adres jest już w użyciu"},
+        {EIO, "Błąd wejścia/wyjścia"},
+    };
+    for (const auto& [error, said] : cases) {
+        SCOPED_TRACE(error);
+        EXPECT_EQ(SystemErrorText(error), QString::fromUtf8(said));
+    }
+    // Not one of them: the C library's words, in Polish where the machine has the Polish
+    // locale, else its own.
+    const QString other = SystemErrorText(EDOM);
+    EXPECT_TRUE(other == QString::fromUtf8("Argument liczbowy spoza dziedziny") ||
+                other == "Numerical argument out of domain")
+        << other.toStdString();
 }
 
 }  // namespace
