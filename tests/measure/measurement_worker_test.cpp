@@ -189,14 +189,17 @@ TEST_F(WorkerTest, HungUpInstrumentShowsErrorsWithoutSpinning) {
     worker.Start();
     ASSERT_TRUE(WaitForSamples(1));
     ASSERT_TRUE(instrument.HangUp());
-    std::this_thread::sleep_for(500ms);  // a few cycles
-    // The loop has ended by itself; the port is unusable until its owner closes it.
+    // The loop ends by itself; the port is unusable until its owner closes it.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (worker.Running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+    }
     EXPECT_FALSE(worker.Running());
     EXPECT_FALSE(link.PortIsOpen());
     worker.Stop();
     std::lock_guard<std::mutex> lock(mutex);
-    // A cycle keeps its two pauses, so a few failures in 0.5 s; a spinning loop would make
-    // thousands.
+    // A few failed polls before the loop sees the hang-up and ends; a loop spinning on the
+    // dead port would make thousands.
     EXPECT_GE(pollFailures, 1);
     EXPECT_LE(pollFailures, 4);
     EXPECT_EQ(portLosses, 1);
