@@ -12,7 +12,9 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 # the certificates the TLS tests make, and the system's authorities they trust
                 openssl ca-certificates
                 # the serial device server the network port tests put in front of the simulator
-                ser2net)
+                ser2net
+                # the C library's locales the record's tests switch to (hygro_make_locales)
+                locales)
 # scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the
 # manual pages; and for --check: desktop-file-validate, lintian, appstreamcli,
 # systemd-analyze, and man for the manual pages and the unit's Documentation=.
@@ -30,12 +32,31 @@ hygro_install_missing() {
             missing+=("$pkg")
         fi
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+    if [ ${#missing[@]} -ne 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=()
+        [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+        "${sudo[@]}" apt-get update -q
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+    hygro_make_locales
+}
+
+# The C library's locales a test sets to show that the record's numbers do not follow them.
+# Once they are there, HYGRO_REQUIRE_LOCALES=1 tells the tests to fail, not skip, without them.
+HYGRO_LOCALES=(pl_PL de_DE ar_EG)
+hygro_make_locales() {
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    local name have
+    have=$(locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]')
+    for name in "${HYGRO_LOCALES[@]}"; do
+        if ! grep -qx "$(echo "$name.utf8" | tr '[:upper:]' '[:lower:]')" <<<"$have"; then
+            echo "Making the locale $name.UTF-8"
+            "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8" || return 1
+        fi
+    done
+    export HYGRO_REQUIRE_LOCALES=1
 }
 
 hygro_build() {  # hygro_build BUILD_DIR [cmake options...]

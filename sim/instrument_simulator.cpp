@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -178,6 +179,19 @@ std::string InstrumentSimulator::SlavePath() const {
     return slavePath_;
 }
 
+std::size_t InstrumentSimulator::UnreadByClient() const {
+    std::lock_guard lock(mutex_);
+    int queued = 0;
+    if (slaveFd_ < 0 || ioctl(slaveFd_, FIONREAD, &queued) != 0 || queued < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(queued);
+}
+
+std::uint64_t InstrumentSimulator::ServiceWakeUps() const {
+    return wakeUps_.load(std::memory_order_relaxed);
+}
+
 bool InstrumentSimulator::IsRunning() const {
     std::lock_guard lock(mutex_);
     return started_ && !stopRequested_ && !hungUp_;
@@ -231,7 +245,9 @@ void InstrumentSimulator::Run(int wakeFd) {
         if (masterHungUp) {
             timeoutMs = std::min(timeoutMs, 50);
         }
-        if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) {
+        const int ready = poll(fds, count, timeoutMs);
+        wakeUps_.fetch_add(1, std::memory_order_relaxed);
+        if (ready < 0 && errno != EINTR) {
             poll(fds, 1, 10);  // out of memory or the like: no busy loop
             continue;
         }

@@ -16,6 +16,7 @@
 // they do not count for the other faults.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -143,6 +144,12 @@ class InstrumentSimulator {
     // Waits until at least `count` requests of `kind` have been recorded; false on timeout.
     bool WaitForRequests(RequestKind kind, std::size_t count,
                          std::chrono::milliseconds timeout) const;
+    // How many bytes sent to the client wait unread at its end of the terminal (0 when not
+    // plugged in): a test waits for them instead of for a while.
+    std::size_t UnreadByClient() const;
+    // How often the service thread has woken up since Start: one that waits for its work
+    // wakes a few times a second when nothing happens, one that spins thousands of times.
+    std::uint64_t ServiceWakeUps() const;
 
   private:
     struct CountedFault {
@@ -213,6 +220,7 @@ class InstrumentSimulator {
     Bytes receivedBytes_;
 
     RequestFramer framer_;  // service thread only
+    std::atomic<std::uint64_t> wakeUps_{0};
 };
 
 }  // namespace sim

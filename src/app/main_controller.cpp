@@ -11,7 +11,8 @@ MainController::MainController(TForm1& form, ControllerOptions options)
       session_(SessionOptions{.ports = std::move(options.ports),
                               .locale = QLocale(),
                               .recordDirectory = std::move(options.recordDirectory),
-                              .pressureHpa = options.pressureHpa}),
+                              .pressureHpa = options.pressureHpa,
+                              .systemPorts = std::move(options.systemPorts)}),
       telemetry_(session_, std::move(options.telemetry)),
       status_(*form.StatusBar1, session_) {
     telemetry_.Start(telemetryError_);

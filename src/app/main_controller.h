@@ -4,11 +4,13 @@
 // widget goes away.
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/status_presenter.h"
+#include "link/port_candidates.h"
 #include "session/instrument_session.h"
 #include "telemetry/session_telemetry.h"
 
@@ -21,6 +23,8 @@ struct ControllerOptions {
     TelemetryOptions telemetry = {};  // the metrics and the MQTT broker, when asked for
     // `--pressure`: the pressure of the humidity quantities, over the instrument's setting.
     std::optional<double> pressureHpa = std::nullopt;
+    // The system's port list (tests hand in their own).
+    std::function<std::vector<std::string>()> systemPorts = SystemPortCandidates;
 };
 
 class MainController : public QObject {

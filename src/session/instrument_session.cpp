@@ -113,7 +113,10 @@ SessionRequest InstrumentSession::CanStartJob() const {
 }
 
 std::vector<std::string> InstrumentSession::Candidates() const {
-    return options_.ports.empty() ? SystemPortCandidates() : options_.ports;
+    if (!options_.ports.empty()) {
+        return options_.ports;
+    }
+    return options_.systemPorts ? options_.systemPorts() : std::vector<std::string>{};
 }
 
 DiscoveryOptions InstrumentSession::ScanOptions(int passes) {

@@ -27,6 +27,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -37,6 +38,7 @@
 #include "link/discovery.h"
 #include "link/instrument_link.h"
 #include "link/instrument_protocol.h"
+#include "link/port_candidates.h"
 #include "logger/logger_dump.h"
 #include "logger/logger_dump_file.h"
 #include "logger/logger_request.h"
@@ -68,6 +70,9 @@ struct SessionOptions {
     std::optional<double> pressureHpa = std::nullopt;
     // The dew point's stability window.
     humidity::StabilityCriteria stability = {};
+    // The system's port list, asked at each scan without `ports` (tests hand in their own, so
+    // nothing of theirs ever opens a port of the machine).
+    std::function<std::vector<std::string>()> systemPorts = SystemPortCandidates;
 };
 
 enum class SessionState {

@@ -53,7 +53,9 @@ class E2eTest : public ::testing::Test {
         language_.reset();
         language_.emplace(englishUi ? InterfaceLanguage::English : InterfaceLanguage::Polish);
         form_ = std::make_unique<TForm1>();
-        controller_ = std::make_unique<MainController>(*form_, ControllerOptions{ports});
+        controller_ = std::make_unique<MainController>(
+            *form_, ControllerOptions{.ports = std::move(ports),
+                                      .systemPorts = [list = systemPorts_] { return list; }});
     }
 
     // Clicks Connect and waits until the connect has ended (measuring, or not found, or
@@ -101,6 +103,8 @@ class E2eTest : public ::testing::Test {
     QTemporaryDir workDir_;
     QString previousDir_;
     std::vector<std::unique_ptr<sim::InstrumentSimulator>> sims_;
+    // What the window is told the system's serial ports are: never the machine's own.
+    std::vector<std::string> systemPorts_;
     std::optional<InterfaceTranslator> language_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<MainController> controller_;

@@ -3,20 +3,13 @@
 #include <chrono>
 #include <thread>
 
-PeerBytes InstrumentPeer::TakeReceived() {
+PeerBytes InstrumentPeer::TakeReceived(std::size_t count) {
     using Clock = std::chrono::steady_clock;
-    constexpr auto kQuiet = std::chrono::milliseconds(100);
-    constexpr auto kLongest = std::chrono::seconds(3);  // a peer that never goes quiet
-    const auto start = Clock::now();
-    auto lastChange = start;
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
     PeerBytes received = ReceivedSoFar();
-    while (Clock::now() - lastChange < kQuiet && Clock::now() - start < kLongest) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        PeerBytes now = ReceivedSoFar();
-        if (now.size() != received.size()) {
-            received = std::move(now);
-            lastChange = Clock::now();
-        }
+    while (received.size() < count && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        received = ReceivedSoFar();
     }
     ForgetReceived();
     return received;

@@ -5,6 +5,7 @@
 // interface run unchanged on both.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,10 +31,13 @@ class InstrumentPeer {
     virtual void Send(const PeerBytes& bytes) = 0;
     // The instrument is unplugged: the port hangs up.
     virtual void HangUp() = 0;
+    // Waits until at least `count` bytes the instrument sent wait unread at the link's end of
+    // the line (they cross it after Send returns).
+    virtual void WaitUntilUnread(std::size_t count) = 0;
 
-    // Every byte the instrument received since the last call, once the line has been quiet
-    // for a moment.
-    PeerBytes TakeReceived();
+    // Every byte the instrument received since the last call, once at least `count` have
+    // come (or after ten seconds): a test waits for what it expects, no longer.
+    PeerBytes TakeReceived(std::size_t count);
 
   protected:
     virtual PeerBytes ReceivedSoFar() = 0;

@@ -3,14 +3,19 @@
 // GET to 127.0.0.1, and raw connections for feeding a server what no client would send.
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 // A socket connected to 127.0.0.1:port, or -1. Sends and receives give up after `timeoutMs`
@@ -34,7 +39,8 @@ inline int ConnectLocal(std::uint16_t port, int timeoutMs = 2000) {
     return fd;
 }
 
-// A port no one listens on now (the system's pick), for a server the test starts.
+// A port no one listens on now (the system's pick), for a server the test starts. Another
+// test may take it before the server binds it: start servers with ListensOn and a retry.
 inline std::uint16_t FreeLocalPort() {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
@@ -45,6 +51,45 @@ inline std::uint16_t FreeLocalPort() {
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     close(fd);
     return ntohs(address.sin_port);
+}
+
+// Whether process `pid` itself listens on 127.0.0.1:port (or on any address at that port):
+// the server a test started, not another test's that took the port first. From the
+// listening sockets in /proc/net/tcp and the descriptors in /proc/PID/fd.
+inline bool ListensOn(pid_t pid, std::uint16_t port) {
+    std::set<std::string> inodes;
+    QFile table("/proc/net/tcp");
+    if (!table.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QString local = QString("0100007F:%1").arg(port, 4, 16, QChar('0')).toUpper();
+    const QString any = QString("00000000:%1").arg(port, 4, 16, QChar('0')).toUpper();
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QStringList fields = QString::fromLatin1(line).simplified().split(' ');
+        // sl local remote state tx:rx tr:when retransmits uid timeout inode
+        if (fields.size() > 9 && fields[3] == "0A" && (fields[1] == local || fields[1] == any)) {
+            inodes.insert("socket:[" + fields[9].toStdString() + "]");
+        }
+    }
+    if (inodes.empty()) {
+        return false;
+    }
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+    DIR* dir = opendir(fds.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    bool found = false;
+    while (const dirent* entry = readdir(dir)) {
+        char target[128] = {};
+        const ssize_t n = readlink((fds + "/" + entry->d_name).c_str(), target, sizeof target - 1);
+        if (n > 0 && inodes.count(std::string(target, static_cast<std::size_t>(n))) != 0) {
+            found = true;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
 }
 
 inline bool SendAll(int fd, const QByteArray& bytes) {

@@ -1,6 +1,9 @@
 // The peer on Linux: the simulator in this process, on a pseudo-terminal of its own.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "common/instrument_peer.h"
 #include "sim/instrument_simulator.h"
 
@@ -25,6 +28,17 @@ class LocalInstrumentPeer : public InstrumentPeer {
     }
     void HangUp() override {
         EXPECT_TRUE(simulator_.Unplug()) << "the simulator was not plugged in";
+    }
+    void WaitUntilUnread(std::size_t count) override {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (simulator_.UnreadByClient() < count) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << simulator_.UnreadByClient() << " of " << count
+                              << " bytes reached the port";
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
 
   protected:

@@ -5,10 +5,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 class PtyPair {
@@ -56,6 +60,37 @@ class PtyPair {
                 return out;
             out.insert(out.end(), buf, buf + n);
         }
+    }
+
+    // Waits until at least `count` bytes written on the master wait unread on the slave side
+    // (they cross the pseudo-terminal after the write returns); false after ten seconds.
+    bool WaitUnread(std::size_t count) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            int queued = 0;
+            if (::ioctl(holder_, FIONREAD, &queued) == 0 && queued >= 0 &&
+                static_cast<std::size_t>(queued) >= count) {
+                return true;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    // What the slave side sent, once at least `count` bytes have come (or after ten
+    // seconds), with whatever else has come by then, so a byte too many shows.
+    std::vector<std::uint8_t> ReadAtLeast(std::size_t count) const {
+        std::vector<std::uint8_t> out;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (out.size() < count && std::chrono::steady_clock::now() < deadline) {
+            const auto more = ReadAll(10);
+            out.insert(out.end(), more.begin(), more.end());
+        }
+        const auto rest = ReadAll(0);
+        out.insert(out.end(), rest.begin(), rest.end());
+        return out;
     }
 
     // The instrument goes away: the slave side sees a hang-up.

@@ -52,8 +52,10 @@ class SessionTest : public ::testing::Test {
             SessionOptions{std::move(ports), QLocale::c(), Path(logName), waits, retryInterval});
     }
 
-    void MakeSessionWith(const SessionOptions& options) {
-        session_ = std::make_unique<InstrumentSession>(options);
+    // Without a port list the session scans an empty one: no test opens a port of the machine.
+    void MakeSessionWith(SessionOptions options) {
+        options.systemPorts = [] { return std::vector<std::string>{}; };
+        session_ = std::make_unique<InstrumentSession>(std::move(options));
         InstrumentSession* s = session_.get();
         auto note = [this](std::string event) { events_.push_back(std::move(event)); };
         QObject::connect(s, &InstrumentSession::NotFound, [note] { note("NotFound"); });

@@ -53,8 +53,25 @@ class TlsMosquittoBroker {
         return true;
     }
 
-    // True once every listener takes connections.
+    // True once every listener takes connections. Ports taken by another test between
+    // FreeLocalPort and the broker's binds: it tries again on new ones.
     bool Start() {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (attempt > 0) {
+                tlsPort_ = FreeLocalPort();
+                elsewherePort_ = FreeLocalPort();
+                clientCertPort_ = FreeLocalPort();
+                plainPort_ = FreeLocalPort();
+            }
+            if (StartOnce()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    bool StartOnce() {
         const QString config = dir_.filePath("mosquitto.conf");
         QFile file(config);
         if (!file.open(QIODevice::WriteOnly)) {
@@ -75,22 +92,34 @@ class TlsMosquittoBroker {
         file.close();
         run_ = std::make_unique<ProgramRun>(
             kProgram, std::vector<std::string>{"-c", config.toStdString()}, dir_.path());
-        return run_->Started() &&
-               ProgramRun::WaitUntil(
-                   [this] {
-                       for (const std::uint16_t port :
-                            {tlsPort_, elsewherePort_, clientCertPort_, plainPort_}) {
-                           const int fd = ConnectLocal(port);
-                           if (fd < 0) {
-                               return false;
-                           }
-                           close(fd);
-                       }
-                       return true;
-                   },
-                   std::chrono::seconds(20));
+        bool listening = false;
+        if (run_->Started()) {
+            ProgramRun::WaitUntil(
+                [&] {
+                    listening = true;
+                    for (const std::uint16_t port :
+                         {tlsPort_, elsewherePort_, clientCertPort_, plainPort_}) {
+                        listening = listening && ListensOn(run_->Pid(), port);
+                    }
+                    return listening || run_->WaitExit(std::chrono::milliseconds(0)).has_value();
+                },
+                std::chrono::seconds(20));
+        }
+        if (!listening) {
+            run_.reset();
+            return false;
+        }
+        for (const std::uint16_t port : {tlsPort_, elsewherePort_, clientCertPort_, plainPort_}) {
+            const int fd = ConnectLocal(port);  // each listener takes a connection
+            if (fd < 0) {
+                return false;
+            }
+            close(fd);
+        }
+        return true;
     }
 
+  public:
     // Connections the broker took on `port` so far (the start's own checks included).
     int Connections(std::uint16_t port) const {
         const QRegularExpression taken(QString("New connection from \\S+ on port %1\\.").arg(port));
@@ -119,9 +148,9 @@ class TlsMosquittoBroker {
 
     const TestCertificates& certificates_;
     QTemporaryDir dir_;
-    const std::uint16_t tlsPort_ = FreeLocalPort();
-    const std::uint16_t elsewherePort_ = FreeLocalPort();
-    const std::uint16_t clientCertPort_ = FreeLocalPort();
-    const std::uint16_t plainPort_ = FreeLocalPort();
+    std::uint16_t tlsPort_ = FreeLocalPort();
+    std::uint16_t elsewherePort_ = FreeLocalPort();
+    std::uint16_t clientCertPort_ = FreeLocalPort();
+    std::uint16_t plainPort_ = FreeLocalPort();
     std::unique_ptr<ProgramRun> run_;  // last: stopped before its directory goes
 };

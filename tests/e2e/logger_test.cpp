@@ -307,7 +307,8 @@ TEST_F(LoggerTest, FileErrorsStopTheDumpWithTheErrorBox) {
             ASSERT_TRUE(work.mkdir("logged.txt"));
         } else {
             if (!QFile::exists("/dev/full")) {
-                continue;  // a container without it
+                // The last case: the ones before it have run.
+                GTEST_SKIP() << "no /dev/full here: the full disk was not tried";
             }
             ASSERT_TRUE(QFile::link("/dev/full", WorkFile("logged.txt")));
         }

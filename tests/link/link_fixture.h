@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "common/instrument_peer.h"
 #include "link/instrument_link.h"
@@ -23,8 +22,8 @@ class LinkTest : public ::testing::Test {
         ASSERT_TRUE(ex.OpenInstrumentPort(peer->PortName(), &why)) << why;
     }
 
-    // Waits until the bytes the instrument sent are queued on the port.
-    static void SettleLine() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+    // Waits until the `count` bytes the instrument sent are queued on the port.
+    void SettleLine(std::size_t count) { peer->WaitUntilUnread(count); }
 
     std::unique_ptr<InstrumentPeer> peer;
     InstrumentLink link;  // closed before the peer goes away

@@ -7,6 +7,13 @@
 #include <numeric>
 #include <thread>
 
+#ifdef __linux__
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <fstream>
+#endif
+
 #include "link/instrument_protocol.h"
 #include "link_fixture.h"
 
@@ -26,12 +33,12 @@ TEST_F(LinkTest, SendsByCountWithZeroBytesAndTextUpToTheFirstZero) {
     auto& cmd = ex.CommandBuffer();
     std::iota(cmd.begin(), cmd.end(), std::uint8_t{0});  // byte 0 is zero, bytes 10, 13, 17, 19 too
     ASSERT_EQ(ex.SendCount(kSettingsFrameSize), SendOutcome::Sent);
-    EXPECT_EQ(peer->TakeReceived(),
+    EXPECT_EQ(peer->TakeReceived(kSettingsFrameSize),
               std::vector<std::uint8_t>(cmd.begin(), cmd.begin() + kSettingsFrameSize));
 
     ex.PutTextCommand("01t?end");
     ASSERT_EQ(ex.SendTextCommand(), SendOutcome::Sent);
-    EXPECT_EQ(peer->TakeReceived(), Bytes({'0', '1', 't', '?', 'e', 'n', 'd'}));
+    EXPECT_EQ(peer->TakeReceived(7), Bytes({'0', '1', 't', '?', 'e', 'n', 'd'}));
 }
 
 TEST_F(LinkTest, LoggerRequestForRecordZeroSendsAllEightBytes) {
@@ -40,14 +47,14 @@ TEST_F(LinkTest, LoggerRequestForRecordZeroSendsAllEightBytes) {
     ex.PutTextCommand("01ra?end");
     ex.CommandBuffer()[3] = 0;
     ASSERT_EQ(ex.SendCount(kLoggerRequestSize), SendOutcome::Sent);
-    EXPECT_EQ(peer->TakeReceived(), Bytes({0x30, 0x31, 0x72, 0x00, 0x3F, 0x65, 0x6E, 0x64}));
+    EXPECT_EQ(peer->TakeReceived(8), Bytes({0x30, 0x31, 0x72, 0x00, 0x3F, 0x65, 0x6E, 0x64}));
 }
 
 TEST_F(LinkTest, EveryByteValuePassesUntranslatedBothWays) {
     std::vector<std::uint8_t> all(256);
     std::iota(all.begin(), all.end(), std::uint8_t{0});
     peer->Send(all);
-    SettleLine();
+    SettleLine(all.size());
     auto ex = link.BeginExchange();
     ASSERT_TRUE(ex.ReadReply());
     EXPECT_TRUE(std::equal(all.begin(), all.end(), ex.ReplyBuffer().begin()));
@@ -57,7 +64,7 @@ TEST_F(LinkTest, EveryByteValuePassesUntranslatedBothWays) {
     const auto controls = Bytes({0x0D, 0x0A, 0x11, 0x13, 0x03, 0x04, 0x1A, 0x7F, 0xFF, 0x00});
     std::copy(controls.begin(), controls.end(), cmd.begin());
     ASSERT_EQ(ex.SendCount(controls.size()), SendOutcome::Sent);
-    EXPECT_EQ(peer->TakeReceived(), controls);
+    EXPECT_EQ(peer->TakeReceived(controls.size()), controls);
 }
 
 TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail) {
@@ -65,7 +72,7 @@ TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail)
     for (std::size_t i = 0; i < longReply.size(); ++i)
         longReply[i] = static_cast<std::uint8_t>(i % 251 + 1);
     peer->Send(longReply);
-    SettleLine();
+    SettleLine(longReply.size());
     auto ex = link.BeginExchange();
     ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
     EXPECT_EQ(ex.LastReadCount(), 512u);
@@ -80,7 +87,7 @@ TEST_F(LinkTest, ReplyOverBufferSizeIsSplitAcrossReadsAndShortReplyKeepsOldTail)
                            ex.ReplyBuffer().begin() + 188));
 
     peer->Send(Bytes({'O', 'K'}));
-    SettleLine();
+    SettleLine(2);
     ASSERT_TRUE(ex.ReadReply(kReplyBufferSize));
     EXPECT_EQ(ex.ReplyBuffer()[0], 'O');
     EXPECT_EQ(ex.ReplyBuffer()[1], 'K');
@@ -176,14 +183,48 @@ TEST(LinkLock, ExchangesNeverOverlap) {
     EXPECT_FALSE(overlapped.load());
 }
 
+#ifdef __linux__
+// Whether thread `tid` of this process is blocked waiting (state S), not running or runnable.
+bool ThreadIsWaiting(long tid) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t end = text.rfind(')');  // the name in parentheses may hold anything
+    return end != std::string::npos && end + 2 < text.size() && text[end + 2] == 'S';
+}
+#endif
+
 TEST(LinkShutdown, WakesASleepingExchangeAndLaterSleepsReturnAtOnce) {
     InstrumentLink link;
     std::atomic<bool> sleepResult{true};
+    std::atomic<long> sleeperId{0};
     std::thread sleeper([&] {
         auto ex = link.BeginExchange();
+#ifdef __linux__
+        sleeperId = static_cast<long>(syscall(SYS_gettid));
+#else
+        sleeperId = 1;
+#endif
         sleepResult = ex.Sleep(std::chrono::hours(1));
     });
-    std::this_thread::sleep_for(20ms);
+    // The shutdown comes while the sleeper waits inside Sleep, so it is the wake-up that ends
+    // the sleep, not the flag seen on the way in.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (sleeperId.load() == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_NE(sleeperId.load(), 0);
+#ifdef __linux__
+    // After taking the exchange the sleeper can block nowhere but in Sleep.
+    bool waiting = false;
+    while (!(waiting = ThreadIsWaiting(sleeperId.load())) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_TRUE(waiting) << "the sleeper never waited";
+#else
+    std::this_thread::sleep_for(20ms);  // no thread states to read: most likely asleep by now
+#endif
     link.Shutdown();
     sleeper.join();  // would hang for an hour if the sleep were not woken
     EXPECT_FALSE(sleepResult.load());

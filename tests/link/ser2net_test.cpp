@@ -77,11 +77,11 @@ TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
         link.BeginExchange().CloseInstrumentPort();
     }
     peer->SetAnswering(false);
-    peer->TakeReceived();  // the identification request
+    peer->TakeReceived(7);  // the identification request, "01i?end"
     ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
     const Bytes all = EveryByteValue();
     ASSERT_EQ(port.WriteAndDrain(all.data(), all.size(), 5000), PortIo::Ok);
-    EXPECT_EQ(peer->TakeReceived(), all);
+    EXPECT_EQ(peer->TakeReceived(all.size()), all);
     peer->Send(all);
     EXPECT_EQ(ReadBytes(port, all.size()), all);
 
@@ -96,7 +96,7 @@ TEST_P(Ser2netTest, EveryByteValuePassesBothWaysAndADropIsAPortGone) {
     ASSERT_TRUE(OpenWhenReady(port, name, &why)) << why;
     const Bytes frame{0x30, 0x31, 0xFF, 0x00, 0xFF};
     ASSERT_EQ(port.WriteAndDrain(frame.data(), frame.size(), 2000), PortIo::Ok);
-    EXPECT_EQ(peer->TakeReceived(), frame);
+    EXPECT_EQ(peer->TakeReceived(frame.size()), frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(Accepters, Ser2netTest, ::testing::Values(true, false),

@@ -54,7 +54,8 @@ TEST(LoggerDumpFile, ReportsTheErrnoOfTheFailingStep) {
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.path == "/dev/full" && !QFile::exists("/dev/full")) {
-            continue;  // a container without it
+            // The last case: the ones before it have run.
+            GTEST_SKIP() << "no /dev/full here: the full disk was not tried";
         }
         LoggerDumpFile file(c.path);
         EXPECT_EQ(file.Create(), c.createError);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -51,7 +53,6 @@ struct DumpRig : LinkOnPty {
                 atPosition(number);
             },
             stop, 1ms);
-        Collect(100);
         return result;
     }
 
@@ -60,6 +61,17 @@ struct DumpRig : LinkOnPty {
             const auto more = pty.ReadAll(quietMs);
             sent.insert(sent.end(), more.begin(), more.end());
         }
+    }
+
+    // Reads until `count` bytes sent by the link have arrived in all (the bytes cross the
+    // pseudo-terminal after the link's write returns), or ten seconds have passed; then
+    // whatever else has arrived by then, so a byte too many shows.
+    void CollectUntil(std::size_t count) {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!hungUp && sent.size() < count && std::chrono::steady_clock::now() < deadline) {
+            Collect(10);
+        }
+        Collect(0);
     }
 
     bool opened = false;
@@ -74,6 +86,7 @@ TEST(DumpLoggerRecords, SilentInstrumentGivesAllRecordsInOrderAsZeros) {
     DumpRig rig;
     ASSERT_TRUE(rig.opened);
     const LoggerDumpResult result = rig.Dump([](int) {});
+    rig.CollectUntil(RequestsFor(256).size());
 
     EXPECT_EQ(result.end, LoggerDumpResult::End::Complete);
     EXPECT_EQ(result.linesWritten, 256);
@@ -122,6 +135,8 @@ TEST(DumpLoggerRecords, StopsEarlyKeepingTheLinesBefore) {
                     case Cause::WriteFails:
                         break;
                     case Cause::HangUp:
+                        // The requests sent so far reach this end before it goes away.
+                        rig.CollectUntil(RequestsFor(number).size());
                         rig.pty.CloseMaster();
                         rig.hungUp = true;
                         break;
@@ -134,6 +149,7 @@ TEST(DumpLoggerRecords, StopsEarlyKeepingTheLinesBefore) {
                 }
             },
             c.cause == Cause::WriteFails ? c.at : -1);
+        rig.CollectUntil(RequestsFor(c.requests).size());
 
         EXPECT_EQ(result.end, c.end);
         EXPECT_EQ(result.fileError, c.fileError);

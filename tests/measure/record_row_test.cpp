@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTimeZone>
 #include <clocale>
+#include <cstdlib>
 
 namespace {
 
@@ -75,15 +76,28 @@ TEST(RecordRow, IsTheSameUnderEveryLocale) {
     const QLocale locales[] = {QLocale::c(), QLocale(QLocale::Polish, QLocale::Poland),
                                QLocale(QLocale::German, QLocale::Germany),
                                QLocale(QLocale::Arabic, QLocale::Egypt)};
+    std::string missing;  // the C library's locales this machine does not have
     for (const QLocale& locale : locales) {
         SCOPED_TRACE(locale.name().toStdString());
         QLocale::setDefault(locale);
-        std::setlocale(LC_ALL, (locale.name() + ".UTF-8").toLatin1().constData());
+        const std::string name = (locale.name() + ".UTF-8").toStdString();
+        if (std::setlocale(LC_ALL, name.c_str()) == nullptr) {
+            missing += " " + name;
+        }
         EXPECT_EQ(RecordRow(Example()), kExampleRow);
         EXPECT_EQ(RecordRow(WithHumidity()), kHumidityRow);
     }
     QLocale::setDefault(before);
     std::setlocale(LC_ALL, cBefore.c_str());
+    if (!missing.empty()) {
+        const char* required = std::getenv("HYGRO_REQUIRE_LOCALES");
+        if (required != nullptr && std::string(required) == "1") {
+            ADD_FAILURE() << "locales missing though the scripts made them:" << missing;
+        } else {
+            GTEST_SKIP() << "only Qt's locale was switched for" << missing
+                         << " (not installed here; scripts/deps.sh makes them)";
+        }
+    }
 }
 
 }  // namespace

@@ -42,49 +42,15 @@ class PrometheusServer {
     // Scrapes http://127.0.0.1:target/metrics every second; true once the server is ready.
     bool Start(std::uint16_t target) { return Start(target, {{"hygrometer", "", ""}}); }
 
-    // The same, once for each job.
+    // The same, once for each job. A port taken by another test between FreeLocalPort and
+    // the server's bind: it tries again on a new one.
     bool Start(std::uint16_t target, const std::vector<Job>& jobs) {
-        const QString config = dir_.filePath("prometheus.yml");
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly)) {
-            return false;
-        }
-        QString text =
-            "global:\n"
-            "  scrape_interval: 1s\n"
-            "  scrape_timeout: 1s\n"
-            "scrape_configs:\n";
-        for (const Job& job : jobs) {
-            text += QString("  - job_name: %1\n").arg(QString::fromStdString(job.name));
-            if (!job.user.empty()) {
-                text += QString(
-                            "    basic_auth:\n"
-                            "      username: '%1'\n"
-                            "      password: '%2'\n")
-                            .arg(QString::fromStdString(job.user),
-                                 QString::fromStdString(job.password));
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (StartOnce(target, jobs)) {
+                return true;
             }
-            text += QString(
-                        "    static_configs:\n"
-                        "      - targets: ['127.0.0.1:%1']\n")
-                        .arg(target);
         }
-        file.write(text.toUtf8());
-        file.close();
-        port_ = FreeLocalPort();
-        run_ = std::make_unique<ProgramRun>(
-            kProgram,
-            std::vector<std::string>{"--config.file=" + config.toStdString(),
-                                     "--storage.tsdb.path=" + dir_.filePath("data").toStdString(),
-                                     "--web.listen-address=127.0.0.1:" + std::to_string(port_),
-                                     "--log.level=warn"},
-            dir_.path());
-        return run_->Started() && ProgramRun::WaitUntil(
-                                      [this] {
-                                          const auto ready = HttpGet(port_, "/-/ready");
-                                          return ready && ready->status == 200;
-                                      },
-                                      std::chrono::seconds(60));
+        return false;
     }
 
     // The instant vector `expression` gives now; none when the query fails.
@@ -122,6 +88,60 @@ class PrometheusServer {
     std::uint16_t Port() const { return port_; }
 
   private:
+    bool StartOnce(std::uint16_t target, const std::vector<Job>& jobs) {
+        const QString config = dir_.filePath("prometheus.yml");
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        QString text =
+            "global:\n"
+            "  scrape_interval: 1s\n"
+            "  scrape_timeout: 1s\n"
+            "scrape_configs:\n";
+        for (const Job& job : jobs) {
+            text += QString("  - job_name: %1\n").arg(QString::fromStdString(job.name));
+            if (!job.user.empty()) {
+                text += QString(
+                            "    basic_auth:\n"
+                            "      username: '%1'\n"
+                            "      password: '%2'\n")
+                            .arg(QString::fromStdString(job.user),
+                                 QString::fromStdString(job.password));
+            }
+            text += QString(
+                        "    static_configs:\n"
+                        "      - targets: ['127.0.0.1:%1']\n")
+                        .arg(target);
+        }
+        file.write(text.toUtf8());
+        file.close();
+        port_ = FreeLocalPort();
+        run_ = std::make_unique<ProgramRun>(
+            kProgram,
+            std::vector<std::string>{"--config.file=" + config.toStdString(),
+                                     "--storage.tsdb.path=" + dir_.filePath("data").toStdString(),
+                                     "--web.listen-address=127.0.0.1:" + std::to_string(port_),
+                                     "--log.level=warn"},
+            dir_.path());
+        bool ready = false;
+        if (run_->Started()) {
+            ProgramRun::WaitUntil(
+                [&] {
+                    if (ListensOn(run_->Pid(), port_)) {
+                        const auto answer = HttpGet(port_, "/-/ready");
+                        ready = answer && answer->status == 200;
+                    }
+                    return ready || run_->WaitExit(std::chrono::milliseconds(0)).has_value();
+                },
+                std::chrono::seconds(60));
+        }
+        if (!ready) {
+            run_.reset();
+        }
+        return ready;
+    }
+
     QTemporaryDir dir_;
     std::uint16_t port_ = 0;
     std::unique_ptr<ProgramRun> run_;  // last: stopped before its directory goes

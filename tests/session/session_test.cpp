@@ -105,9 +105,8 @@ TEST_F(SessionTest, AnUnplugEndsTheJobItInterruptsAndTheSessionRecovers) {
     };
     const Case cases[] = {
         {"dump",
-         [](InstrumentSession& s, sim::InstrumentSimulator&) {
-             s.DumpLogger(std::make_unique<LoggerDumpFile>(
-                 QDir::temp().filePath("hygro-session-dump.txt").toStdString()));
+         [this](InstrumentSession& s, sim::InstrumentSimulator&) {
+             s.DumpLogger(std::make_unique<LoggerDumpFile>(Path("logged.txt")));
          },
          sim::RequestKind::LoggerRecord,
          [](SessionTest& t) {

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -103,7 +104,10 @@ TEST(LoadChartFile, ReportsAFileItMayNotRead) {
     // Root reads any file: the load is made as an unprivileged user then.
     const uid_t user = ::geteuid();
     constexpr uid_t kNobody = 65534;
-    ASSERT_TRUE(user != 0 || ::seteuid(kNobody) == 0);
+    if (user == 0 && ::seteuid(kNobody) != 0) {
+        GTEST_SKIP() << "root without the capability to become another user: "
+                     << std::strerror(errno);
+    }
     const ChartFileResult result = LoadChartFile(path, QLocale::c());
     ASSERT_TRUE(user != 0 || ::seteuid(0) == 0);
     EXPECT_EQ(result.fileErrno, EACCES);
