@@ -1,6 +1,7 @@
-// The broker connection against a broker that takes the connection and every message but
-// acknowledges none: at most 64 samples are handed over, every other one is dropped and
-// counted, and at the close the unacknowledged ones count as unsent too.
+// The broker connection against an in-test broker: one that takes the connection and every
+// message but acknowledges none (at most 64 samples are handed over, every other one is
+// dropped and counted, and at the close the unacknowledged ones count as unsent too), and
+// one that refuses the login.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -23,12 +24,14 @@ using namespace std::string_literals;
 
 namespace {
 
-// Answers CONNECT with CONNACK (accepted) and then only listens: no PUBACK, no PINGRESP.
+// Answers CONNECT with CONNACK and then, when it accepted, only listens: no PUBACK, no
+// PINGRESP.
 // Keeps "topic payload" of each PUBLISH it received, in order, after the will the CONNECT
 // carried.
 class SilentBroker {
   public:
-    SilentBroker() {
+    // `answer`: the CONNACK return code, 0 to accept the connection.
+    explicit SilentBroker(char answer = 0) : answer_(answer) {
         listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -56,6 +59,7 @@ class SilentBroker {
     SilentBroker& operator=(const SilentBroker&) = delete;
 
     std::uint16_t Port() const { return port_; }
+    int Connects() const { return connects_.load(); }
     std::vector<std::string> Published() const {
         std::lock_guard lock(mutex_);
         return published_;
@@ -83,6 +87,7 @@ class SilentBroker {
     }
 
     void Talk(int client) {
+        refused_ = false;
         std::string pending;
         while (!stop_) {
             if (!Readable(client)) {
@@ -94,7 +99,10 @@ class SilentBroker {
                 return;
             }
             pending.append(bytes, static_cast<std::size_t>(got));
-            while (TakePacket(client, pending)) {
+            while (!refused_ && TakePacket(client, pending)) {
+            }
+            if (refused_) {
+                return;
             }
         }
     }
@@ -121,8 +129,10 @@ class SilentBroker {
         const std::string body = pending.substr(start, length);
         pending.erase(0, start + length);
         if (type == 1) {  // CONNECT: the will's topic and message stand at its end
-            const char connack[] = {0x20, 0x02, 0x00, 0x00};
+            const char connack[] = {0x20, 0x02, 0x00, answer_};
             (void)send(client, connack, sizeof(connack), MSG_NOSIGNAL);
+            ++connects_;
+            refused_ = answer_ != 0;  // and then hangs up, as a refusing broker does
             if (body.ends_with("lab/300/status\0\7offline"s)) {
                 std::lock_guard lock(mutex_);
                 published_.push_back("lab/300/status offline");
@@ -137,6 +147,9 @@ class SilentBroker {
         return true;
     }
 
+    const char answer_;
+    std::atomic<int> connects_{0};
+    bool refused_ = false;  // the broker's thread only
     int listener_ = -1;
     std::uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
@@ -181,6 +194,39 @@ TEST(MqttUnacknowledged, SixtyFourSamplesWaitForTheBrokerAndEveryOtherIsDroppedA
     EXPECT_EQ(connection.Unsent(), 70u) << "the 64 never acknowledged count too";
     EXPECT_FALSE(connection.Publish("lab/300/sample", "late"));
     EXPECT_EQ(connection.Unsent(), 71u);
+}
+
+TEST(MqttRefused, ALoginRefusedIsSaidOnceInPlainWordsWhileTheConnectionKeepsTrying) {
+    const std::pair<char, const char*> cases[] = {
+        {4, "broker nie przyjął nazwy użytkownika lub hasła"},
+        {5, "broker odmówił dostępu: zła nazwa użytkownika lub hasło albo brak uprawnień"},
+    };
+    for (const auto& [code, said] : cases) {
+        SCOPED_TRACE(static_cast<int>(code));
+        SilentBroker broker(code);
+        ASSERT_NE(broker.Port(), 0);
+        MqttConnectionOptions options;
+        options.host = "127.0.0.1";
+        options.port = broker.Port();
+        options.user = "hygrometer";
+        options.password = "wrong";
+        options.statusTopic = "lab/300/status";
+        options.retryInterval = 100ms;
+        std::mutex mutex;
+        std::vector<QString> reasons;
+        std::atomic<int> connected{0};
+        MqttConnection connection(options, {[&] { ++connected; },
+                                            [&](const QString& reason) {
+                                                std::lock_guard lock(mutex);
+                                                reasons.push_back(reason);
+                                            }});
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return broker.Connects() >= 4; }, 20s))
+            << "tried again and again";
+        connection.Close();
+        EXPECT_EQ(reasons, std::vector<QString>{QString::fromUtf8(said)}) << "said once";
+        EXPECT_EQ(connected.load(), 0);
+        EXPECT_FALSE(connection.IsConnected());
+    }
 }
 
 }  // namespace
