@@ -19,6 +19,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// Runs a program as another user (util-linux).
+constexpr char kSetpriv[] = "/usr/bin/setpriv";
+
 // A listening socket on a free port of 127.0.0.1, as another server holds it.
 class TakenPort {
   public:
@@ -150,17 +153,28 @@ TEST_F(HeadlessExitTest, EachJobItCannotDoEndsWithOneAndItsReason) {
 }
 
 TEST_F(HeadlessExitTest, ALogInADirectoryItMayNotWriteEndsWithOne) {
-    ASSERT_EQ(chmod(work_.path().toLocal8Bit().constData(), 0555), 0);
-    const bool writable = access(work_.path().toLocal8Bit().constData(), W_OK) == 0;
-    if (writable) {
-        chmod(work_.path().toLocal8Bit().constData(), 0755);
-        GTEST_SKIP() << "this user writes into a read-only directory all the same (root)";
+    const QByteArray work = work_.path().toLocal8Bit();
+    ASSERT_EQ(chmod(work.constData(), 0555), 0);
+    std::string program = HYGROMETER_PATH;
+    std::vector<std::string> args = {"--headless", "--port", instrument_.SlavePath()};
+    if (access(work.constData(), W_OK) == 0) {
+        // Root writes anywhere: the program runs as nobody instead, on a terminal it may open.
+        if (access(kSetpriv, X_OK) != 0) {
+            chmod(work.constData(), 0755);
+            GTEST_SKIP() << "this user writes into a read-only directory, and " << kSetpriv
+                         << " is missing";
+        }
+        ASSERT_EQ(chmod(instrument_.SlavePath().c_str(), 0666), 0);
+        program = kSetpriv;
+        args.insert(args.begin(),
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", HYGROMETER_PATH});
     }
-    auto run = Run({});
-    const std::optional<int> status = run->WaitExit(60s);
-    chmod(work_.path().toLocal8Bit().constData(), 0755);
-    EXPECT_EQ(status, 1) << run->Err().toStdString();
-    EXPECT_EQ(run->Err(), "jrt1.txt: File access denied; brak pomiaru\n");
+    ProgramRun run(program, args, work_.path());
+    ASSERT_TRUE(run.Started());
+    const std::optional<int> status = run.WaitExit(60s);
+    chmod(work.constData(), 0755);
+    EXPECT_EQ(status, 1) << run.Err().toStdString();
+    EXPECT_EQ(run.Err(), "jrt1.txt: File access denied; brak pomiaru\n");
     EXPECT_EQ(Entries(), QStringList());
     EXPECT_EQ(instrument_.RequestCount(sim::RequestKind::Measurement), 0u);
 }
