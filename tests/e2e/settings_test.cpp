@@ -9,8 +9,6 @@
 #include <optional>
 
 #include "common/e2e_fixture.h"
-#include "settings/settings_frame.h"
-#include "settings/settings_reply.h"
 
 using namespace std::chrono_literals;
 
@@ -62,14 +60,29 @@ sim::SettingsReply DistinctSettings() {
     return r;
 }
 
-InstrumentSettings Decoded(const sim::SettingsReply& reply) {
-    return DecodeSettingsReply(reply);
-}
+// The "01m" frame that gives DistinctSettings() back unchanged: the unit codes plus 30, then
+// as they are; each 16-bit value high byte first; the letters k and j where the instrument
+// keeps them; "end".
+const sim::Bytes kUnchangedFrame = {
+    0x30, 0x31, 0x6D, 0x25, 0x24, 0x05, 0x06, 0x07, 0x06,  // 01m, units + 30, modes, units
+    0xFF, 0xCE, 0xA1, 0x00, 0xE1, 0xB2,                    // alarm 1: -50, 225, extras
+    0x04, 0xD2, 0x6B, 0xFE, 0xBF, 0x6B,                    // alarm 2: 1234 k, -321 k
+    0x00, 0x04, 0x6A, 0x6A,                                // output types, j j
+    0xFE, 0x70, 0xC3, 0x05, 0xDC, 0xD4,                    // output 1: -400, 1500, extras
+    0x00, 0x05, 0x6B, 0x03, 0xE7, 0x6B,                    // output 2: 5 k, 999 k
+    0x01, 0x2C, 0x01, 0x01, 0x0C, 0x09, 0x02,              // cleaning 300, buzzer .. al2
+    0xFB, 0x2E, 0x0C, 0x35, 0x65, 0x6E, 0x64};             // -1234, 3125, end
 
-sim::Bytes FrameFor(const InstrumentSettings& settings) {
-    const SettingsFrame frame = EncodeSettingsFrame(settings);
-    return sim::Bytes(frame.begin(), frame.end());
-}
+// The same frame after the tab's edits: alarm 1 high 12.5, buzzer AL2, manual 18.25 °C.
+const sim::Bytes kEditedFrame = {
+    0x30, 0x31, 0x6D, 0x25, 0x24, 0x05, 0x06, 0x07, 0x06,  // 01m, units + 30, modes, units
+    0x00, 0x7D, 0xA1, 0x00, 0xE1, 0xB2,                    // alarm 1: 125 (edited), 225
+    0x04, 0xD2, 0x6B, 0xFE, 0xBF, 0x6B,                    // alarm 2: 1234 k, -321 k
+    0x00, 0x04, 0x6A, 0x6A,                                // output types, j j
+    0xFE, 0x70, 0xC3, 0x05, 0xDC, 0xD4,                    // output 1: -400, 1500, extras
+    0x00, 0x05, 0x6B, 0x03, 0xE7, 0x6B,                    // output 2: 5 k, 999 k
+    0x01, 0x2C, 0x02, 0x01, 0x0C, 0x09, 0x02,              // cleaning 300, buzzer 2 (edited)
+    0x07, 0x21, 0x0C, 0x35, 0x65, 0x6E, 0x64};             // 1825 (edited), 3125, end
 
 bool Shown(const QWidget* widget) {
     return !widget->isHidden();
@@ -125,7 +138,7 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
     QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
     EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
-    EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(Decoded(reply)));
+    EXPECT_EQ(instrument.LastSettingsFrame(), kUnchangedFrame);
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 1u);
     EXPECT_FALSE(handlers.SettingsWritePending());
 
@@ -138,11 +151,7 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
         << "the last write's outcome is gone until this one ends";
     ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
     EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
-    InstrumentSettings edited = Decoded(reply);
-    edited.Alarm1High = 125;
-    edited.Buzzer = 2;
-    edited.ManualTemperature = 1825;
-    EXPECT_EQ(instrument.LastSettingsFrame(), FrameFor(edited));
+    EXPECT_EQ(instrument.LastSettingsFrame(), kEditedFrame);
 
     // Read back: the tab shows what the instrument now holds, not what was typed since.
     form_->TabSheet2->Edit5->setText("0");

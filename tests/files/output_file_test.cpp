@@ -12,6 +12,10 @@
 
 #include "files/file_error_text.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,6 +110,63 @@ TEST_F(OutputFileTest, FailuresGiveTheCodeBehindTheOperatorsText) {
     EXPECT_EQ(Write(file, "x"), EBADF) << "nothing is open";
     EXPECT_EQ(file.Close(), 0);
 }
+
+#ifdef _WIN32
+// Windows: a file open elsewhere without sharing cannot be written, and says so as a POSIX
+// system would; a file this program holds open stays readable, renamable and deletable by
+// others, as on POSIX.
+HANDLE OpenElsewhere(const fs::path& path, DWORD access, DWORD share) {
+    return CreateFileW(path.wstring().c_str(), access, share, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+TEST_F(OutputFileTest, AFileOpenElsewhereWithoutSharingIsRefusedAsAccessDenied) {
+    const fs::path path = dir_ / "jrt1.txt";
+    std::ofstream(path, std::ios::binary) << "earlier\r\n";
+    const HANDLE holder = OpenElsewhere(path, GENERIC_READ, 0);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    files::OutputFile file;
+    for (files::OpenMode mode : {files::OpenMode::Truncate, files::OpenMode::AppendExisting,
+                                 files::OpenMode::AppendOrCreate}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const int err = file.Open(Utf8(path), mode);
+        EXPECT_EQ(err, EACCES);
+        EXPECT_EQ(files::FileErrorText(err), "File access denied");
+        EXPECT_FALSE(file.IsOpen());
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(Contents(path), "earlier\r\n") << "nothing emptied";
+
+    // Let go: the same open works.
+    EXPECT_EQ(file.Open(Utf8(path), files::OpenMode::AppendExisting), 0);
+    EXPECT_EQ(Write(file, "1\r\n"), 0);
+    EXPECT_EQ(file.Close(), 0);
+    EXPECT_EQ(Contents(path), "earlier\r\n1\r\n");
+}
+
+TEST_F(OutputFileTest, AFileHeldOpenHereStaysReadableRenamableAndDeletableElsewhere) {
+    const fs::path path = dir_ / "jrt1.txt";
+    files::OutputFile file;
+    ASSERT_EQ(file.Open(Utf8(path), files::OpenMode::Truncate), 0);
+    ASSERT_EQ(Write(file, "1\r\n"), 0);
+
+    const HANDLE reader =
+        OpenElsewhere(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE) << GetLastError();
+    char bytes[8] = {};
+    DWORD read = 0;
+    EXPECT_TRUE(ReadFile(reader, bytes, sizeof(bytes), &read, nullptr));
+    EXPECT_EQ(std::string(bytes, read), "1\r\n");
+    CloseHandle(reader);
+
+    const fs::path moved = dir_ / "jrt1-moved.txt";
+    EXPECT_TRUE(MoveFileW(path.wstring().c_str(), moved.wstring().c_str())) << GetLastError();
+    EXPECT_EQ(Write(file, "2\r\n"), 0) << "the open file goes on under its new name";
+    EXPECT_TRUE(DeleteFileW(moved.wstring().c_str())) << GetLastError();
+    EXPECT_EQ(file.Close(), 0);
+    EXPECT_FALSE(fs::exists(moved));
+}
+#endif
 
 }  // namespace
 

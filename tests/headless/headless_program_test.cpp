@@ -1,15 +1,16 @@
 // The real programs without a display, as a service or a script runs them, against a
 // simulated instrument: measuring until a signal or a duration, across an unplug; the
-// answer to a scan that finds nothing; the logger dump and the settings listing. (The
-// answers to bad options are tested with the programs' command line, in tests/program.)
+// answer to a scan that finds nothing; a port whose node goes while it is quiet; the logger
+// dump and the settings listing. (The answers to bad options are tested with the programs'
+// command line, in tests/program.)
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/default_logger_dump.h"
 #include "common/program_run.h"
-#include "logger/logger_record.h"
 #include "sim/instrument_simulator.h"
 
 using namespace std::chrono_literals;
@@ -218,17 +219,56 @@ TEST_F(HeadlessProgramTest, DumpLoggerWritesTheLinesButton4Writes) {
     QByteArray expected;
     for (int i = 0; i < 256; ++i) {
         // What the window's dump test expects of Button4, record by record.
-        expected += LoggerDumpLine(
-            i, DecodeLoggerRecord(instrument.LoggerRecord(static_cast<std::uint8_t>(i))));
+        expected += i == 7 ? "7\t2012-3-5\t9:19:4\t4512\t-523\t3\t1\r\n" : kDefaultLoggerDump[i];
     }
     EXPECT_EQ(dump, expected);
-    EXPECT_TRUE(dump.contains("\r\n7\t2012-3-5\t9:19:4\t4512\t-523\t3\t1\r\n"));
     EXPECT_TRUE(run->Out().endsWith("Zapisano rekordów: 256 do logged.txt\n"))
         << run->Out().toStdString();
     EXPECT_EQ(run->Err(), "") << "no progress line: standard error is no terminal";
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::LoggerRecord), 256u);
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), 0u);
     EXPECT_FALSE(QFile::exists(Work("jrt1.txt")));
+}
+
+TEST_F(HeadlessProgramTest, ANodeGoneFromAQuietPortIsALossAndItsLinkLeadsToTheNewName) {
+    sim::InstrumentSimulator& instrument = AddInstrument("by-id-instrument");
+    const std::string firstName = instrument.SlavePath();
+    auto run = Run(HYGROMETER_PATH,
+                   {"--headless", "--port", Work("by-id-instrument").toStdString(), "--no-csv"});
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return Lines("jrt1.txt").size() >= 2; }, 20s))
+        << run->Err().toStdString();
+
+    // The instrument falls silent, so the port stays quiet: no hang-up tells of the loss.
+    instrument.SetSilent();
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run->Err().contains("nie odpowiada"); }, 20s))
+        << run->Err().toStdString();
+    const qsizetype quiet = Lines("jrt1.txt").size();
+    ASSERT_TRUE(QFile::remove(Work("by-id-instrument")));
+    const QByteArray lost = "Utracono połączenie z " + Work("by-id-instrument").toUtf8();
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run->Err().contains(lost); }, 20s))
+        << run->Err().toStdString();
+
+    // It comes back under another name (another device took its old one), its link moved
+    // there.
+    instrument.ClearFaults();
+    ASSERT_TRUE(instrument.Unplug());
+    AddInstrument();
+    instrument.Replug();
+    ASSERT_TRUE(instrument.WaitUntilPlugged(20s));
+    EXPECT_NE(instrument.SlavePath(), firstName);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return Lines("jrt1.txt").size() >= quiet + 2; }, 30s))
+        << run->Err().toStdString();
+    EXPECT_TRUE(run->Err().contains("Połączono ponownie: " + Work("by-id-instrument").toUtf8()))
+        << run->Err().toStdString();
+    EXPECT_EQ(run->Err().count(lost), 1) << run->Err().toStdString();
+
+    run->Signal(SIGTERM);
+    EXPECT_EQ(run->WaitExit(10s), 0) << run->Err().toStdString();
+    const QList<QByteArray> lines = Lines("jrt1.txt");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(lines[i].split('\t').front().toLongLong(), i + 1) << "numbered on, no gap";
+    }
 }
 
 }  // namespace

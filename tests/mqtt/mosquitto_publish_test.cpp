@@ -1,6 +1,7 @@
 // The headless program publishing to a stock Mosquitto broker: one JSON message per sample
 // with the record's values, the retained status through an unplug, a replug and the end,
-// and a broker that goes away and comes back while measuring goes on untouched.
+// a broker that goes away and comes back while measuring goes on untouched, and the last
+// will the broker says for a program killed outright.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -159,6 +160,21 @@ TEST_F(MosquittoPublishTest, ABrokerGoneAndBackLeavesMeasuringAloneAndPublishing
         EXPECT_EQ(fields.size(), 11);
         EXPECT_EQ(fields[0].toInt(), i + 1);
     }
+}
+
+TEST_F(MosquittoPublishTest, AKilledProgramLeavesItsLastWillOfflineRetained) {
+    MqttSubscriber watcher(broker_.Port(), kStatusTopic);
+    ASSERT_TRUE(watcher.WaitSubscribed());
+    MeasuringRun run({"--mqtt", BrokerUrl()});
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(run.WaitForLines(2, 30s)) << run.Program().Err().toStdString();
+    RetainedStatusBecomes("online");
+
+    // No closing status: the program gets no chance to say anything.
+    run.Program().Signal(SIGKILL);
+    EXPECT_EQ(run.Program().WaitExit(10s), 128 + SIGKILL);
+    RetainedStatusBecomes("offline");
+    EXPECT_EQ(watcher.Payloads(kStatusTopic), (std::vector<QByteArray>{"online", "offline"}));
 }
 
 }  // namespace
