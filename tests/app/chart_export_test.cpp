@@ -5,12 +5,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/chart_page.h"
@@ -18,6 +21,7 @@
 #include "common/modal_closer.h"
 #include "local_zone.h"
 #include "measure/file_error_text.h"
+#include "texts/interface_language.h"
 
 namespace {
 
@@ -210,6 +214,47 @@ TEST(ChartExportTest, ClosingTheTabDuringAnExportStopsItAndLeavesNoFile) {
     // Nothing more arrives from the export's thread.
     QCoreApplication::processEvents();
     EXPECT_EQ(Files(dir), QStringList());
+}
+
+TEST(ChartExportTest, TheProgressBarFitsInBothLanguages) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "Polish");
+        std::optional<InterfaceTranslator> translator;
+        if (english) {
+            translator.emplace(InterfaceLanguage::English);
+            EXPECT_TRUE(translator->Loaded());
+        }
+        Shown shown;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown.page));
+        // Four days and a half, long enough to picture it on its way.
+        AddMany(shown.chart, 400'000);
+        shown.chart.xAxis->setRange(At(0, 0, 0), At(0, 0, 0) + 5.0);
+        QSignalSpy ended(&shown.page, &ChartPage::ExportEnded);
+        ASSERT_TRUE(shown.page.StartExport(dir.filePath("data.csv")));
+        const auto* bar = shown.page.ExportPanel->findChild<QProgressBar*>("ExportProgress");
+        ASSERT_NE(bar, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() > 0; }, kLongWait));
+        const QWidget* panel = shown.page.ExportPanel;
+        ASSERT_TRUE(panel->isVisible());
+        EXPECT_EQ(panel->geometry(), QRect(0, 537 - panel->height(), 753, panel->height()));
+        EXPECT_GE(panel->height(), panel->sizeHint().height());
+        EXPECT_LE(shown.chart.geometry().bottom(), panel->geometry().top());
+        for (const QWidget* part : panel->findChildren<QWidget*>()) {
+            SCOPED_TRACE(part->objectName().toStdString());
+            EXPECT_GE(part->width(), part->sizeHint().width());
+            EXPECT_TRUE(panel->rect().contains(part->geometry()));
+        }
+        const QImage picture = shown.page.grab().toImage();
+        EXPECT_EQ(picture.size(), QSize(753, 537));
+        if (const QString pictures = qEnvironmentVariable("HYGRO_PICTURE_DIR");
+            !pictures.isEmpty()) {
+            picture.save(QDir(pictures).filePath(english ? "export-en.png" : "export-pl.png"));
+        }
+        shown.page.CancelExport();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, kLongWait));
+    }
 }
 
 }  // namespace
