@@ -45,6 +45,8 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(6, 3, 6, 3);
     auto* caption = new QLabel(tr("Eksportowanie danych…"), ExportPanel);
     caption->setObjectName(QStringLiteral("ExportLabel"));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setMinimumWidth(caption->sizeHint().width());
     exportBar_ = new QProgressBar(ExportPanel);
     exportBar_->setObjectName(QStringLiteral("ExportProgress"));
     exportBar_->setRange(0, 1000);
@@ -57,6 +59,7 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     connect(cancel, &QPushButton::clicked, exporter_, &ChartExporter::Cancel);
     connect(exporter_, &ChartExporter::Progress, exportBar_, &QProgressBar::setValue);
     connect(exporter_, &ChartExporter::Finished, this, &ChartPage::ExportFinished);
+    LayOut();
 }
 
 QMenu* ChartPage::ChartMenu() {
@@ -131,11 +134,13 @@ void ChartPage::ExportFinished(const ChartCsvFileResult& result, const QString& 
 }
 
 void ChartPage::LayOut() {
+    // The bar is laid out hidden too, so that its texts are whole whenever it shows.
+    const int height = ExportPanel->sizeHint().height();
+    ExportPanel->setGeometry(0, this->height() - height, width(), height);
+    ExportPanel->layout()->activate();
     QRect chart = rect();
     if (!ExportPanel->isHidden()) {
-        const int height = ExportPanel->sizeHint().height();
-        chart.setBottom(chart.bottom() - height);
-        ExportPanel->setGeometry(0, chart.bottom() + 1, width(), height);
+        chart.setBottom(ExportPanel->y() - 1);
     }
     Chart1->setGeometry(chart);
 }
