@@ -1,15 +1,21 @@
 #include "app/chart_page.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <atomic>
 #include <string>
 
 #include "app/error_box.h"
 #include "app/form_controls.h"
 #include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
-#include "files/output_file.h"
 #include "measure/file_error_text.h"
 #include "series/sample_series.h"
 #include "viewer/chart_file_loader.h"
@@ -30,12 +36,37 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(Chart1->mapToGlobal(at));
     });
+
+    exporter_ = new ChartExporter(this);
+    ExportPanel = new QWidget(this);
+    ExportPanel->setObjectName(QStringLiteral("ExportPanel"));
+    ExportPanel->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(ExportPanel);
+    row->setContentsMargins(6, 3, 6, 3);
+    auto* caption = new QLabel(tr("Eksportowanie danych…"), ExportPanel);
+    caption->setObjectName(QStringLiteral("ExportLabel"));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setMinimumWidth(caption->sizeHint().width());
+    exportBar_ = new QProgressBar(ExportPanel);
+    exportBar_->setObjectName(QStringLiteral("ExportProgress"));
+    exportBar_->setRange(0, 1000);
+    auto* cancel = new QPushButton(tr("Anuluj"), ExportPanel);
+    cancel->setObjectName(QStringLiteral("ExportCancel"));
+    row->addWidget(caption);
+    row->addWidget(exportBar_, 1);
+    row->addWidget(cancel);
+    ExportPanel->hide();
+    connect(cancel, &QPushButton::clicked, exporter_, &ChartExporter::Cancel);
+    connect(exporter_, &ChartExporter::Progress, exportBar_, &QProgressBar::setValue);
+    connect(exporter_, &ChartExporter::Finished, this, &ChartPage::ExportFinished);
+    LayOut();
 }
 
 QMenu* ChartPage::ChartMenu() {
     auto* menu = new QMenu(this);
     menu->addAction(tr("Zapisz obraz…"), this, &ChartPage::ChooseAndSaveImage);
-    menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ChooseAndExportData);
+    menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ChooseAndExportData)
+        ->setEnabled(!ExportRunning());
     menu->addAction(tr("Pokaż wszystko"), Chart1, &HygroChart::ShowAll);
     return menu;
 }
@@ -57,9 +88,7 @@ void ChartPage::ChooseAndExportData() {
     if (path.isEmpty()) {
         return;
     }
-    if (const QString error = ExportData(path); !error.isEmpty()) {
-        ShowErrorBox(window(), error);
-    }
+    StartExport(path);
 }
 
 QString ChartPage::SaveImage(const QString& path) {
@@ -71,28 +100,54 @@ QString ChartPage::SaveImage(const QString& path) {
 }
 
 QString ChartPage::ExportData(const QString& path) {
-    files::OutputFile file;
-    int error = file.Open(path.toStdString(), files::OpenMode::Truncate);
-    if (error == 0) {
-        ChartColumns series{};
-        for (std::size_t i = 0; i < kSeriesCount; ++i) {
-            series[i] = &Chart1->Points(static_cast<ChartSeries>(i));
-        }
-        const QCPRange shown = Chart1->xAxis->range();
-        WriteChartDataCsv(series, shown.lower, shown.upper, [&](std::string_view piece) {
-            error = file.WriteAll(piece.data(), piece.size());
-            return error == 0;
-        });
+    const QCPRange shown = Chart1->xAxis->range();
+    const std::atomic<bool> cancel{false};
+    const ChartCsvFileResult result =
+        WriteChartCsvFile(Chart1->Snapshot(shown.lower, shown.upper), path.toStdString(), cancel,
+                          [](std::int64_t) {});
+    return result.error == 0 ? QString() : FileErrorText(result.error);
+}
+
+bool ChartPage::StartExport(const QString& path) {
+    const QCPRange shown = Chart1->xAxis->range();
+    if (ExportRunning() || !exporter_->Start(Chart1->Snapshot(shown.lower, shown.upper), path)) {
+        return false;
     }
-    if (const int closed = file.Close(); error == 0) {
-        error = closed;
+    exportBar_->setValue(0);
+    ExportPanel->setToolTip(QDir::toNativeSeparators(path));
+    ExportPanel->show();
+    LayOut();
+    return true;
+}
+
+void ChartPage::ExportFinished(const ChartCsvFileResult& result, const QString& path) {
+    ExportPanel->hide();
+    LayOut();
+    const bool written = result.outcome == ChartCsvFileResult::Outcome::Written;
+    QString error;
+    if (result.outcome == ChartCsvFileResult::Outcome::Failed) {
+        error = tr("Nie można wyeksportować danych do pliku %1: %2")
+                    .arg(QDir::toNativeSeparators(path), FileErrorText(result.error));
+        ShowErrorBox(window(), error);
     }
-    return error == 0 ? QString() : FileErrorText(error);
+    emit ExportEnded(written, error);
+}
+
+void ChartPage::LayOut() {
+    // The bar is laid out hidden too, so that its texts are whole whenever it shows.
+    const int height = ExportPanel->sizeHint().height();
+    ExportPanel->setGeometry(0, this->height() - height, width(), height);
+    ExportPanel->layout()->activate();
+    QRect chart = rect();
+    if (!ExportPanel->isHidden()) {
+        chart.setBottom(ExportPanel->y() - 1);
+    }
+    Chart1->setGeometry(chart);
 }
 
 void ChartPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Chart1->setGeometry(rect());
+    LayOut();
 }
 
 void ChartPage::AddSample(const SampleUpdate& update) {

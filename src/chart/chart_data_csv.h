@@ -21,3 +21,10 @@ using ChartColumns = std::array<const SeriesPoints*, kSeriesCount>;
 // refused.
 std::int64_t WriteChartDataCsv(const ChartColumns& series, double from, double to,
                                const std::function<bool(std::string_view)>& write);
+// The same, `write` also told how many points (of all series) the text so far holds, out
+// of CountChartPoints.
+std::int64_t WriteChartDataCsv(
+    const ChartColumns& series, double from, double to,
+    const std::function<bool(std::string_view, std::int64_t points)>& write);
+// The points of all series with from <= x <= to.
+std::int64_t CountChartPoints(const ChartColumns& series, double from, double to);

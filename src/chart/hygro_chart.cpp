@@ -117,6 +117,16 @@ void HygroChart::SetTitleFont(const QFont& font) {
     Redraw();
 }
 
+ChartSnapshot HygroChart::Snapshot(double from, double to) {
+    ChartSnapshot snapshot;
+    snapshot.from = from;
+    snapshot.to = to;
+    for (std::size_t i = 0; i < kSeriesCount; ++i) {
+        snapshot.series[i] = points_[i]->ShareRange(from, to);
+    }
+    return snapshot;
+}
+
 int HygroChart::AddPoint(ChartSeries series, double x, double y) {
     const int index = points_[series]->Add(x, y);
     Changed(series);

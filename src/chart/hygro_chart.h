@@ -25,6 +25,7 @@
 #include <memory>
 #include <span>
 
+#include "chart/chart_snapshot.h"
 #include "chart/column_graph.h"
 #include "chart/series_points.h"
 #include "series/series_table.h"
@@ -56,6 +57,8 @@ class HygroChart : public QCustomPlot {
     bool LeftAxisAutomatic() const { return leftAutomatic_; }
 
     const SeriesPoints& Points(ChartSeries series) const { return *points_[series]; }
+    // Every series' points with from <= x <= to as they are now; cheap (no point is copied).
+    ChartSnapshot Snapshot(double from, double to);
     // The plotted line of a series, holding what the last redraw drew while shown.
     QCPGraph* Graph(ChartSeries series) const { return graphs_[series]; }
 

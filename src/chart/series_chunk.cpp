@@ -268,6 +268,25 @@ void SeriesChunk::DropFront(int count) {
     }
 }
 
+std::unique_ptr<SeriesChunk> SeriesChunk::Clone() const {
+    auto copy = std::make_unique<SeriesChunk>(capacity_, divisor_);
+    copy->begin_ = begin_;
+    copy->end_ = end_;
+    copy->base_ = base_;
+    if (IsExact()) {
+        copy->Allocate(true);
+        std::copy_n(xs_.get() + begin_, Size(), copy->xs_.get() + begin_);
+        std::copy_n(ys_.get() + begin_, Size(), copy->ys_.get() + begin_);
+    } else if (offsets_) {
+        copy->Allocate(false);
+        std::copy_n(offsets_.get() + begin_, Size(), copy->offsets_.get() + begin_);
+        std::copy_n(raws_.get() + begin_, Size(), copy->raws_.get() + begin_);
+    }
+    copy->blocks_ = blocks_;
+    copy->all_ = all_;
+    return copy;
+}
+
 std::unique_ptr<SeriesChunk> SeriesChunk::SplitOff(int from) {
     auto upper = std::make_unique<SeriesChunk>(capacity_, divisor_);
     const int count = Size() - from;

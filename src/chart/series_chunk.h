@@ -48,6 +48,14 @@ class SeriesChunk {
     // Moves points [from, Size()) into a new chunk.
     std::unique_ptr<SeriesChunk> SplitOff(int from);
 
+    // A chunk handed to a reader on another thread is shared: from then on it is only read,
+    // and its owner changes a copy instead. The mark stays for the chunk's life; only the
+    // owner's thread sets or reads it.
+    void MarkShared() { shared_ = true; }
+    bool Shared() const { return shared_; }
+    // The same points in storage of its own, not shared.
+    std::unique_ptr<SeriesChunk> Clone() const;
+
   private:
     static constexpr int kFanShift = 5;  // 32 slots a block, 32 blocks a block
     static constexpr int kMaxLevels = 3;
@@ -92,4 +100,5 @@ class SeriesChunk {
     std::array<int, kMaxLevels + 1> levelStart_{};
     std::vector<ValueExtent> blocks_;
     ValueExtent all_;
+    bool shared_ = false;
 };

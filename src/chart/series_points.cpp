@@ -29,7 +29,7 @@ std::int64_t SeriesPoints::MaxCapacity() const {
 
 std::size_t SeriesPoints::StorageBytes() const {
     std::size_t bytes = lastX_.capacity() * sizeof(double) +
-                        chunks_.capacity() * sizeof(std::unique_ptr<SeriesChunk>) +
+                        chunks_.capacity() * sizeof(std::shared_ptr<SeriesChunk>) +
                         2 * std::bit_ceil(chunks_.size() + 1) * sizeof(ValueExtent);
     for (const auto& chunk : chunks_) {
         bytes += chunk->StorageBytes();
@@ -46,8 +46,29 @@ std::int64_t SeriesPoints::Roomy(std::int64_t points) const {
 
 SeriesChunk& SeriesPoints::NewChunk(std::size_t at) {
     const auto it = chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(at),
-                                   std::make_unique<SeriesChunk>(chunkPoints_, divisor_));
+                                   std::make_shared<SeriesChunk>(chunkPoints_, divisor_));
     return **it;
+}
+
+SeriesChunk& SeriesPoints::Own(std::size_t at) {
+    if (chunks_[at]->Shared()) {
+        chunks_[at] = chunks_[at]->Clone();
+    }
+    return *chunks_[at];
+}
+
+std::unique_ptr<const SeriesPoints> SeriesPoints::ShareRange(double from, double to) {
+    auto shared = std::make_unique<SeriesPoints>(limit_, divisor_, chunkPoints_);
+    const Cursor first = Bound(from, false);
+    const Cursor last = Bound(to, true, first);
+    const std::size_t end = last.index > 0 ? last.chunk + 1 : last.chunk;
+    for (std::size_t k = first.chunk; k < end; ++k) {
+        chunks_[k]->MarkShared();
+        shared->chunks_.push_back(chunks_[k]);
+        shared->size_ += chunks_[k]->Size();
+    }
+    shared->Reindex();
+    return shared;
 }
 
 int SeriesPoints::Add(double x, double y) {
@@ -63,7 +84,7 @@ int SeriesPoints::Add(double x, double y) {
             NewChunk(chunks_.size()).Append(x, y);
             Reindex();
         } else {
-            chunks_.back()->Append(x, y);
+            Own(chunks_.size() - 1).Append(x, y);
             Noted(chunks_.size() - 1);
         }
     } else {
@@ -90,15 +111,15 @@ int SeriesPoints::InsertInside(double x, double y) {
         i = chunks_[chunk]->Size();
     } else if (chunks_[chunk]->Full()) {
         const int half = chunkPoints_ / 2;
-        chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1,
-                       chunks_[chunk]->SplitOff(half));
+        std::shared_ptr<SeriesChunk> upper = Own(chunk).SplitOff(half);
+        chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, std::move(upper));
         split = true;
         if (i > half) {
             ++chunk;
             i -= half;
         }
     }
-    chunks_[chunk]->Insert(i, x, y);
+    Own(chunk).Insert(i, x, y);
     if (split) {
         Reindex();
     } else {
@@ -112,7 +133,7 @@ int SeriesPoints::InsertInside(double x, double y) {
 }
 
 void SeriesPoints::DropOldest() {
-    chunks_.front()->DropFront(1);
+    Own(0).DropFront(1);
     --size_;
     if (chunks_.front()->Size() == 0) {
         chunks_.erase(chunks_.begin());
@@ -157,7 +178,7 @@ void SeriesPoints::AddBatch(std::span<const double> xs, std::span<const double> 
     // the limit skipped; the old chunks are freed as they are read.
     const std::size_t total = std::size_t(size_) + count;
     const std::size_t kept = std::min(total, std::size_t(limit_));
-    std::vector<std::unique_ptr<SeriesChunk>> old = std::move(chunks_);
+    std::vector<std::shared_ptr<SeriesChunk>> old = std::move(chunks_);
     chunks_.clear();
     std::size_t oldChunk = 0;
     int oldIndex = 0;
@@ -198,7 +219,7 @@ void SeriesPoints::Repack() {
     // Each chunk keeps an eighth free, so that further insertions do not split every chunk
     // they meet at once.
     const int fill = chunkPoints_ - chunkPoints_ / 8;
-    std::vector<std::unique_ptr<SeriesChunk>> old = std::move(chunks_);
+    std::vector<std::shared_ptr<SeriesChunk>> old = std::move(chunks_);
     chunks_.clear();
     for (auto& chunk : old) {
         for (int i = 0; i < chunk->Size(); ++i) {
@@ -213,7 +234,7 @@ void SeriesPoints::Repack() {
 }
 
 void SeriesPoints::Clear() {
-    chunks_ = std::vector<std::unique_ptr<SeriesChunk>>();
+    chunks_ = std::vector<std::shared_ptr<SeriesChunk>>();
     lastX_ = std::vector<double>();
     size_ = 0;
     extents_.Reset({});

@@ -56,6 +56,12 @@ class SeriesPoints {
     // Empties the series and gives its storage back.
     void Clear();
 
+    // The points of the chunks that hold points with from <= x <= to (and so possibly a few
+    // on either side), as they are now, for reading on another thread: the chunks are
+    // shared, not copied, and this series changes copies of them from then on, so later
+    // points never reach the result and nothing written here races with its reader.
+    std::unique_ptr<const SeriesPoints> ShareRange(double from, double to);
+
     // Point `index`, from 0; O(number of chunks).
     SeriesPoint Point(int index) const;
     // The smallest and largest x; `found` false when empty.
@@ -113,6 +119,8 @@ class SeriesPoints {
     // Room for `points` and the slack that insertions may leave.
     std::int64_t Roomy(std::int64_t points) const;
     SeriesChunk& NewChunk(std::size_t at);
+    // Chunk `at`, ready to be changed: a copy in place of a shared one.
+    SeriesChunk& Own(std::size_t at);
     int InsertInside(double x, double y);
     void DropOldest();
     // Rebuilds the chunks' last x and the extent tree after chunks came or went.
@@ -124,7 +132,7 @@ class SeriesPoints {
     double divisor_;
     int chunkPoints_;
     int size_ = 0;
-    std::vector<std::unique_ptr<SeriesChunk>> chunks_;
+    std::vector<std::shared_ptr<SeriesChunk>> chunks_;
     // The x of each chunk's last point, for finding a chunk without decoding.
     std::vector<double> lastX_;
     ExtentTree extents_;

@@ -9,6 +9,7 @@
 
 #include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
+#include "local_zone.h"
 #include "measure/sample_columns.h"
 #include "series/series_table.h"
 
@@ -44,12 +45,9 @@ std::string Csv(const Store& store, double from, double to, std::int64_t* rows =
     return text;
 }
 
-std::string TimeText(double oleDate) {
-    const WallClock clock = OleDateToWallClock(oleDate);
-    return IsoDateTimeText(QDateTime(clock.date, clock.time)).toStdString();
-}
-
 TEST(ChartDataCsvTest, OneRowPerTimeWithEachSeriesValueWhereItHasOne) {
+    const ScopedLocalZone zone(kDstZone);
+    ExpectDstZoneActive();
     const double t0 = OleDate(QDate(2026, 12, 10), QTime(13, 15, 0, 250));
     Store store;
     // A live sample on every series at t0 and t0 + 2 s, a loaded point on DewPointSeries and
@@ -68,12 +66,48 @@ TEST(ChartDataCsvTest, OneRowPerTimeWithEachSeriesValueWhereItHasOne) {
     EXPECT_EQ(rows, 3);
     const std::string expected =
         "time,dew_point,head_temperature,mirror_dew_level,peltier_power,frost_level,"
-        "mirror_temperature,ambient_temperature\n" +
-        TimeText(t0) + ",-12.34,-11.34,-10.34,-9.34,-8.34,-7.34,-6.34\n" + TimeText(t0 + kSecond) +
-        ",0.3333333333333333,1e-07,,,,,\n" + TimeText(t0 + 2 * kSecond) +
-        ",0,0.1,0.2,0.3,0.4,0.5,0.6\n";
+        "mirror_temperature,ambient_temperature\n"
+        "2026-12-10T13:15:00.250+01:00,-12.34,-11.34,-10.34,-9.34,-8.34,-7.34,-6.34\n"
+        "2026-12-10T13:15:01.250+01:00,0.3333333333333333,1e-07,,,,,\n"
+        "2026-12-10T13:15:02.250+01:00,0,0.1,0.2,0.3,0.4,0.5,0.6\n";
     EXPECT_EQ(text, expected);
-    EXPECT_NE(TimeText(t0).find("2026-12-10T13:15:00.250"), std::string::npos);
+}
+
+TEST(ChartDataCsvTest, TimesKeepTheirOwnUtcOffsetAcrossTheClockChanges) {
+    const ScopedLocalZone zone(kDstZone);
+    ExpectDstZoneActive();
+    struct Row {
+        QDate date;
+        QTime time;
+        const char* text;
+    };
+    // The hour before each change, the change, within the repeated hour (taken as summer
+    // time, as the dated record takes it) and the hour after.
+    const Row rows[] = {
+        {QDate(2024, 3, 31), QTime(0, 59, 59, 999), "2024-03-31T00:59:59.999+01:00"},
+        {QDate(2024, 3, 31), QTime(1, 0), "2024-03-31T01:00:00.000+01:00"},
+        {QDate(2024, 3, 31), QTime(1, 59, 59, 999), "2024-03-31T01:59:59.999+01:00"},
+        {QDate(2024, 3, 31), QTime(3, 0), "2024-03-31T03:00:00.000+02:00"},
+        {QDate(2024, 3, 31), QTime(3, 0, 0, 1), "2024-03-31T03:00:00.001+02:00"},
+        {QDate(2024, 10, 27), QTime(1, 59, 59), "2024-10-27T01:59:59.000+02:00"},
+        {QDate(2024, 10, 27), QTime(2, 0), "2024-10-27T02:00:00.000+02:00"},
+        {QDate(2024, 10, 27), QTime(2, 30), "2024-10-27T02:30:00.000+02:00"},
+        {QDate(2024, 10, 27), QTime(2, 59, 59, 999), "2024-10-27T02:59:59.999+02:00"},
+        {QDate(2024, 10, 27), QTime(3, 0), "2024-10-27T03:00:00.000+01:00"},
+        {QDate(2024, 10, 27), QTime(23, 59, 59, 999), "2024-10-27T23:59:59.999+01:00"},
+        {QDate(2024, 10, 28), QTime(0, 0), "2024-10-28T00:00:00.000+01:00"},
+    };
+    Store store;
+    std::string expected =
+        "time,dew_point,head_temperature,mirror_dew_level,peltier_power,frost_level,"
+        "mirror_temperature,ambient_temperature\n";
+    for (const Row& row : rows) {
+        store.points[DewPointSeries]->Add(OleDate(row.date, row.time), 1.5);
+        expected += std::string(row.text) + ",1.5,,,,,,\n";
+    }
+    EXPECT_EQ(Csv(store, OleDate(QDate(2024, 1, 1), QTime(0, 0)),
+                  OleDate(QDate(2025, 1, 1), QTime(0, 0))),
+              expected);
 }
 
 TEST(ChartDataCsvTest, ColumnNamesAreTheDatedRecordsAndAWriteFailureStops) {

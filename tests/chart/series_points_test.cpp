@@ -1,9 +1,12 @@
 // A series' points: ascending x, the bound on their number, batches, the tracked y range.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "chart/series_points.h"
@@ -451,3 +454,112 @@ TEST(SeriesPointsTest, WhatAPointCosts) {
 }
 
 }  // namespace
+
+namespace {
+
+// Forty points x = 1 ... 40, y = 10 x, sixteen to a chunk: two full chunks and one partly
+// filled.
+void AddForty(SeriesPoints& points) {
+    for (int x = 1; x <= 40; ++x) {
+        points.Add(x, 10.0 * x);
+    }
+}
+
+std::vector<double> OneTo(int last) {
+    std::vector<double> keys;
+    for (int x = 1; x <= last; ++x) {
+        keys.push_back(x);
+    }
+    return keys;
+}
+
+}  // namespace
+
+TEST(SeriesPointsTest, ASharedRangeKeepsThePointsItWasTakenWithWhateverComesLater) {
+    struct Case {
+        const char* name;
+        int limit;
+        std::function<void(SeriesPoints&)> change;
+        // The changed series: its size and a key it holds only after the change.
+        int size;
+        double newKey;
+    };
+    const Case cases[] = {
+        {"appended into the shared last chunk", 100, [](SeriesPoints& p) { p.Add(41, 1); }, 41, 41},
+        {"inserted into a shared full chunk, which splits", 100,
+         [](SeriesPoints& p) { p.Add(20.5, 1); }, 41, 20.5},
+        {"inserted into the shared last chunk", 100, [](SeriesPoints& p) { p.Add(35.5, 1); }, 41,
+         35.5},
+        {"before every point, into the shared first chunk", 100,
+         [](SeriesPoints& p) { p.Add(0.5, 1); }, 41, 0.5},
+        {"the oldest dropped from the shared first chunk", 40,
+         [](SeriesPoints& p) { p.Add(41, 1); }, 40, 41},
+        {"a thousand appended and the oldest dropped", 40,
+         [](SeriesPoints& p) {
+             for (int x = 41; x <= 1040; ++x) {
+                 p.Add(x, 1);
+             }
+         },
+         40, 1040},
+        {"a batch merged in", 100,
+         [](SeriesPoints& p) {
+             const std::vector<double> xs{2.5, 50};
+             const std::vector<double> ys{1, 1};
+             p.AddBatch(xs, ys);
+         },
+         42, 2.5},
+        {"emptied", 100, [](SeriesPoints& p) { p.Clear(); }, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(c.limit, 100.0, 16);
+        AddForty(points);
+        const std::unique_ptr<const SeriesPoints> shared = points.ShareRange(10, 45);
+        c.change(points);
+
+        EXPECT_EQ(shared->size(), 40);
+        EXPECT_EQ(Keys(*shared), OneTo(40));
+        EXPECT_EQ(Values(*shared)[0], 10.0);
+        EXPECT_EQ(Values(*shared)[39], 400.0);
+        bool found = false;
+        const ValueExtent values = shared->ValueRange(found);
+        EXPECT_TRUE(found);
+        EXPECT_EQ(values.lower, 10.0);
+        EXPECT_EQ(values.upper, 400.0);
+        const SeriesPoints::Cursor at = shared->Bound(20, true);
+        EXPECT_EQ(shared->At(at).key, 21.0);
+
+        EXPECT_EQ(points.size(), c.size);
+        if (c.size > 0) {
+            const std::vector<double> keys = Keys(points);
+            EXPECT_NE(std::find(keys.begin(), keys.end(), c.newKey), keys.end());
+            EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+        }
+    }
+}
+
+TEST(SeriesPointsTest, ASharedRangeHoldsTheChunksAroundTheRangeOnly) {
+    struct Case {
+        const char* name;
+        double from, to;
+        std::vector<double> keys;
+    };
+    std::vector<double> middle;
+    for (int x = 17; x <= 32; ++x) {
+        middle.push_back(x);
+    }
+    const Case cases[] = {
+        {"inside the second chunk", 18, 30, middle},
+        {"the second chunk's ends exactly", 17, 32, middle},
+        {"all of it", 0, 100, OneTo(40)},
+        {"the first two chunks", 1, 20, OneTo(32)},
+        {"before every point", -5, 0.5, {}},
+        {"after every point", 41, 50, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeriesPoints points(100, 100.0, 16);
+        AddForty(points);
+        EXPECT_EQ(Keys(*points.ShareRange(c.from, c.to)), c.keys);
+    }
+}
