@@ -220,10 +220,19 @@ def check_record(path, lines, matches, problems):
         if only_record:
             problems.append("  first samples missing from jrt1.txt: %s" % ", ".join(
                 sorted(only_record, key=lambda n: int(n) if n.isdigit() else 0)[:10]))
+    gaps = [i for i, n in enumerate(record_numbers) if n != str(i + 1)]
+    if gaps:
+        problems.append("the dated record's numbering is not 1, 2, 3, ...: first at row %d "
+                        "(sample %s)" % (gaps[0] + 1, record_numbers[gaps[0]]))
+    # Row by row under the same sample number, so one lost row does not hide the rest.
+    by_number = {fields[0]: (fields, match) for fields, match in zip(lines, matches)}
     differ = 0
     compared = 0
-    for row, fields, match in zip(rows, lines, matches):
-        if match is None or len(row) != len(header) or row[column["sample"]] != fields[0]:
+    for row in rows:
+        if len(row) != len(header) or row[column["sample"]] not in by_number:
+            continue
+        fields, match = by_number[row[column["sample"]]]
+        if match is None:
             continue
         compared += 1
         sample = match[3]
@@ -242,7 +251,7 @@ def check_record(path, lines, matches, problems):
             if differ <= 5:
                 problems.append("record row of sample %s differs from its bytes in %s: %s" % (
                     fields[0], ", ".join(wrong), ",".join(row)))
-    print("  rows equal to jrt1.txt's samples and their bytes: %d of %d compared" % (
+    print("  rows equal to jrt1.txt's line of their sample and its bytes: %d of %d compared" % (
         compared - differ, compared))
 
 
@@ -293,6 +302,8 @@ def main():
     parser.add_argument("--log", required=True)
     parser.add_argument("--record", required=True)
     parser.add_argument("--resources", required=True)
+    parser.add_argument("--counted", type=int, default=None,
+                        help="hygrometer_samples_total shortly before the end")
     parser.add_argument("--rss-tolerance-kb", type=int, default=2048)
     parser.add_argument("--rss-per-hour-kb", type=int, default=1024)
     args = parser.parse_args()
@@ -302,6 +313,13 @@ def main():
     matches = match_log(lines, stream, starts)
     check_log(lines, matches, starts, problems)
     check_record(args.record, lines, matches, problems)
+    if args.counted is not None:
+        last = lines[-1][0] if lines else "0"
+        print("samples counted by the program before the end: %d; last in jrt1.txt: %s" % (
+            args.counted, last))
+        if not last.isdigit() or int(last) < args.counted:
+            problems.append("the program counted %d samples, jrt1.txt ends at %s" % (
+                args.counted, last))
     check_resources(args.resources, args.rss_tolerance_kb, args.rss_per_hour_kb, problems)
     if problems:
         print("DIFFERENCES:")
