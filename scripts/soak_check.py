@@ -206,11 +206,16 @@ def check_record(path, lines, matches, problems):
         return
     column = {name: header.index(name) for name in header}
     print("dated record: %d rows" % len(rows))
-    record_numbers = [row[column["sample"]] if len(row) == len(header) else None for row in rows]
+    torn = [i for i, row in enumerate(rows) if len(row) != len(header)]
+    for i in torn[:5]:
+        problems.append("the dated record's row %d has %d fields, not %d: %s" % (
+            i + 1, len(rows[i]), len(header), ",".join(rows[i])[:120]))
+    record_numbers = [row[column["sample"]] if len(row) == len(header) else "(torn row)"
+                      for row in rows]
     log_numbers = [fields[0] for fields in lines]
     if record_numbers != log_numbers:
-        only_record = sorted(set(map(str, record_numbers)) - set(log_numbers), key=len)
-        only_log = sorted(set(log_numbers) - set(map(str, record_numbers)), key=len)
+        only_record = sorted(set(record_numbers) - set(log_numbers) - {"(torn row)"}, key=len)
+        only_log = sorted(set(log_numbers) - set(record_numbers), key=len)
         problems.append("the dated record's samples differ from jrt1.txt's: %d rows, %d lines; "
                         "%d samples only in the record, %d only in jrt1.txt" % (
                             len(rows), len(lines), len(only_record), len(only_log)))
