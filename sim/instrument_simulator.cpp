@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -87,6 +88,12 @@ bool InstrumentSimulator::Start(std::string* why) {
     if (!linkPath_.empty() && !MakeTerminalLink(linkPath_, slavePath_, &reason)) {
         return fail(reason);
     }
+    if (!sentLogPath_.empty()) {
+        sentLog_ = std::fopen(sentLogPath_.c_str(), "we");
+        if (sentLog_ == nullptr) {
+            return fail(sentLogPath_ + ": " + std::strerror(errno));
+        }
+    }
 
     startTime_ = Clock::now();
     lastScheduled_ = startTime_;
@@ -163,6 +170,10 @@ void InstrumentSimulator::CloseFdsLocked() {
     CloseFd(slaveFd_);
     CloseFd(wakeRead_);
     CloseFd(wakeWrite_);
+    if (sentLog_ != nullptr) {
+        std::fclose(sentLog_);
+        sentLog_ = nullptr;
+    }
 }
 
 void InstrumentSimulator::Wake() {
@@ -355,6 +366,10 @@ void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::tim
         silent_.Use();
         return;
     }
+    if (short_.Active() && answer->size() > shortLength_) {
+        short_.Use();
+        answer->resize(shortLength_);
+    }
     if (overLong_.Active()) {
         overLong_.Use();
         if (answer->size() < overLongLength_) {
@@ -371,9 +386,9 @@ void InstrumentSimulator::HandleRequest(const FramedRequest& request, Clock::tim
         split_.Use();
         const auto first =
             static_cast<std::ptrdiff_t>(std::min(splitFirstPart_, answer->size() - 1));
-        output_.push_back({due, Bytes(answer->begin(), answer->begin() + first), 0, false});
+        output_.push_back({due, Bytes(answer->begin(), answer->begin() + first), 0, false, true});
         output_.push_back(
-            {due + splitGap_, Bytes(answer->begin() + first, answer->end()), 0, true});
+            {due + splitGap_, Bytes(answer->begin() + first, answer->end()), 0, true, false});
         lastScheduled_ = due + splitGap_;
     } else {
         output_.push_back({due, std::move(*answer), 0, true});
@@ -389,6 +404,8 @@ void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
         const ssize_t wrote =
             write(masterFd, chunk.bytes.data() + chunk.written, chunk.bytes.size() - chunk.written);
         if (wrote > 0) {
+            LogSentLocked(chunk, chunk.bytes.data() + chunk.written,
+                          static_cast<std::size_t>(wrote));
             chunk.written += static_cast<std::size_t>(wrote);
             if (chunk.written == chunk.bytes.size()) {
                 if (chunk.lastOfAnswer) {
@@ -407,6 +424,24 @@ void InstrumentSimulator::WriteDueOutput(int masterFd, bool* waitingForRoom) {
         }
         output_.pop_front();  // the master refuses the bytes: drop them, never retry in a loop
     }
+}
+
+void InstrumentSimulator::LogSentLocked(const Chunk& chunk, const std::uint8_t* data,
+                                        std::size_t count) {
+    if (sentLog_ == nullptr) {
+        return;
+    }
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string line = chunk.firstOfAnswer && chunk.written == 0 ? "A " : "+ ";
+    line.reserve(line.size() + 2 * count + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        line += kDigits[data[i] >> 4];
+        line += kDigits[data[i] & 0x0F];
+    }
+    line += '\n';
+    // Flushed at once: a reader may compare while the simulator runs, or after a kill.
+    std::fwrite(line.data(), 1, line.size(), sentLog_);
+    std::fflush(sentLog_);
 }
 
 // ---- State ----
@@ -532,6 +567,12 @@ void InstrumentSimulator::SetOverLong(std::size_t totalLength, int answers, std:
     overLong_.remaining = totalLength > 0 ? answers : 0;
 }
 
+void InstrumentSimulator::SetShort(std::size_t length, int answers) {
+    std::lock_guard lock(mutex_);
+    shortLength_ = length;
+    short_.remaining = length > 0 ? answers : 0;
+}
+
 void InstrumentSimulator::QueueReply(RequestKind kind, Bytes bytes) {
     std::lock_guard lock(mutex_);
     queuedReplies_[kind].push_back(std::move(bytes));
@@ -543,6 +584,7 @@ void InstrumentSimulator::ClearFaults() {
     slow_ = {};
     split_ = {};
     overLong_ = {};
+    short_ = {};
     queuedReplies_.clear();
     state_.settingsFrameAnswer = Bytes{'O', 'K'};
 }
@@ -558,6 +600,11 @@ bool InstrumentSimulator::HangUp() {
     Wake();
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, kHangUpWait, [this] { return hungUp_; });
+}
+
+void InstrumentSimulator::SetSentLog(std::string path) {
+    std::lock_guard lock(mutex_);
+    sentLogPath_ = std::move(path);
 }
 
 void InstrumentSimulator::SetLinkPath(std::string path) {

@@ -21,6 +21,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -61,6 +62,13 @@ class InstrumentSimulator {
     std::string SlavePath() const;
     // Started, not stopped and not hung up.
     bool IsRunning() const;
+    // Writes every byte sent to the client into `path` as it goes to the terminal, one
+    // write a line: "A HEX" where an answer (or bytes sent unasked) begins, "+ HEX" for the
+    // rest of one (a split's later part, what a full terminal took later). Bytes dropped
+    // before they were written (an unplug) are not there; bytes written and then lost
+    // unread are, because they were sent. Call before Start; Start fails when it cannot be
+    // created.
+    void SetSentLog(std::string path);
     // Makes `path` a symbolic link to the terminal at Start, removes it at an unplug, makes
     // it again to the new terminal at a replug and removes it at Stop, as the system keeps a
     // stable device name for a real adapter. Call before Start.
@@ -106,10 +114,13 @@ class InstrumentSimulator {
     void SetSplit(std::size_t firstPart, std::chrono::milliseconds gap, int answers = kEvery);
     // Over-long: the answer padded with `filler` to `totalLength` bytes (0: off).
     void SetOverLong(std::size_t totalLength, int answers = kEvery, std::uint8_t filler = 0xAA);
+    // Short: the answer cut to its first `length` bytes (0: off; answers no longer than
+    // that are sent whole).
+    void SetShort(std::size_t length, int answers = kEvery);
     // One-shot: the next request of `kind` is answered with exactly `bytes` (none if empty)
     // instead of the state's answer; several queue up in order. The other faults still apply.
     void QueueReply(RequestKind kind, Bytes bytes);
-    // Ends silent, slow, split and over-long, drops queued one-shot replies and restores the
+    // Ends silent, slow, split, over-long and short, drops queued one-shot replies and restores the
     // "OK" answer to settings frames.
     void ClearFaults();
     // Closes the master now: the client's reads give EIO or end of file, poll gives
@@ -166,6 +177,7 @@ class InstrumentSimulator {
         Bytes bytes;
         std::size_t written = 0;
         bool lastOfAnswer = false;
+        bool firstOfAnswer = true;
     };
 
     void Run(int wakeFd);
@@ -177,6 +189,7 @@ class InstrumentSimulator {
     void Record(const std::uint8_t* data, std::size_t count);
     void HandleRequest(const FramedRequest& request, Clock::time_point now);
     void WriteDueOutput(int masterFd, bool* waitingForRoom);
+    void LogSentLocked(const Chunk& chunk, const std::uint8_t* data, std::size_t count);
     void Wake();
     void CloseFdsLocked();
 
@@ -198,6 +211,8 @@ class InstrumentSimulator {
     bool unplugged_ = false;
     std::optional<Clock::time_point> replugAt_;
     std::string linkPath_;
+    std::string sentLogPath_;
+    std::FILE* sentLog_ = nullptr;
     Clock::time_point startTime_{};
 
     InstrumentState state_;
@@ -210,6 +225,8 @@ class InstrumentSimulator {
     CountedFault overLong_;
     std::size_t overLongLength_ = 0;
     std::uint8_t overLongFiller_ = 0xAA;
+    CountedFault short_;
+    std::size_t shortLength_ = 0;
     std::map<RequestKind, std::deque<Bytes>> queuedReplies_;
 
     std::deque<Chunk> output_;

@@ -27,7 +27,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: hygrometer-sim [--id TEXT] [--link PATH] [--replug-delay MS] [--control PORT]\n"
-    "                      [--dew-point C] [--dew-drift C_PER_H] [--no-stdin]\n"
+    "                      [--dew-point C] [--dew-drift C_PER_H] [--sent-log PATH]\n"
+    "                      [--no-stdin]\n"
     "\n"
     "Simulates the chilled-mirror dew-point hygrometer on a pseudo-terminal and prints\n"
     "the terminal's path (e.g. /dev/pts/3) on the first line of standard output. Open\n"
@@ -48,6 +49,10 @@ constexpr const char* kUsage =
     "  --dew-drift C_PER_H\n"
     "               move the dew point C_PER_H degrees C an hour (-3600 to 3600) from\n"
     "               --dew-point (default 9.5) at the start\n"
+    "  --sent-log PATH\n"
+    "               write every byte sent to the port into PATH as it goes, one write a\n"
+    "               line: \"A HEX\" where an answer or bytes sent unasked begin, \"+ HEX\"\n"
+    "               for the rest of one\n"
     "  --no-stdin   do not end at end of standard input (for running in the background)\n"
     "  --help       this text\n"
     "\n"
@@ -58,6 +63,7 @@ constexpr const char* kUsage =
 struct Options {
     std::optional<std::string> id;
     std::optional<std::string> link;
+    std::optional<std::string> sentLog;
     std::chrono::milliseconds replugDelay{2000};
     std::optional<std::uint16_t> controlPort;
     std::optional<double> dewPoint;
@@ -90,6 +96,14 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
             }
             if (options->link->empty()) {
                 *error = "--link needs a non-empty path";
+                return false;
+            }
+        } else if (arg == "--sent-log") {
+            if (!value(&options->sentLog)) {
+                return false;
+            }
+            if (options->sentLog->empty()) {
+                *error = "--sent-log needs a non-empty path";
                 return false;
             }
         } else if (arg == "--replug-delay") {
@@ -228,6 +242,9 @@ int main(int argc, char** argv) {
     }
     if (options.link) {
         simulator.SetLinkPath(*options.link);
+    }
+    if (options.sentLog) {
+        simulator.SetSentLog(*options.sentLog);
     }
     if (options.dewPoint || options.dewDrift) {
         // Before the start, so the course begins at time 0 and "reset" keeps it.
