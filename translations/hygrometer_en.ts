@@ -70,6 +70,18 @@
         <source>Nie można zapisać obrazu w pliku %1</source>
         <translation>Cannot save the image in the file %1</translation>
     </message>
+    <message>
+        <source>Eksportowanie danych…</source>
+        <translation>Exporting data…</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Nie można wyeksportować danych do pliku %1: %2</source>
+        <translation>Cannot export the data to the file %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -493,6 +505,69 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
         <source>Nie znaleziono żadnego portu szeregowego.</source>
         <translation>No serial port was found to try.</translation>
     </message>
+    <message>
+        <source>nieznana nazwa</source>
+        <translation>Name or service not known</translation>
+    </message>
+    <message>
+        <source>serwer nazw chwilowo nie odpowiada</source>
+        <translation>Temporary failure in name resolution</translation>
+    </message>
+    <message>
+        <source>to nie jest port szeregowy</source>
+        <translation>not a serial device</translation>
+    </message>
+    <message>
+        <source>zajęty przez inny program</source>
+        <translation>in use by another program</translation>
+    </message>
+    <message>
+        <source>to nie jest port sieciowy (rfc2217://HOST:PORT lub tcp://HOST:PORT)</source>
+        <translation>not a network port (rfc2217://HOST:PORT or tcp://HOST:PORT)</translation>
+    </message>
+    <message>
+        <source>nie znaleziono hosta %1: %2</source>
+        <translation>cannot find host %1: %2</translation>
+    </message>
+    <message>
+        <source>serwer nie odpowiada</source>
+        <translation>no answer from the server</translation>
+    </message>
+    <message>
+        <source>serwer zamknął połączenie</source>
+        <translation>the server closed the connection</translation>
+    </message>
+    <message>
+        <source>%1: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); jego linia musi już mieć 4800 bodów 8N1</source>
+        <translation>%1: the server does not take serial line settings (RFC 2217); its line must already be set to 4800 baud 8N1</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message>
+        <source>Nie znaleziono pliku</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Nieprawidłowa nazwa pliku</source>
+        <translation>Invalid filename</translation>
+    </message>
+    <message>
+        <source>Zbyt wiele otwartych plików</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Brak dostępu do pliku</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>Dysk pełny</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>Błąd wejścia/wyjścia %1</source>
+        <translation>I/O error %1</translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>
@@ -531,14 +606,6 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>Połączono ponownie: %1</source>
         <translation>Connected again on %1</translation>
-    </message>
-    <message>
-        <source>%1: %2; pomiar trwa dalej</source>
-        <translation>%1: %2; measuring goes on</translation>
-    </message>
-    <message>
-        <source>%1; pomiar trwa dalej</source>
-        <translation>%1; measuring goes on</translation>
     </message>
     <message>
         <source>%1: %2; brak pomiaru</source>
@@ -644,6 +711,25 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
 </context>
 <context>
+    <name>LogFiles</name>
+    <message>
+        <source>%1: %2; wierszy czekających w pamięci: %3, pomiar trwa dalej</source>
+        <translation>%1: %2; lines held in memory: %3, measuring goes on</translation>
+    </message>
+    <message>
+        <source>%1 znów zapisywany: wierszy dopisanych z opóźnieniem: %2, utraconych: %3</source>
+        <translation>%1 written again: %2 lines written late, %3 dropped</translation>
+    </message>
+    <message>
+        <source>%1 został usunięty; zaczęto go od nowa od próbki %2</source>
+        <translation>%1 was removed; started again at sample %2</translation>
+    </message>
+    <message>
+        <source>%1: utracono wierszy: %2</source>
+        <translation>%1: %2 lines lost</translation>
+    </message>
+</context>
+<context>
     <name>LoggerDump</name>
     <message>
         <source>Połączenie z urządzeniem zostało przerwane przy rekordzie %1. </source>
@@ -721,6 +807,21 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>Zapisano %1 rekordów w pliku %2.</source>
         <translation>%1 records written to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MetricsAddress</name>
+    <message>
+        <source>--metrics wymaga [ADRES:]PORT z adresem IPv6 w postaci [::1]:PORT, a nie &quot;%1&quot;</source>
+        <translation>--metrics needs [ADDRESS:]PORT with an IPv6 address as [::1]:PORT, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--metrics wymaga [ADRES:]PORT z adresem liczbowym, np. 0.0.0.0 lub [::1], a nie &quot;%1&quot;</source>
+        <translation>--metrics needs [ADDRESS:]PORT with a numeric address such as 0.0.0.0 or [::1], not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--metrics wymaga numeru portu od 0 do 65535, a nie &quot;%1&quot;</source>
+        <translation>--metrics needs a port number from 0 to 65535, not &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -814,6 +915,33 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
 </context>
 <context>
+    <name>MqttAddress</name>
+    <message>
+        <source>--mqtt wymaga mqtt://HOST[:PORT]/PREFIKS, a nie &quot;%1&quot;: %2</source>
+        <translation>--mqtt needs mqtt://HOST[:PORT]/PREFIX, not &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>adres zaczyna się od mqtt:// lub mqtts://</source>
+        <translation>it begins with mqtt:// or mqtts://</translation>
+    </message>
+    <message>
+        <source>adres IPv6 podaje się w nawiasach: [::1]</source>
+        <translation>an IPv6 address goes in brackets: [::1]</translation>
+    </message>
+    <message>
+        <source>brak nazwy lub adresu hosta</source>
+        <translation>no host name or address</translation>
+    </message>
+    <message>
+        <source>port to liczba od 1 do 65535</source>
+        <translation>the port is a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>PREFIKS to jeden lub więcej poziomów tematu bez + i #</source>
+        <translation>PREFIX is one or more topic levels without + or #</translation>
+    </message>
+</context>
+<context>
     <name>MqttFailure</name>
     <message>
         <source>broker nie przyjął nazwy użytkownika lub hasła</source>
@@ -854,6 +982,74 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>broker zamknął połączenie bez odpowiedzi; może przyjmuje tylko mqtts://</source>
         <translation>the broker closed the connection without answering; perhaps it takes mqtts:// only</translation>
+    </message>
+    <message>
+        <source>broker nie obsługuje tej wersji protokołu MQTT</source>
+        <translation>the broker does not accept this version of the MQTT protocol</translation>
+    </message>
+    <message>
+        <source>broker nie przyjął identyfikatora klienta</source>
+        <translation>the broker rejected the client identifier</translation>
+    </message>
+    <message>
+        <source>broker odrzucił połączenie: usługa niedostępna</source>
+        <translation>the broker refused the connection: service unavailable</translation>
+    </message>
+    <message>
+        <source>brak pamięci</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>błąd protokołu MQTT</source>
+        <translation>MQTT protocol error</translation>
+    </message>
+    <message>
+        <source>nieprawidłowe ustawienia połączenia z brokerem</source>
+        <translation>invalid settings for the broker connection</translation>
+    </message>
+    <message>
+        <source>brak połączenia z brokerem</source>
+        <translation>not connected to the broker</translation>
+    </message>
+    <message>
+        <source>broker odrzucił połączenie</source>
+        <translation>the broker refused the connection</translation>
+    </message>
+    <message>
+        <source>połączenie z brokerem zerwane</source>
+        <translation>the connection to the broker was lost</translation>
+    </message>
+    <message>
+        <source>wiadomość jest za duża</source>
+        <translation>the message is too large</translation>
+    </message>
+    <message>
+        <source>libmosquitto tego nie obsługuje</source>
+        <translation>not supported by libmosquitto</translation>
+    </message>
+    <message>
+        <source>broker nie przyjął logowania</source>
+        <translation>the broker did not accept the login</translation>
+    </message>
+    <message>
+        <source>broker odmówił dostępu</source>
+        <translation>the broker denied access</translation>
+    </message>
+    <message>
+        <source>nie znaleziono adresu brokera</source>
+        <translation>the broker's address was not found</translation>
+    </message>
+    <message>
+        <source>błąd serwera pośredniczącego</source>
+        <translation>proxy error</translation>
+    </message>
+    <message>
+        <source>broker przestał odpowiadać</source>
+        <translation>the broker stopped answering</translation>
+    </message>
+    <message>
+        <source>broker przysłał uszkodzony pakiet</source>
+        <translation>the broker sent a malformed packet</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1548,90 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source> — za długa odpowiedź (%1 bajtów)</source>
         <translation> — reply too long (%1 bytes)</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>pl_PL.UTF-8</source>
+        <comment>the C library&apos;s locale for the texts of other errors</comment>
+        <translation>C.UTF-8</translation>
+    </message>
+    <message>
+        <source>Połączenie odrzucone</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>Przekroczony czas oczekiwania na połączenie</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Brak trasy do hosta</source>
+        <translation>No route to host</translation>
+    </message>
+    <message>
+        <source>Host nie działa</source>
+        <translation>Host is down</translation>
+    </message>
+    <message>
+        <source>Sieć jest niedostępna</source>
+        <translation>Network is unreachable</translation>
+    </message>
+    <message>
+        <source>Połączenie zerwane przez drugą stronę</source>
+        <translation>Connection reset by peer</translation>
+    </message>
+    <message>
+        <source>Połączenie przerwane</source>
+        <translation>Software caused connection abort</translation>
+    </message>
+    <message>
+        <source>Przerwany potok</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Adres jest już w użyciu</source>
+        <translation>Address already in use</translation>
+    </message>
+    <message>
+        <source>Nie można przypisać żądanego adresu</source>
+        <translation>Cannot assign requested address</translation>
+    </message>
+    <message>
+        <source>Brak dostępu</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Operacja niedozwolona</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego pliku ani katalogu</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Urządzenie lub zasoby zajęte</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Błąd wejścia/wyjścia</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego urządzenia ani adresu</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego urządzenia</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>To nie jest urządzenie znakowe terminala</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>Za dużo otwartych plików</source>
+        <translation>Too many open files</translation>
     </message>
 </context>
 <context>
