@@ -99,7 +99,7 @@ TEST_F(HeadlessExitTest, EachJobItCannotDoEndsWithOneAndItsReason) {
              return std::vector<std::string>{"--metrics",
                                              "127.0.0.1:" + std::to_string(port.Port())};
          },
-         "Nie można udostępnić metryk na 127.0.0.1:PORT: Address already in use\n",
+         "Nie można udostępnić metryk na 127.0.0.1:PORT: Adres jest już w użyciu\n",
          {},
          0},
         {"settings never answered",
@@ -123,7 +123,7 @@ TEST_F(HeadlessExitTest, EachJobItCannotDoEndsWithOneAndItsReason) {
              QDir(work).mkdir("jrt1.txt");
              return std::vector<std::string>{};
          },
-         "jrt1.txt: I/O error 21; brak pomiaru\n",
+         "jrt1.txt: Błąd wejścia/wyjścia 21; brak pomiaru\n",
          {"jrt1.txt"},
          0},
         {"the dump file cannot be created",
@@ -131,7 +131,7 @@ TEST_F(HeadlessExitTest, EachJobItCannotDoEndsWithOneAndItsReason) {
              QDir(work).mkdir("logged.txt");
              return std::vector<std::string>{"--dump-logger"};
          },
-         "logged.txt: I/O error 21\n",
+         "logged.txt: Błąd wejścia/wyjścia 21\n",
          {"logged.txt"},
          0},
     };
@@ -174,7 +174,7 @@ TEST_F(HeadlessExitTest, ALogInADirectoryItMayNotWriteEndsWithOne) {
     const std::optional<int> status = run.WaitExit(60s);
     chmod(work.constData(), 0755);
     EXPECT_EQ(status, 1) << run.Err().toStdString();
-    EXPECT_EQ(run.Err(), "jrt1.txt: File access denied; brak pomiaru\n");
+    EXPECT_EQ(run.Err(), "jrt1.txt: Brak dostępu do pliku; brak pomiaru\n");
     EXPECT_EQ(Entries(), QStringList());
     EXPECT_EQ(instrument_.RequestCount(sim::RequestKind::Measurement), 0u);
 }
