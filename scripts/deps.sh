@@ -4,13 +4,16 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 libqcustomplot-dev libgl1-mesa-dev fonts-liberation2
                 libgtest-dev libgmock-dev libbenchmark-dev
                 prometheus-cpp-dev libmosquitto-dev
+                # the metrics' HTTP(S) server, its TLS and its web configuration's YAML
+                libmicrohttpd-dev libgnutls28-dev libyaml-cpp-dev
                 # a compiler cache, so the normal, sanitizer and Windows builds of a change
                 # recompile only what it touched
                 ccache
                 # the servers the metrics and MQTT tests start, and the README's subscriber
                 prometheus mosquitto mosquitto-clients
-                # the certificates the TLS tests make, and the system's authorities they trust
-                openssl ca-certificates
+                # the certificates the TLS tests make, the system's authorities they trust,
+                # and the client the metrics' TLS tests check the server with
+                openssl ca-certificates curl
                 # the serial device server the network port tests put in front of the simulator
                 ser2net
                 # the C library's locales the record's tests switch to (hygro_make_locales)

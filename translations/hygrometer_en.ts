@@ -825,38 +825,25 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
 </context>
 <context>
-    <name>MetricsExporter</name>
+    <name>MetricsHttpServer</name>
     <message>
-        <source>tls_server_config nie jest obsługiwany: serwer HTTP biblioteki prometheus-cpp w tym systemie (civetweb 1.15 z OpenSSL 3) pada przy każdym połączeniu HTTPS; usuń tls_server_config i udostępnij metryki przez pośrednika TLS</source>
-        <translation>tls_server_config is not supported: the HTTP server of this system&apos;s prometheus-cpp (civetweb 1.15 with OpenSSL 3) crashes on every HTTPS connection; remove tls_server_config and serve the metrics through a TLS proxy</translation>
+        <source>serwer HTTP (libmicrohttpd) nie wystartował</source>
+        <translation>the HTTP server (libmicrohttpd) did not start</translation>
+    </message>
+</context>
+<context>
+    <name>MetricsTls</name>
+    <message>
+        <source>tls_server_config: nie można użyć certyfikatu %1 z kluczem %2: %3</source>
+        <translation>tls_server_config: cannot use the certificate %1 with the key %2: %3</translation>
+    </message>
+    <message>
+        <source>tls_server_config: w pliku %1 (client_ca_file) nie ma certyfikatu urzędu%2</source>
+        <translation>tls_server_config: the file %1 (client_ca_file) holds no authority certificate%2</translation>
     </message>
 </context>
 <context>
     <name>MetricsWebConfig</name>
-    <message>
-        <source>cudzysłów bez końca</source>
-        <translation>a quote that does not close</translation>
-    </message>
-    <message>
-        <source>po kluczu brak dwukropka</source>
-        <translation>no colon after the key</translation>
-    </message>
-    <message>
-        <source>oczekiwano &quot;klucz: wartość&quot;</source>
-        <translation>&quot;key: value&quot; expected</translation>
-    </message>
-    <message>
-        <source>coś po wartości w cudzysłowie</source>
-        <translation>something after the quoted value</translation>
-    </message>
-    <message>
-        <source>ta forma YAML nie jest obsługiwana: %1</source>
-        <translation>this YAML form is not supported: %1</translation>
-    </message>
-    <message>
-        <source>tabulator we wcięciu (YAML wcina spacjami)</source>
-        <translation>a tab in the indentation (YAML indents with spaces)</translation>
-    </message>
     <message>
         <source>klucz %1 po raz drugi</source>
         <translation>the key %1 a second time</translation>
@@ -866,24 +853,8 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
         <translation>unsupported key %1 (supported: tls_server_config, basic_auth_users)</translation>
     </message>
     <message>
-        <source>%1: wartości podaje się w wierszach poniżej, wcięte</source>
-        <translation>%1: its values go in the lines below, indented</translation>
-    </message>
-    <message>
-        <source>wcięty wiersz poza tls_server_config i basic_auth_users</source>
-        <translation>an indented line outside tls_server_config and basic_auth_users</translation>
-    </message>
-    <message>
-        <source>wcięcie inne niż w wierszach wyżej</source>
-        <translation>indented differently from the lines above</translation>
-    </message>
-    <message>
         <source>%1: brak wartości</source>
         <translation>%1: no value</translation>
-    </message>
-    <message>
-        <source>tls_server_config: nieobsługiwany klucz %1 (obsługiwane: cert_file, key_file)</source>
-        <translation>tls_server_config: unsupported key %1 (supported: cert_file, key_file)</translation>
     </message>
     <message>
         <source>basic_auth_users: hasło użytkownika %1 nie jest skrótem bcrypt ($2b$…, $2y$…)</source>
@@ -912,6 +883,50 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>%1: nie można czytać pliku %2</source>
         <translation>%1: cannot read the file %2</translation>
+    </message>
+    <message>
+        <source>oczekiwano par &quot;klucz: wartość&quot;</source>
+        <translation>&quot;key: value&quot; pairs expected</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano par &quot;klucz: wartość&quot;</source>
+        <translation>%1: &quot;key: value&quot; pairs expected</translation>
+    </message>
+    <message>
+        <source>klucz nie jest tekstem</source>
+        <translation>a key that is not text</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano jednej wartości, a nie listy ani mapy</source>
+        <translation>%1: one value expected, not a list or a mapping</translation>
+    </message>
+    <message>
+        <source>tls_server_config: nieobsługiwany klucz %1 (obsługiwane: cert_file, key_file, client_auth_type, client_ca_file, min_version, max_version)</source>
+        <translation>tls_server_config: unsupported key %1 (supported: cert_file, key_file, client_auth_type, client_ca_file, min_version, max_version)</translation>
+    </message>
+    <message>
+        <source>tls_server_config: nieznany client_auth_type %1 (znane: NoClientCert, RequestClientCert, RequireAnyClientCert, VerifyClientCertIfGiven, RequireAndVerifyClientCert)</source>
+        <translation>tls_server_config: unknown client_auth_type %1 (known: NoClientCert, RequestClientCert, RequireAnyClientCert, VerifyClientCertIfGiven, RequireAndVerifyClientCert)</translation>
+    </message>
+    <message>
+        <source>tls_server_config: nieznana wersja %1 w %2 (znane: TLS10, TLS11, TLS12, TLS13)</source>
+        <translation>tls_server_config: unknown version %1 in %2 (known: TLS10, TLS11, TLS12, TLS13)</translation>
+    </message>
+    <message>
+        <source>tls_server_config: client_auth_type %1 wymaga client_ca_file</source>
+        <translation>tls_server_config: client_auth_type %1 needs client_ca_file</translation>
+    </message>
+    <message>
+        <source>tls_server_config: client_ca_file bez client_auth_type</source>
+        <translation>tls_server_config: client_ca_file without client_auth_type</translation>
+    </message>
+    <message>
+        <source>tls_server_config: min_version wyższa niż max_version</source>
+        <translation>tls_server_config: min_version higher than max_version</translation>
+    </message>
+    <message>
+        <source>to nie jest poprawny YAML: %1</source>
+        <translation>this is not valid YAML: %1</translation>
     </message>
 </context>
 <context>

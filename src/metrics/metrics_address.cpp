@@ -66,7 +66,8 @@ std::string HostPortText(const MetricsAddress& address, std::uint16_t port) {
     return host + ":" + std::to_string(port);
 }
 
-QString MetricsUrl(const MetricsAddress& address, std::uint16_t port) {
-    return QStringLiteral("http://%1/metrics")
-        .arg(QString::fromStdString(HostPortText(address, port)));
+QString MetricsUrl(const MetricsAddress& address, std::uint16_t port, bool tls) {
+    return QStringLiteral("%1://%2/metrics")
+        .arg(tls ? QStringLiteral("https") : QStringLiteral("http"),
+             QString::fromStdString(HostPortText(address, port)));
 }

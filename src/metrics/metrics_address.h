@@ -22,5 +22,5 @@ std::optional<MetricsAddress> ParseMetricsAddress(const QString& text, QString& 
 // "127.0.0.1:9101" or "[::1]:9101", with `port` in place of the address's own.
 std::string HostPortText(const MetricsAddress& address, std::uint16_t port);
 
-// "http://127.0.0.1:9101/metrics".
-QString MetricsUrl(const MetricsAddress& address, std::uint16_t port);
+// "http://127.0.0.1:9101/metrics"; "https://..." with `tls`.
+QString MetricsUrl(const MetricsAddress& address, std::uint16_t port, bool tls = false);

@@ -1,120 +1,88 @@
 #include "metrics/metrics_web_config.h"
 
+#include <yaml-cpp/yaml.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringList>
+#include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // A web configuration is a few lines; anything much larger is not one.
 constexpr qint64 kLargestFile = 64 * 1024;
 
-enum class Section { None, Tls, Users };
+// Where yaml-cpp found `node`: its line from 1.
+int LineOf(const YAML::Node& node) {
+    return node.Mark().line + 1;
+}
 
-// One line's key and value, comments gone.
-struct Entry {
-    QString key;
-    QString value;
-    bool valueQuoted = false;
+// A failure at a node's line, thrown out of the walk over the document.
+struct Refusal {
+    int line;
+    QString text;
 };
 
-// The text of a quoted scalar starting at `text[at]`, `at` moved past its closing quote;
-// nullopt when it does not close.
-std::optional<QString> Quoted(const QString& text, qsizetype& at) {
-    const QChar quote = text[at];
-    QString value;
-    for (qsizetype i = at + 1; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quote == '\'' && c == '\'') {
-            if (i + 1 < text.size() && text[i + 1] == '\'') {
-                value += '\'';
-                ++i;
-                continue;
-            }
-            at = i + 1;
-            return value;
-        }
-        if (quote == '"' && c == '\\' && i + 1 < text.size()) {
-            value += text[++i];  // \" and \\ ; nothing else is needed for paths and hashes
-            continue;
-        }
-        if (quote == '"' && c == '"') {
-            at = i + 1;
-            return value;
-        }
-        value += c;
-    }
-    return std::nullopt;
+[[noreturn]] void Refuse(const YAML::Node& at, const QString& text) {
+    throw Refusal{LineOf(at), text};
 }
 
-// What remains of `rest` once a comment is cut off (a '#' at its start or after a blank).
-QString WithoutComment(const QString& rest) {
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        if (rest[i] == '#' && (i == 0 || rest[i - 1] == ' ' || rest[i - 1] == '\t')) {
-            return rest.left(i);
-        }
+// One key of a mapping: its node (for the line), its text and its value.
+struct Entry {
+    YAML::Node keyNode;
+    QString key;
+    YAML::Node value;
+};
+
+// The mapping's entries in the file's order; a key given twice is refused, as the exporters
+// refuse it. Null (nothing written) is an empty mapping. `what`: the mapping's own key.
+std::vector<Entry> Entries(const YAML::Node& map, const QString& what) {
+    std::vector<Entry> entries;
+    if (map.IsNull()) {
+        return entries;
     }
-    return rest;
+    if (!map.IsMap()) {
+        Refuse(map, what.isEmpty()
+                        ? QCoreApplication::translate("MetricsWebConfig",
+                                                      "oczekiwano par \"klucz: wartość\"")
+                        : QCoreApplication::translate("MetricsWebConfig",
+                                                      "%1: oczekiwano par \"klucz: wartość\"")
+                              .arg(what));
+    }
+    QStringList seen;
+    for (const auto& pair : map) {
+        if (!pair.first.IsScalar()) {
+            Refuse(pair.first,
+                   QCoreApplication::translate("MetricsWebConfig", "klucz nie jest tekstem"));
+        }
+        const QString key = QString::fromStdString(pair.first.Scalar());
+        if (seen.contains(key)) {
+            Refuse(
+                pair.first,
+                QCoreApplication::translate("MetricsWebConfig", "klucz %1 po raz drugi").arg(key));
+        }
+        seen << key;
+        entries.push_back({pair.first, key, pair.second});
+    }
+    return entries;
 }
 
-// "key: value" or "key:"; nullopt with `problem` set otherwise.
-std::optional<Entry> ParseEntry(const QString& content, QString& problem) {
-    Entry entry;
-    qsizetype at = 0;
-    if (content[0] == '\'' || content[0] == '"') {
-        const std::optional<QString> key = Quoted(content, at);
-        if (!key) {
-            problem = QCoreApplication::translate("MetricsWebConfig", "cudzysłów bez końca");
-            return std::nullopt;
-        }
-        entry.key = *key;
-        if (at >= content.size() || content[at] != ':') {
-            problem = QCoreApplication::translate("MetricsWebConfig", "po kluczu brak dwukropka");
-            return std::nullopt;
-        }
-    } else {
-        at = content.indexOf(QLatin1String(": "));
-        if (at < 0 && content.endsWith(':')) {
-            at = content.size() - 1;
-        }
-        if (at <= 0) {
-            problem =
-                QCoreApplication::translate("MetricsWebConfig", "oczekiwano \"klucz: wartość\"");
-            return std::nullopt;
-        }
-        entry.key = content.left(at).trimmed();
+// The text of a key's value; a missing one, or a list or mapping, is refused at the key.
+QString Text(const YAML::Node& key, const QString& name, const YAML::Node& value) {
+    if (!value.IsDefined() || value.IsNull()) {
+        Refuse(key, QCoreApplication::translate("MetricsWebConfig", "%1: brak wartości").arg(name));
     }
-    const QString rest = content.mid(at + 1).trimmed();
-    if (rest.startsWith('\'') || rest.startsWith('"')) {
-        qsizetype end = 0;
-        const std::optional<QString> value = Quoted(rest, end);
-        if (!value) {
-            problem = QCoreApplication::translate("MetricsWebConfig", "cudzysłów bez końca");
-            return std::nullopt;
-        }
-        if (!WithoutComment(rest.mid(end)).trimmed().isEmpty()) {
-            problem =
-                QCoreApplication::translate("MetricsWebConfig", "coś po wartości w cudzysłowie");
-            return std::nullopt;
-        }
-        entry.value = *value;
-        entry.valueQuoted = true;
-        return entry;
+    if (!value.IsScalar()) {
+        Refuse(key, QCoreApplication::translate(
+                        "MetricsWebConfig", "%1: oczekiwano jednej wartości, a nie listy ani mapy")
+                        .arg(name));
     }
-    entry.value = WithoutComment(rest).trimmed();
-    if (entry.value == "~" || entry.value == "null") {
-        entry.value.clear();
-    }
-    static const QRegularExpression unsupported(QStringLiteral("^[\\[{&*!|>%@`]"));
-    if (entry.value != "{}" && unsupported.match(entry.value).hasMatch()) {
-        problem = QCoreApplication::translate("MetricsWebConfig",
-                                              "ta forma YAML nie jest obsługiwana: %1")
-                      .arg(entry.value);
-        return std::nullopt;
-    }
-    return entry;
+    return QString::fromStdString(value.Scalar());
 }
 
 bool IsBcrypt(const QString& hash) {
@@ -123,122 +91,149 @@ bool IsBcrypt(const QString& hash) {
     return bcrypt.match(hash).hasMatch();
 }
 
+template <typename Value, std::size_t N>
+std::optional<Value> Named(const std::array<std::pair<const char*, Value>, N>& names,
+                           const QString& text) {
+    for (const auto& [name, value] : names) {
+        if (text == QLatin1String(name)) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+constexpr std::array<std::pair<const char*, ClientAuth>, 6> kClientAuths = {{
+    {"NoClientCert", ClientAuth::NoClientCert},
+    {"RequestClientCert", ClientAuth::RequestClientCert},
+    {"RequireAnyClientCert", ClientAuth::RequireAnyClientCert},
+    {"RequireClientCert", ClientAuth::RequireAnyClientCert},  // its older name
+    {"VerifyClientCertIfGiven", ClientAuth::VerifyClientCertIfGiven},
+    {"RequireAndVerifyClientCert", ClientAuth::RequireAndVerifyClientCert},
+}};
+
+constexpr std::array<std::pair<const char*, TlsVersion>, 4> kVersions = {{
+    {"TLS10", TlsVersion::Tls10},
+    {"TLS11", TlsVersion::Tls11},
+    {"TLS12", TlsVersion::Tls12},
+    {"TLS13", TlsVersion::Tls13},
+}};
+
+void ReadTls(const YAML::Node& tlsKey, const YAML::Node& tls, MetricsWebConfig& config) {
+    bool clientAuthGiven = false;
+    static const QStringList kKeys = {"cert_file",      "key_file",    "client_auth_type",
+                                      "client_ca_file", "min_version", "max_version"};
+    for (const auto& [keyNode, key, value] : Entries(tls, "tls_server_config")) {
+        if (!kKeys.contains(key)) {
+            Refuse(keyNode, QCoreApplication::translate(
+                                "MetricsWebConfig",
+                                "tls_server_config: nieobsługiwany klucz %1 (obsługiwane: "
+                                "cert_file, key_file, client_auth_type, client_ca_file, "
+                                "min_version, max_version)")
+                                .arg(key));
+        }
+        const QString text = Text(keyNode, key, value);
+        if (key == "cert_file") {
+            config.certFile = text.toStdString();
+        } else if (key == "key_file") {
+            config.keyFile = text.toStdString();
+        } else if (key == "client_ca_file") {
+            config.clientCaFile = text.toStdString();
+        } else if (key == "client_auth_type") {
+            const std::optional<ClientAuth> auth = Named(kClientAuths, text);
+            if (!auth) {
+                Refuse(keyNode, QCoreApplication::translate(
+                                    "MetricsWebConfig",
+                                    "tls_server_config: nieznany client_auth_type %1 (znane: "
+                                    "NoClientCert, RequestClientCert, RequireAnyClientCert, "
+                                    "VerifyClientCertIfGiven, RequireAndVerifyClientCert)")
+                                    .arg(text));
+            }
+            config.clientAuth = *auth;
+            clientAuthGiven = true;
+        } else if (key == "min_version" || key == "max_version") {
+            const std::optional<TlsVersion> version = Named(kVersions, text);
+            if (!version) {
+                Refuse(keyNode, QCoreApplication::translate(
+                                    "MetricsWebConfig",
+                                    "tls_server_config: nieznana wersja %1 w %2 (znane: TLS10, "
+                                    "TLS11, TLS12, TLS13)")
+                                    .arg(text, key));
+            }
+            (key == "min_version" ? config.minVersion : config.maxVersion) = *version;
+        }
+    }
+    // Nothing that asks for TLS: none, as the exporters read it.
+    if (config.certFile.empty() && config.keyFile.empty() && config.clientCaFile.empty() &&
+        !clientAuthGiven) {
+        return;
+    }
+    if (config.certFile.empty() || config.keyFile.empty()) {
+        Refuse(tlsKey, QCoreApplication::translate(
+                           "MetricsWebConfig", "tls_server_config wymaga cert_file i key_file"));
+    }
+    const bool verifies = config.clientAuth == ClientAuth::VerifyClientCertIfGiven ||
+                          config.clientAuth == ClientAuth::RequireAndVerifyClientCert;
+    if (verifies && config.clientCaFile.empty()) {
+        Refuse(tlsKey, QCoreApplication::translate(
+                           "MetricsWebConfig",
+                           "tls_server_config: client_auth_type %1 wymaga client_ca_file")
+                           .arg(config.clientAuth == ClientAuth::VerifyClientCertIfGiven
+                                    ? "VerifyClientCertIfGiven"
+                                    : "RequireAndVerifyClientCert"));
+    }
+    if (!config.clientCaFile.empty() && config.clientAuth == ClientAuth::NoClientCert) {
+        Refuse(tlsKey,
+               QCoreApplication::translate(
+                   "MetricsWebConfig", "tls_server_config: client_ca_file bez client_auth_type"));
+    }
+    if (config.minVersion > config.maxVersion) {
+        Refuse(tlsKey,
+               QCoreApplication::translate(
+                   "MetricsWebConfig", "tls_server_config: min_version wyższa niż max_version"));
+    }
+}
+
+void ReadUsers(const YAML::Node& users, MetricsWebConfig& config) {
+    for (const auto& [keyNode, name, value] : Entries(users, "basic_auth_users")) {
+        const QString hash = Text(keyNode, name, value);
+        if (!IsBcrypt(hash)) {
+            Refuse(keyNode, QCoreApplication::translate("MetricsWebConfig",
+                                                        "basic_auth_users: hasło użytkownika %1 "
+                                                        "nie jest skrótem bcrypt ($2b$…, $2y$…)")
+                                .arg(name));
+        }
+        config.users.push_back({name.toStdString(), hash.toStdString()});
+    }
+}
+
 }  // namespace
 
 std::optional<MetricsWebConfig> ParseMetricsWebConfig(const QByteArray& text,
                                                       WebConfigError& error) {
     MetricsWebConfig config;
-    Section section = Section::None;
-    int sectionIndent = -1;  // of the section's keys, once its first is read
-    int tlsLine = 0;
-    QStringList keysSeen;     // of the top level
-    QStringList sectionKeys;  // of the section being read
-    // A byte order mark, as some editors write it, is no part of the first key.
-    const QByteArray body = text.startsWith("\xEF\xBB\xBF") ? text.mid(3) : text;
-    const QList<QByteArray> lines = body.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int number = static_cast<int>(i + 1);
-        auto fail = [&](const QString& why) {
-            error = {number, why};
-            return std::nullopt;
-        };
-        QString line = QString::fromUtf8(lines[i]);
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
-        qsizetype indent = 0;
-        while (indent < line.size() && (line[indent] == ' ' || line[indent] == '\t')) {
-            if (line[indent] == '\t') {
-                return fail(QCoreApplication::translate(
-                    "MetricsWebConfig", "tabulator we wcięciu (YAML wcina spacjami)"));
-            }
-            ++indent;
-        }
-        // Comments after a value are cut with the value, where quotes are known.
-        const QString content = line.mid(indent).trimmed();
-        if (content.isEmpty() || content.startsWith('#') ||
-            (indent == 0 && content == "---" && keysSeen.isEmpty())) {
-            continue;
-        }
-        QString problem;
-        const std::optional<Entry> entry = ParseEntry(content, problem);
-        if (!entry) {
-            return fail(problem);
-        }
-        if (indent == 0) {
-            if (keysSeen.contains(entry->key)) {
-                return fail(QCoreApplication::translate("MetricsWebConfig", "klucz %1 po raz drugi")
-                                .arg(entry->key));
-            }
-            keysSeen << entry->key;
-            if (entry->key == "tls_server_config") {
-                section = Section::Tls;
-                tlsLine = number;
-            } else if (entry->key == "basic_auth_users") {
-                section = Section::Users;
+    try {
+        const YAML::Node document = YAML::Load(text.toStdString());
+        for (const auto& [keyNode, key, value] : Entries(document, QString())) {
+            if (key == "tls_server_config") {
+                ReadTls(keyNode, value, config);
+            } else if (key == "basic_auth_users") {
+                ReadUsers(value, config);
             } else {
-                return fail(QCoreApplication::translate(
-                                "MetricsWebConfig",
-                                "nieobsługiwany klucz %1 (obsługiwane: tls_server_config, "
-                                "basic_auth_users)")
-                                .arg(entry->key));
+                Refuse(keyNode, QCoreApplication::translate(
+                                    "MetricsWebConfig",
+                                    "nieobsługiwany klucz %1 (obsługiwane: tls_server_config, "
+                                    "basic_auth_users)")
+                                    .arg(key));
             }
-            if (!entry->value.isEmpty() && entry->value != "{}") {
-                return fail(
-                    QCoreApplication::translate(
-                        "MetricsWebConfig", "%1: wartości podaje się w wierszach poniżej, wcięte")
-                        .arg(entry->key));
-            }
-            sectionIndent = -1;
-            sectionKeys.clear();
-            continue;
         }
-        if (section == Section::None) {
-            return fail(QCoreApplication::translate(
-                "MetricsWebConfig", "wcięty wiersz poza tls_server_config i basic_auth_users"));
-        }
-        if (sectionIndent < 0) {
-            sectionIndent = static_cast<int>(indent);
-        } else if (indent != sectionIndent) {
-            return fail(QCoreApplication::translate("MetricsWebConfig",
-                                                    "wcięcie inne niż w wierszach wyżej"));
-        }
-        if (sectionKeys.contains(entry->key)) {
-            return fail(QCoreApplication::translate("MetricsWebConfig", "klucz %1 po raz drugi")
-                            .arg(entry->key));
-        }
-        sectionKeys << entry->key;
-        if (entry->value.isEmpty() || (entry->value == "{}" && !entry->valueQuoted)) {
-            return fail(QCoreApplication::translate("MetricsWebConfig", "%1: brak wartości")
-                            .arg(entry->key));
-        }
-        if (section == Section::Tls) {
-            if (entry->key == "cert_file") {
-                config.certFile = entry->value.toStdString();
-            } else if (entry->key == "key_file") {
-                config.keyFile = entry->value.toStdString();
-            } else {
-                return fail(QCoreApplication::translate(
-                                "MetricsWebConfig",
-                                "tls_server_config: nieobsługiwany klucz %1 (obsługiwane: "
-                                "cert_file, key_file)")
-                                .arg(entry->key));
-            }
-        } else {
-            if (!IsBcrypt(entry->value)) {
-                return fail(QCoreApplication::translate(
-                                "MetricsWebConfig",
-                                "basic_auth_users: hasło użytkownika %1 nie jest skrótem bcrypt "
-                                "($2b$…, $2y$…)")
-                                .arg(entry->key));
-            }
-            config.users.push_back({entry->key.toStdString(), entry->value.toStdString()});
-        }
-    }
-    // An empty tls_server_config asks for nothing, as the exporters read it.
-    if (tlsLine != 0 && config.certFile.empty() != config.keyFile.empty()) {
-        error = {tlsLine, QCoreApplication::translate(
-                              "MetricsWebConfig", "tls_server_config wymaga cert_file i key_file")};
+    } catch (const Refusal& refusal) {
+        error = {refusal.line, refusal.text};
+        return std::nullopt;
+    } catch (const YAML::Exception& e) {
+        // yaml-cpp's own words for what is not YAML, at the line it stopped.
+        error = {e.mark.is_null() ? 0 : e.mark.line + 1,
+                 QCoreApplication::translate("MetricsWebConfig", "to nie jest poprawny YAML: %1")
+                     .arg(QString::fromStdString(e.msg))};
         return std::nullopt;
     }
     return config;
@@ -271,7 +266,7 @@ std::optional<MetricsWebConfig> LoadMetricsWebConfig(const QString& path, QStrin
         return std::nullopt;
     }
     const QDir folder = QFileInfo(path).absoluteDir();
-    for (std::string* named : {&config->certFile, &config->keyFile}) {
+    for (std::string* named : {&config->certFile, &config->keyFile, &config->clientCaFile}) {
         if (named->empty()) {
             continue;
         }

@@ -35,10 +35,10 @@ class MeasuringRun {
     ProgramRun& Program() { return *program_; }
     std::string PortPath() const { return work_.filePath("instrument").toStdString(); }
 
-    // The port of "Metrics for Prometheus: http://ADDRESS:PORT/metrics" once said.
+    // The port of "Metrics for Prometheus: http[s]://ADDRESS:PORT/metrics" once said.
     std::optional<std::uint16_t> MetricsPort() const {
         static const QRegularExpression said(
-            "Metrics for Prometheus: http://\\S+:(\\d+)/metrics\n");
+            "Metrics for Prometheus: https?://\\S+:(\\d+)/metrics\n");
         const QRegularExpressionMatch match = said.match(QString::fromUtf8(program_->Out()));
         if (!match.hasMatch()) {
             return std::nullopt;

@@ -1,7 +1,7 @@
 // The metrics port faces whatever connects to it: garbage, a request line without end,
 // connections that never say anything. None of it stops measuring or makes the program
 // keep more memory, the port serves again once they are gone, and without an address it
-// listens on the loopback address alone.
+// listens on the loopback address alone; over TLS as over plain HTTP.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,6 +10,8 @@
 
 #include "common/local_http.h"
 #include "common/measuring_run.h"
+#include "common/test_certificates.h"
+#include "metrics/curl_request.h"
 
 using namespace std::chrono_literals;
 
@@ -83,19 +85,10 @@ void Abuse(std::uint16_t port, const std::function<void()>& hold) {
     }
 }
 
-TEST(MetricsPort, BadClientsNeitherStopMeasuringNorKeepMemoryAndOnlyLoopbackListens) {
-    MeasuringRun run({"--metrics", "0", "--no-csv"});
-    ASSERT_TRUE(run.Started());
-    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.MetricsPort().has_value(); }, 20s))
-        << run.Program().Err().toStdString();
-    const std::uint16_t port = *run.MetricsPort();
-    EXPECT_TRUE(run.Program().Out().contains("http://127.0.0.1:"));
-    EXPECT_EQ(ListeningAddresses("/proc/net/tcp", port), QStringList{"0100007F"});
-    EXPECT_EQ(ListeningAddresses("/proc/net/tcp6", port), QStringList());
-    ASSERT_TRUE(run.WaitForLines(1, 20s));
-
-    // The server's buffers and threads made by a scrape are there before the first count.
-    ASSERT_TRUE(HttpGet(port, "/metrics").has_value());
+// Three rounds of abuse while the program measures on; it keeps no more memory after them
+// than 16 MiB over what it had after its first successful `scrape`.
+void AbuseRounds(MeasuringRun& run, std::uint16_t port, const std::function<bool()>& scrape) {
+    ASSERT_TRUE(ProgramRun::WaitUntil(scrape, 30s));
     const long before = ResidentKiB(run.Program().Pid());
     ASSERT_GT(before, 0);
     for (int round = 0; round < 3; ++round) {
@@ -108,14 +101,55 @@ TEST(MetricsPort, BadClientsNeitherStopMeasuringNorKeepMemoryAndOnlyLoopbackList
     }
     EXPECT_LT(ResidentKiB(run.Program().Pid()) - before, 16 * 1024)
         << "8 MiB of request line a round must not be kept";
+    // The port serves again once they are gone.
+    EXPECT_TRUE(ProgramRun::WaitUntil(scrape, 30s));
+}
 
-    EXPECT_TRUE(ProgramRun::WaitUntil(
-        [&] {
-            const std::optional<HttpAnswer> scrape = HttpGet(port, "/metrics");
-            return scrape && scrape->status == 200 &&
-                   scrape->body.contains("\nhygrometer_samples_total{");
-        },
-        30s));
+TEST(MetricsPort, BadClientsNeitherStopMeasuringNorKeepMemoryAndOnlyLoopbackListens) {
+    MeasuringRun run({"--metrics", "0", "--no-csv"});
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.MetricsPort().has_value(); }, 20s))
+        << run.Program().Err().toStdString();
+    const std::uint16_t port = *run.MetricsPort();
+    EXPECT_TRUE(run.Program().Out().contains("http://127.0.0.1:"));
+    EXPECT_EQ(ListeningAddresses("/proc/net/tcp", port), QStringList{"0100007F"});
+    EXPECT_EQ(ListeningAddresses("/proc/net/tcp6", port), QStringList());
+    ASSERT_TRUE(run.WaitForLines(1, 20s));
+
+    // The server's buffers and threads made by a scrape are there before the first count.
+    AbuseRounds(run, port, [&] {
+        const std::optional<HttpAnswer> scrape = HttpGet(port, "/metrics");
+        return scrape && scrape->status == 200 &&
+               scrape->body.contains("\nhygrometer_samples_total{");
+    });
+    run.Program().Signal(SIGTERM);
+    EXPECT_EQ(run.Program().WaitExit(10s), 0) << run.Program().Err().toStdString();
+}
+
+// The same over TLS: garbage where a handshake should be, handshakes never begun.
+TEST(MetricsPort, OverTlsBadClientsNeitherStopMeasuringNorKeepMemory) {
+    if (!CurlInstalled() || !TestCertificates::Installed()) {
+        GTEST_SKIP() << "curl or openssl is not installed";
+    }
+    TestCertificates certificates;
+    ASSERT_TRUE(certificates.Make()) << certificates.Log().toStdString();
+    const QString config = QString::fromStdString(certificates.Path("web.yml"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tls_server_config:\n  cert_file: server.crt\n  key_file: server.key\n");
+    file.close();
+    MeasuringRun run({"--metrics", "0", "--no-csv", "--metrics-web-config", config.toStdString()});
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.MetricsPort().has_value(); }, 20s))
+        << run.Program().Err().toStdString();
+    const std::uint16_t port = *run.MetricsPort();
+    ASSERT_TRUE(run.WaitForLines(1, 20s));
+
+    AbuseRounds(run, port, [&] {
+        const CurlAnswer scrape = Curl({"--cacert", certificates.Cert("ca"),
+                                        "https://127.0.0.1:" + std::to_string(port) + "/metrics"});
+        return scrape.status == 200 && scrape.body.contains("\nhygrometer_samples_total{");
+    });
     run.Program().Signal(SIGTERM);
     EXPECT_EQ(run.Program().WaitExit(10s), 0) << run.Program().Err().toStdString();
 }

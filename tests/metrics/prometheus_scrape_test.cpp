@@ -3,26 +3,12 @@
 // once the instrument is unplugged, and the reconnect counted when it is back.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "common/measuring_run.h"
 #include "metrics/prometheus_server.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-// Asks `done` every 250 ms (each ask is a query to the server) until it holds.
-bool Eventually(const std::function<bool()>& done, std::chrono::seconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(250ms);
-    }
-    return true;
-}
 
 TEST(PrometheusScrape, SeesTheLastSampleWhileConnectedAndNoDewPointAfterAnUnplug) {
     if (!PrometheusServer::Installed()) {

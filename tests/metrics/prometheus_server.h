@@ -13,13 +13,27 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/local_http.h"
 #include "common/program_run.h"
+
+// Asks `done` every 250 ms (each ask is a query to the server) until it holds.
+inline bool Eventually(const std::function<bool()>& done, std::chrono::seconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    return true;
+}
 
 class PrometheusServer {
   public:
@@ -32,11 +46,16 @@ class PrometheusServer {
         double value = 0;
     };
 
-    // A scrape job, with the basic-auth credentials it brings (none when `user` is empty).
+    // A scrape job, with the basic-auth credentials it brings (none when `user` is empty);
+    // over HTTPS trusting the authority in `caFile` when that is given, showing the client
+    // certificate `certFile` with `keyFile` when they are.
     struct Job {
         std::string name;
         std::string user;
         std::string password;
+        std::string caFile = {};
+        std::string certFile = {};
+        std::string keyFile = {};
     };
 
     // Scrapes http://127.0.0.1:target/metrics every second; true once the server is ready.
@@ -101,6 +120,20 @@ class PrometheusServer {
             "scrape_configs:\n";
         for (const Job& job : jobs) {
             text += QString("  - job_name: %1\n").arg(QString::fromStdString(job.name));
+            if (!job.caFile.empty()) {
+                text += QString(
+                            "    scheme: https\n"
+                            "    tls_config:\n"
+                            "      ca_file: '%1'\n")
+                            .arg(QString::fromStdString(job.caFile));
+                if (!job.certFile.empty()) {
+                    text += QString(
+                                "      cert_file: '%1'\n"
+                                "      key_file: '%2'\n")
+                                .arg(QString::fromStdString(job.certFile),
+                                     QString::fromStdString(job.keyFile));
+                }
+            }
             if (!job.user.empty()) {
                 text += QString(
                             "    basic_auth:\n"
