@@ -61,25 +61,36 @@ bool Authorized(MHD_Connection* connection, const BasicAuthUsers& users) {
 }  // namespace
 
 struct MetricsHttpServer::Callbacks {
+    // Called once the request's head is in, and again once its body is: what is refused by
+    // its head is answered at once (libmicrohttpd then closes the connection, the body
+    // unread); the metrics wait for the second call, so the connection may be kept alive
+    // for the next scrape.
     static MHD_Result Answer(void* self, MHD_Connection* connection, const char* url,
                              const char* method, const char* /*version*/, const char* /*upload*/,
-                             std::size_t* /*uploadSize*/, void** /*requestContext*/) {
+                             std::size_t* uploadSize, void** requestContext) {
         const auto& server = *static_cast<const MetricsHttpServer*>(self);
-        const MHD_ConnectionInfo* head =
-            MHD_get_connection_info(connection, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
-        if (head != nullptr && head->header_size > kLargestRequestHead) {
-            return Reply(connection, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE,
-                         "Request Header Fields Too Large\n");
+        if (*requestContext == nullptr) {
+            const MHD_ConnectionInfo* head =
+                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
+            if (head != nullptr && head->header_size > kLargestRequestHead) {
+                return Reply(connection, MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE,
+                             "Request Header Fields Too Large\n");
+            }
+            if (std::strcmp(url, "/metrics") != 0) {
+                return Reply(connection, MHD_HTTP_NOT_FOUND, "Not Found\n");
+            }
+            if (std::strcmp(method, MHD_HTTP_METHOD_GET) != 0 &&
+                std::strcmp(method, MHD_HTTP_METHOD_HEAD) != 0) {
+                return Reply(connection, MHD_HTTP_METHOD_NOT_ALLOWED, "Method Not Allowed\n");
+            }
+            *requestContext = self;  // the head is read
+            return MHD_YES;
         }
-        if (std::strcmp(url, "/metrics") != 0) {
-            return Reply(connection, MHD_HTTP_NOT_FOUND, "Not Found\n");
+        if (*uploadSize != 0) {
+            return Reply(connection, MHD_HTTP_BAD_REQUEST, "A GET has no body\n");
         }
         if (!server.config_.users.empty() && !Authorized(connection, server.users_)) {
             return Reply(connection, MHD_HTTP_UNAUTHORIZED, "Unauthorized\n");
-        }
-        if (std::strcmp(method, MHD_HTTP_METHOD_GET) != 0 &&
-            std::strcmp(method, MHD_HTTP_METHOD_HEAD) != 0) {
-            return Reply(connection, MHD_HTTP_METHOD_NOT_ALLOWED, "Method Not Allowed\n");
         }
         return Reply(connection, MHD_HTTP_OK, server.body_(), kMetricsType);
     }
