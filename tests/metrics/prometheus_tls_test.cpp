@@ -2,8 +2,9 @@
 // Prometheus's own exporters: a stock Prometheus server trusting the authority scrapes them
 // with basic authentication, or with a client certificate; curl without credentials gets
 // 401, and a server certificate not trusted, plain HTTP, no client certificate or one from
-// another authority get no answer at all. A certificate replaced on disk is served from the
-// next connection on, without a restart.
+// another authority get no answer at all; a client's next scrape goes over the connection
+// it has. A certificate replaced on disk is served from the next connection on, without a
+// restart.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -124,6 +125,15 @@ TEST_F(PrometheusTlsTest, PrometheusScrapesWithTheAuthorityAndAPasswordAndNothin
         EXPECT_EQ(answer.status, r.status);
         EXPECT_EQ(answer.body.contains("hygrometer_connected"), r.status == 200);
     }
+
+    // Two scrapes by one client: the second on the first's connection, no new handshake.
+    ProgramRun twice(kCurl,
+                     {"--silent", "--cacert", ca, "--user", user, "--write-out",
+                      "%{http_code} %{num_connects}\n", "--output", "/dev/null", Url(*port),
+                      "--output", "/dev/null", Url(*port)},
+                     dir_.path());
+    EXPECT_EQ(twice.WaitExit(20s), 0);
+    EXPECT_EQ(twice.Out(), "200 1\n200 0\n");
 
     PrometheusServer prometheus;
     ASSERT_TRUE(prometheus.Start(
