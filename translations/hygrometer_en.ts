@@ -366,16 +366,15 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
     <message>
         <source>  --metrics-web-config PLIK
-                   kto może czytać metryki: PLIK w formacie konfiguracji WWW
-                   eksporterów Prometheusa, z basic_auth_users (skróty
-                   bcrypt); tls_server_config jest odrzucane, bo serwer HTTP
-                   tego systemu nie daje TLS
+                   kto może czytać metryki i jak: PLIK w formacie konfiguracji
+                   WWW eksporterów Prometheusa: basic_auth_users (skróty
+                   bcrypt), tls_server_config (HTTPS, certyfikaty klientów)
 </source>
         <translation>  --metrics-web-config FILE
-                   who may read the metrics: FILE in the web configuration
-                   format of Prometheus&apos;s exporters, with basic_auth_users
-                   (bcrypt hashes); tls_server_config is refused, as this
-                   system&apos;s HTTP server cannot give TLS
+                   who may read the metrics and how: FILE in the web
+                   configuration format of Prometheus&apos;s exporters:
+                   basic_auth_users (bcrypt hashes), tls_server_config (HTTPS,
+                   client certificates)
 </translation>
     </message>
     <message>

@@ -414,10 +414,9 @@ QString CommandLineHelp(const QString& program) {
     help += QCoreApplication::translate(
         "CommandLine",
         "  --metrics-web-config PLIK\n"
-        "                   kto może czytać metryki: PLIK w formacie konfiguracji WWW\n"
-        "                   eksporterów Prometheusa, z basic_auth_users (skróty\n"
-        "                   bcrypt); tls_server_config jest odrzucane, bo serwer HTTP\n"
-        "                   tego systemu nie daje TLS\n");
+        "                   kto może czytać metryki i jak: PLIK w formacie konfiguracji\n"
+        "                   WWW eksporterów Prometheusa: basic_auth_users (skróty\n"
+        "                   bcrypt), tls_server_config (HTTPS, certyfikaty klientów)\n");
     help += QCoreApplication::translate(
         "CommandLine",
         "  --mqtt mqtt://HOST[:PORT]/PREFIKS\n"
