@@ -48,7 +48,7 @@ bool Authorized(MHD_Connection* connection, const BasicAuthUsers& users) {
     char* user = MHD_basic_auth_get_username_password(connection, &password);
     const bool allowed = user != nullptr && password != nullptr && users.Allows(user, password);
     if (password != nullptr) {
-        // The password leaves no copy on the heap.
+        // libmicrohttpd's copy of the password is wiped before it goes back to the heap.
         std::memset(password, 0, std::strlen(password));
         MHD_free(password);
     }
