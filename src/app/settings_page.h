@@ -4,6 +4,8 @@
 // status caption (Label9) has this page as its one owner.
 
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "settings/instrument_settings.h"
 #include "settings/settings_exchange.h"
@@ -104,6 +106,8 @@ class SettingsPage : public QWidget {
     void BuildOutputs();
     void BuildLogger();
     void BuildHidden();
+    // Finds the control of each setting by the name its row in the settings table gives.
+    void BindSettings();
     // A read's answer, at connect or after the Read button.
     void ShowReadResult(const SettingsReadResult& read);
     void ShowWriteOutcome(bool acknowledged);
@@ -111,6 +115,9 @@ class SettingsPage : public QWidget {
     void ShowInTab(const SettingsTabValues& tab);
     void ShowStatus(const QString& text);
 
+    // Each list and edit of the settings table with the tab value it shows.
+    std::vector<std::pair<int SettingsTabValues::*, QComboBox*>> lists_;
+    std::vector<std::pair<QString SettingsTabValues::*, QLineEdit*>> edits_;
     InstrumentSession* session_ = nullptr;
     // What the tab last took from the instrument or the operator. The Save keeps the four
     // bytes the tab does not show from here.
