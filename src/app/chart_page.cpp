@@ -9,12 +9,9 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <atomic>
-#include <string>
 
 #include "app/error_box.h"
 #include "app/form_controls.h"
-#include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
 #include "measure/file_error_text.h"
 #include "series/sample_series.h"
@@ -97,15 +94,6 @@ QString ChartPage::SaveImage(const QString& path) {
                            ? chart.savePdf(path, chart.width(), chart.height())
                            : chart.savePng(path, chart.width(), chart.height());
     return saved ? QString() : tr("Nie można zapisać obrazu w pliku %1").arg(path);
-}
-
-QString ChartPage::ExportData(const QString& path) {
-    const QCPRange shown = Chart1->xAxis->range();
-    const std::atomic<bool> cancel{false};
-    const ChartCsvFileResult result =
-        WriteChartCsvFile(Chart1->Snapshot(shown.lower, shown.upper), path.toStdString(), cancel,
-                          [](std::int64_t) {});
-    return result.error == 0 ? QString() : FileErrorText(result.error);
 }
 
 bool ChartPage::StartExport(const QString& path) {

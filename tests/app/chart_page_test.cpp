@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,7 @@ void Settle() {
 }
 
 constexpr double kHour = 1.0 / 24.0;
+constexpr int kExportWait = 60'000;
 
 TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
     struct Case {
@@ -297,8 +299,11 @@ TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
     chart.xAxis->setRange(OleDate(day, QTime(0, 2)) - 1e-9, OleDate(day, QTime(0, 3)) + 1e-9);
     Settle();
 
+    QSignalSpy ended(&page, &ChartPage::ExportEnded);
     const QString csvPath = dir.filePath("data.csv");
-    EXPECT_EQ(page.ExportData(csvPath), "");
+    ASSERT_TRUE(page.StartExport(csvPath));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, kExportWait));
+    EXPECT_EQ(ended.at(0).at(1).toString(), "");
     QFile csv(csvPath);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
@@ -334,7 +339,12 @@ TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
 
     // A folder that does not exist: a text for the error box, nothing pretends success.
     const QString missing = dir.filePath("missing/data");
-    EXPECT_NE(page.ExportData(missing + ".csv"), "");
+    {
+        const ModalCloser closer;
+        ASSERT_TRUE(page.StartExport(missing + ".csv"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 2; }, kExportWait));
+    }
+    EXPECT_NE(ended.at(1).at(1).toString(), "");
     EXPECT_NE(page.SaveImage(missing + ".png"), "");
 }
 
