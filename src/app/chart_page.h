@@ -1,5 +1,5 @@
 #pragma once
-// The Chart tab: Chart1 with the live samples, and "Wczytaj wykres" (a saved file). The
+// The Chart tab: the chart (Chart1) with the live samples, and "Wczytaj wykres" (a saved file). The
 // chart's context menu saves what it shows as an image, exports the points in view as CSV
 // and shows everything again.
 //
@@ -22,7 +22,7 @@ class ChartPage : public QWidget {
   public:
     explicit ChartPage(QWidget* parent = nullptr);
 
-    HygroChart* Chart1 = nullptr;
+    HygroChart* Chart = nullptr;
 
     // One point per series for a sample with data.
     void AddSample(const SampleUpdate& update);

@@ -74,7 +74,7 @@ struct Shown {
         page.show();
     }
     ChartPage page;
-    HygroChart& chart = *page.Chart1;
+    HygroChart& chart = *page.Chart;
 };
 
 TEST(ChartExportTest, TheFileHoldsTheSnapshotNotThePointsThatArriveDuringTheExport) {
