@@ -193,7 +193,7 @@ constexpr const SettingsEntry& SettingOf(SettingsField field) {
             return setting;
         }
     }
-    return kSettingsTable.front();  // unreachable: every member has its row (tested)
+    return kSettingsTable.front();  // unreachable: the reply tests decode every member by its row
 }
 
 // The settings the operator edits: every row but the kept bytes.
