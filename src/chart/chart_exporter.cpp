@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <memory>
+#include <utility>
 
 ChartExporter::ChartExporter(QObject* parent) : QObject(parent) {}
 
@@ -20,6 +21,10 @@ void ChartExporter::Cancel() {
     cancel_.store(true, std::memory_order_relaxed);
 }
 
+void ChartExporter::SetPieceWritten(std::function<void(std::int64_t points)> pieceWritten) {
+    pieceWritten_ = std::move(pieceWritten);
+}
+
 bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
     if (running_) {
         return false;
@@ -29,7 +34,8 @@ bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
     Join();
     running_ = true;
     cancel_.store(false, std::memory_order_relaxed);
-    thread_ = std::thread([this, snapshot = std::move(snapshot), path] {
+    thread_ = std::thread([this, snapshot = std::move(snapshot), path,
+                           pieceWritten = pieceWritten_] {
         // Counted here: a month's points take the window's thread a tenth of a second.
         const std::int64_t total = CountChartPoints(snapshot.Columns(), snapshot.from, snapshot.to);
         int shown = 0;
@@ -40,6 +46,9 @@ bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
                     shown = permille;
                     QMetaObject::invokeMethod(
                         this, [this, permille] { emit Progress(permille); }, Qt::QueuedConnection);
+                }
+                if (pieceWritten) {
+                    pieceWritten(points);
                 }
             });
         QMetaObject::invokeMethod(

@@ -8,6 +8,7 @@
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 #include "chart/chart_csv_file.h"
@@ -26,6 +27,10 @@ class ChartExporter : public QObject {
     // Asks the running export to stop; Finished says Cancelled, and no file is left.
     void Cancel();
     bool Running() const { return running_; }
+    // Called on the export's thread after each piece of text is written, with the points
+    // written so far; exports started afterwards call it. Lets a test hold an export at a
+    // point it chooses.
+    void SetPieceWritten(std::function<void(std::int64_t points)> pieceWritten);
 
   signals:
     // Thousandths of the points written, each value once, rising.
@@ -37,6 +42,7 @@ class ChartExporter : public QObject {
 
     std::thread thread_;
     std::atomic<bool> cancel_{false};
+    std::function<void(std::int64_t points)> pieceWritten_;
     // Set and cleared on the exporter's own thread only.
     bool running_ = false;
 };
