@@ -46,7 +46,7 @@
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
 #include "session/job_runner.h"
-#include "session/thread_mailbox.h"
+#include "threads/thread_mailbox.h"
 #include "settings/instrument_settings.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_exchange.h"
