@@ -538,8 +538,20 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
         <translation>the server closed the connection</translation>
     </message>
     <message>
-        <source>%1: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); jego linia musi już mieć 4800 bodów 8N1</source>
-        <translation>%1: the server does not take serial line settings (RFC 2217); its line must already be set to 4800 baud 8N1</translation>
+        <source>to nie jest serwer RFC 2217; użyj tcp://</source>
+        <translation>not an RFC 2217 server; use tcp://</translation>
+    </message>
+    <message>
+        <source>przerwano</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>%1: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); jego linia musi już mieć %2 bodów 8N1</source>
+        <translation>%1: the server does not take serial line settings (RFC 2217); its line must already be set to %2 baud 8N1</translation>
+    </message>
+    <message>
+        <source>%1: serwer przysyła znacznie więcej, niż linia %2 bodów może przenieść; to nie jest przyrząd: połączenie zamknięto</source>
+        <translation>%1: the server sends far more than a %2-baud line can carry; not an instrument: connection closed</translation>
     </message>
 </context>
 <context>
@@ -630,6 +642,10 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>Punkt rosy nie ustabilizował się w ciągu %1 s</source>
         <translation>The dew point did not become stable within %1 s</translation>
+    </message>
+    <message>
+        <source>Zakończono, zanim którykolwiek port się zidentyfikował.</source>
+        <translation>Ended before any port identified itself.</translation>
     </message>
 </context>
 <context>
@@ -1037,7 +1053,7 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
     <message>
         <source>nie znaleziono adresu brokera</source>
-        <translation>the broker's address was not found</translation>
+        <translation>the broker&apos;s address was not found</translation>
     </message>
     <message>
         <source>błąd serwera pośredniczącego</source>

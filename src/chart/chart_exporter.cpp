@@ -1,6 +1,5 @@
 #include "chart/chart_exporter.h"
 
-#include <QMetaObject>
 #include <memory>
 #include <utility>
 
@@ -44,20 +43,16 @@ bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
                 const int permille = total > 0 ? static_cast<int>(points * 1000 / total) : 1000;
                 if (permille > shown) {
                     shown = permille;
-                    QMetaObject::invokeMethod(
-                        this, [this, permille] { emit Progress(permille); }, Qt::QueuedConnection);
+                    mailbox_.Post([this, permille] { emit Progress(permille); });
                 }
                 if (pieceWritten) {
                     pieceWritten(points);
                 }
             });
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, path] {
-                running_ = false;
-                emit Finished(result, path);
-            },
-            Qt::QueuedConnection);
+        mailbox_.Post([this, result, path] {
+            running_ = false;
+            emit Finished(result, path);
+        });
     });
     return true;
 }

@@ -2,7 +2,8 @@
 // Writes a chart snapshot to a CSV file on a thread of its own, so that the window stays
 // live however many points are in view. One export at a time. Progress and the end come
 // back as signals on the exporter's thread; destroying the exporter cancels a running
-// export and waits for its thread, which stops within one piece of text.
+// export and waits for its thread, which stops within one piece of text. The thread hands
+// its progress and its end over through the exporter's mailbox.
 
 #include <QObject>
 #include <QString>
@@ -13,6 +14,7 @@
 
 #include "chart/chart_csv_file.h"
 #include "chart/chart_snapshot.h"
+#include "threads/thread_mailbox.h"
 
 class ChartExporter : public QObject {
     Q_OBJECT
@@ -40,6 +42,8 @@ class ChartExporter : public QObject {
   private:
     void Join();
 
+    // What the export's thread posts lands here; the thread is joined before it goes.
+    ThreadMailbox mailbox_;
     std::thread thread_;
     std::atomic<bool> cancel_{false};
     std::function<void(std::int64_t points)> pieceWritten_;
