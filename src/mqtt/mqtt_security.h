@@ -20,19 +20,9 @@ struct MqttSecurity {
     friend bool operator==(const MqttSecurity&, const MqttSecurity&) = default;
 };
 
-// The option's name and what its value is, as usage and messages say them.
-struct MqttSecurityOption {
-    const char* name;   // "--mqtt-user"
-    const char* value;  // "NAME"
-};
-inline constexpr MqttSecurityOption kMqttSecurityOptions[] = {
-    {"--mqtt-user", "NAME"}, {"--mqtt-password-file", "FILE"}, {"--mqtt-ca", "FILE"},
-    {"--mqtt-cert", "FILE"}, {"--mqtt-key", "FILE"},
-};
-
-// Puts the value of option `name` (one of kMqttSecurityOptions) in `security`: a file named
-// must be readable, and the password file is read now. False, with `error` the operator's
-// text, when it cannot be used.
+// Puts the value of option `name` ("--mqtt-user", "--mqtt-password-file", "--mqtt-ca",
+// "--mqtt-cert" or "--mqtt-key") in `security`: a file named must be readable, and the
+// password file is read now. False, with `error` the operator's text, when it cannot be used.
 bool SetMqttSecurityOption(MqttSecurity& security, const QString& name, const QString& value,
                            QString& error);
 

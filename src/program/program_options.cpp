@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "program/config_file.h"
+#include "program/option_rows.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ bool OverriddenBy(const QStringList& commandLineNames, const QString& key) {
 
 // Why `line` is not an option: no such key, or a value for an option that takes none.
 QString UnknownKey(const ConfigLine& line) {
-    if (line.value && ParseOptions({"--" + line.key}, CommandLine()).unknownArgument.isEmpty()) {
+    const OptionRow* row = FindOption(line.key);
+    if (line.value && row != nullptr && row->value == OptionValue::None) {
         return Translate(
                    QT_TRANSLATE_NOOP("ConfigFile",
                                      "%1 nie przyjmuje wartości: sam klucz w wierszu ją włącza"))
@@ -68,7 +70,7 @@ CommandLine CombineOptions(const QStringList& arguments,
     }
     const CommandLine commandLine = ParseOptions(arguments, CommandLine());
     if (!config || commandLine.AnswersAtOnce()) {
-        return CheckedCombination(commandLine);
+        return CheckedCombination(WithNamedFiles(commandLine));
     }
     const ConfigText text = ParseConfigText(config->bytes);
     if (!text.error.isEmpty()) {
@@ -95,7 +97,7 @@ CommandLine CombineOptions(const QStringList& arguments,
             combined = ParseOptions({line.Argument()}, std::move(combined));
         }
     }
-    return CheckedCombination(ParseOptions(arguments, std::move(combined)));
+    return CheckedCombination(WithNamedFiles(ParseOptions(arguments, std::move(combined))));
 }
 
 CommandLine ReadProgramOptions(const QStringList& arguments) {

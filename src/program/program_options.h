@@ -17,8 +17,8 @@ struct ConfigSource {
 };
 
 // The options of `arguments` (without argv[0]) with those of `config`, the file that
-// --config names (none: no file given, or the run only answers --help or --version).
-// Pure; an error in the file names the file and the line.
+// --config names (none: no file given, or the run only answers --help or --version), and
+// the files they name read. An error in the file names the file and the line.
 CommandLine CombineOptions(const QStringList& arguments, const std::optional<ConfigSource>& config);
 
 // The same, with the file that --config names read from disk. A file that cannot be read

@@ -19,10 +19,10 @@ const char* const kHash = "$2b$04$CRrnBTTLH2INjx8Cx6e/t.r7uLV4pei0TbmUQ6R2Pm7hK3
 using CommandLineSecurityTest = ScratchFilesTest;
 
 TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConfiguration) {
-    const QString password = File("password", "s3cret\n");
+    const QString password = SecretFile("password", "s3cret\n");
     const QString ca = File("ca.crt", "PEM");
     const QString cert = File("client.crt", "PEM");
-    const QString key = File("client.key", "PEM");
+    const QString key = SecretFile("client.key", "PEM");
     const QString web = File("web.yml", QByteArray("basic_auth_users:\n  prom: ") + kHash + "\n");
     const CommandLine line =
         ParseCommandLine({"--headless", "--mqtt-user", "lab-7", "--mqtt", "mqtts://broker.lab/site",
@@ -42,7 +42,7 @@ TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConf
 
 TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
     const QString ca = File("ca.crt", "PEM");
-    const QString empty = File("empty", "\n");
+    const QString empty = SecretFile("empty", "\n");
     const QString web = File("web.yml", "basic_auth_users:\n  prom: secret\n");
     const QString missing = dir_.filePath("missing");
     const std::pair<QStringList, QString> cases[] = {
@@ -67,6 +67,30 @@ TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         EXPECT_EQ(ParseCommandLine(arguments).error, error);
     }
+}
+
+// Files are read once every option is in place: a password file given again is read once,
+// the last one; nothing is read for a run that only answers.
+TEST_F(CommandLineSecurityTest, ReadsTheFilesNamedOnceTheOptionsAreParsed) {
+    const QString first = SecretFile("first", "one\n");
+    const QString second = SecretFile("second", "two\n");
+    const QString missing = dir_.filePath("missing");
+    const QStringList login = {"--mqtt", "mqtts://h/lab", "--mqtt-user", "u"};
+    const CommandLine parsed =
+        ParseOptions(login + QStringList{"--mqtt-password-file", first, "--mqtt-password-file",
+                                         missing, "--mqtt-password-file", second},
+                     {});
+    EXPECT_EQ(parsed.error, QString());
+    EXPECT_EQ(parsed.mqttSecurity.password, std::nullopt) << "not read while parsing";
+    const CommandLine read = WithNamedFiles(parsed);
+    EXPECT_EQ(read.error, QString());
+    EXPECT_EQ(read.mqttSecurity.password, "two");
+    EXPECT_EQ(
+        ParseCommandLine(login + QStringList{"--mqtt-password-file", missing, "--help"}).error,
+        QString());
+    EXPECT_EQ(
+        ParseCommandLine({"--metrics", "9101", "--metrics-web-config", missing, "--version"}).error,
+        QString());
 }
 
 TEST(CommandLineHelp, ListsTheOptionsThatLockMqttAndTheMetrics) {
