@@ -1092,6 +1092,10 @@ in the window that is stable (default 0.10)</translation>
         <source>hasło do MQTT wymaga też --mqtt-user</source>
         <translation>an MQTT password needs --mqtt-user as well</translation>
     </message>
+    <message>
+        <source>hasło do MQTT poszłoby do %1 jawnym tekstem: z hasłem podaj adres mqtts://, chyba że broker jest na tym komputerze (localhost, 127.0.0.1, ::1)</source>
+        <translation>the MQTT password would go to %1 in clear text: with a password give an mqtts:// address, unless the broker is on this machine (localhost, 127.0.0.1, ::1)</translation>
+    </message>
 </context>
 <context>
     <name>Quantities</name>
@@ -1249,6 +1253,13 @@ in the window that is stable (default 0.10)</translation>
     <message>
         <source>okno: %1 z %2 s</source>
         <translation>window: %1 of %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>SecretFile</name>
+    <message>
+        <source>każdy użytkownik komputera może czytać plik %1 (uprawnienia %2), a jest w nim tajemnica, więc program go nie użyje; odbierz innym dostęp: chmod o-rwx %1 (właściciel i grupa nadal mogą go czytać)</source>
+        <translation>every user of the machine can read the file %1 (mode %2), which holds a secret, so it is not used; take the others&apos; access away: chmod o-rwx %1 (its owner and group can still read it)</translation>
     </message>
 </context>
 <context>

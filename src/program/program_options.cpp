@@ -5,6 +5,7 @@
 
 #include "program/config_file.h"
 #include "program/option_rows.h"
+#include "texts/secret_file.h"
 
 namespace {
 
@@ -84,6 +85,13 @@ CommandLine CombineOptions(const QStringList& arguments,
                 Translate(QT_TRANSLATE_NOOP("ConfigFile", "%1 działa tylko w wierszu poleceń"))
                     .arg(line.key));
         }
+        const OptionRow* row = FindOption(line.key);
+        if (row != nullptr && row->source == OptionSource::FileOnly) {
+            if (const QString problem = OpenSecretFileProblem(config->name, config->permissions);
+                !problem.isEmpty()) {
+                return WithError(combined, config->name, line.number, line.key + ": " + problem);
+            }
+        }
         // Each line is checked, also one the command line overrides: a mistake in the file
         // shows the first time, not when the option is last left off the command line.
         const CommandLine alone = ParseOptions({line.Argument()}, CommandLine());
@@ -131,5 +139,5 @@ CommandLine ReadProgramOptions(const QStringList& arguments) {
                 .arg(kLongestConfigFile);
         return failed;
     }
-    return CombineOptions(arguments, ConfigSource{name, bytes});
+    return CombineOptions(arguments, ConfigSource{name, bytes, file.permissions()});
 }

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "common/scratch_files.h"
 #include "program/config_file.h"
 #include "program/program_options.h"
 
@@ -185,6 +186,39 @@ TEST(ConfigFile, TheInstalledExampleWorksWithEveryOptionTakenIn) {
     EXPECT_EQ(line.mqtt, (MqttAddress{"broker.lab", 1883, "site"}));
     EXPECT_EQ(line.recordDirectory, "/srv/lab/hygrometer");
     EXPECT_EQ(line.duration, 86400s);
+}
+
+using ConfigSecretTest = ScratchFilesTest;
+
+// A configuration file holding the password itself is used only when no user but its owner
+// and its group may read it; one without a secret may be read by all.
+TEST_F(ConfigSecretTest, RefusesAPasswordInAFileEveryUserMayRead) {
+    using P = QFileDevice;
+    const QByteArray secret = "mqtt = mqtts://h/lab\nmqtt-user = lab-7\nmqtt-password = s3cret\n";
+    const CommandLine open = CombineOptions(
+        {}, ConfigSource{"lab.conf", secret,
+                         P::ReadOwner | P::WriteOwner | P::ReadGroup | P::ReadOther});
+    EXPECT_EQ(open.error,
+              "lab.conf:3: mqtt-password: każdy użytkownik komputera może czytać plik lab.conf "
+              "(uprawnienia 0644), a jest w nim tajemnica, więc program go nie użyje; odbierz "
+              "innym dostęp: chmod o-rwx lab.conf (właściciel i grupa nadal mogą go czytać)");
+    const CommandLine closed = CombineOptions(
+        {}, ConfigSource{"lab.conf", secret, P::ReadOwner | P::WriteOwner | P::ReadGroup});
+    EXPECT_EQ(closed.error, QString());
+    EXPECT_EQ(closed.mqttSecurity.password, "s3cret");
+    EXPECT_EQ(CombineOptions({}, ConfigSource{"lab.conf", "mqtt = mqtts://h/lab\n",
+                                              P::ReadOwner | P::ReadGroup | P::ReadOther})
+                  .error,
+              QString());
+
+    // The rights as the file on disk has them.
+    const QString path = File("lab.conf", secret);
+    EXPECT_TRUE(
+        ReadProgramOptions({"--config", path})
+            .error.startsWith(
+                path + ":3: mqtt-password: każdy użytkownik komputera może czytać plik " + path));
+    ASSERT_TRUE(QFile::setPermissions(path, P::ReadOwner | P::WriteOwner | P::ReadGroup));
+    EXPECT_EQ(ReadProgramOptions({"--config", path}).error, QString());
 }
 
 TEST(ConfigText, KeepsEachLinesNumberKeyAndValue) {
