@@ -9,6 +9,7 @@
 
 #include "common/language.h"
 #include "program/command_line.h"
+#include "program/config_file.h"
 #include "program/program_options.h"
 
 namespace {
@@ -49,6 +50,30 @@ TEST(TakeOptionValue, TakesWhatEachKindOfValueTakes) {
     EXPECT_FALSE(NamesOption(required, "--port-x=1"));
     EXPECT_TRUE(NamesOption(*FindOption("help"), "-h"));
     EXPECT_EQ(FindOption("bogus"), nullptr);
+}
+
+// What a new row could get wrong: a name twice or not a key, a value without its
+// placeholder or its message, another option named that is none.
+TEST(OptionRows, AreWholeAndNameOnlyOptionsThatExist) {
+    QStringList names;
+    for (const OptionRow& row : OptionRows()) {
+        SCOPED_TRACE(row.name);
+        const QString name = QLatin1String(row.name);
+        EXPECT_FALSE(names.contains(name));
+        names << name;
+        EXPECT_EQ(FindOption(name), &row);
+        EXPECT_TRUE(ParseConfigText(name.toUtf8()).error.isEmpty()) << "a key of the file";
+        EXPECT_TRUE(row.set != nullptr || row.load != nullptr);
+        if (row.value != OptionValue::None) {
+            EXPECT_FALSE(OptionText(row.placeholder).isEmpty());
+            EXPECT_TRUE(OptionText(row.missing).contains("%1"));
+        }
+        for (const char* other : {row.needs, row.sameSettingAs}) {
+            EXPECT_TRUE(other == nullptr || FindOption(QLatin1String(other)) != nullptr);
+        }
+    }
+    ASSERT_FALSE(OptionRows().empty());
+    EXPECT_NE(OptionRows().front().help, nullptr) << "the first row is described";
 }
 
 // "--port ŚCIEŻKA": the row as its help entry names it.
