@@ -279,8 +279,9 @@ network); PORT 0 takes a free port</translation>
 WWW eksporterów Prometheusa: basic_auth_users (skróty
 bcrypt), tls_server_config (HTTPS, certyfikaty klientów)</source>
         <translation>who may read the metrics and how: FILE in the web
-configuration format of Prometheus&apos;s exporters: basic_auth_users
-(bcrypt hashes), tls_server_config (HTTPS, client certificates)</translation>
+configuration format of Prometheus&apos;s exporters:
+basic_auth_users (bcrypt hashes), tls_server_config
+(HTTPS, client certificates)</translation>
     </message>
     <message>
         <source>mqtt://HOST[:PORT]/PREFIKS</source>
