@@ -1,5 +1,6 @@
 #include "files/durable_file.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +9,25 @@
 
 namespace files {
 
+namespace {
+
+// Opens `path` in `mode`, writes all the bytes and closes it: 0 or the first error, and
+// whether it was opened at all.
+int WriteAndClose(const std::string& path, OpenMode mode, const void* data, std::size_t size,
+                  bool& opened) {
+    OutputFile file;
+    int error = file.Open(path, mode);
+    opened = error == 0;
+    if (!opened) {
+        return error;
+    }
+    error = file.WriteAll(data, size);
+    const int closeError = file.Close();
+    return error != 0 ? error : closeError;
+}
+
+}  // namespace
+
 std::string ReplacementPath(const std::string& path) {
     return path + ".tmp";
 }
@@ -15,35 +35,25 @@ std::string ReplacementPath(const std::string& path) {
 int AppendDurably(const std::string& path, const void* data, std::size_t size) {
     std::error_code sizeError;
     const std::uintmax_t before = std::filesystem::file_size(path, sizeError);
-    OutputFile file;
-    int error = file.Open(path, OpenMode::AppendExisting);
+    bool opened = false;
+    const int error = WriteAndClose(path, OpenMode::AppendExisting, data, size, opened);
     if (error != 0) {
-        return error;
-    }
-    error = file.WriteAll(data, size);
-    const int closeError = file.Close();
-    if (error != 0) {
-        if (!sizeError) {
+        if (opened && !sizeError) {
             // Best effort: a file that cannot be cut keeps the part, and the caller is told.
             std::error_code ignored;
             std::filesystem::resize_file(path, before, ignored);
         }
         return error;
     }
-    return closeError != 0 ? closeError : SyncFileToDisk(path);
+    return SyncFileToDisk(path);
 }
 
 int ReplaceAtomically(const std::string& path, const void* data, std::size_t size) {
     const std::string temporary = ReplacementPath(path);
-    OutputFile file;
-    int error = file.Open(temporary, OpenMode::Truncate);
-    if (error != 0) {
-        return error;
-    }
-    error = file.WriteAll(data, size);
-    const int closeError = file.Close();
-    if (error == 0) {
-        error = closeError;
+    bool opened = false;
+    int error = WriteAndClose(temporary, OpenMode::Truncate, data, size, opened);
+    if (!opened) {
+        return error;  // nothing was made, and what is there is not ours to remove
     }
     if (error == 0) {
         error = SyncFileToDisk(temporary);

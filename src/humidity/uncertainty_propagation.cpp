@@ -10,10 +10,6 @@ namespace {
 
 constexpr double kZeroCelsiusKelvin = 273.15;
 constexpr double kPascalsPerHpa = 100.0;
-// The factors of absolute humidity, mixing ratio and ppmv, as in humidity_quantities.cpp.
-constexpr double kAbsoluteHumidityFactor = 2.16679;
-constexpr double kMixingRatioFactor = 621.98;
-constexpr double kPpmvFactor = 1e6;
 // Half the step of the central differences of ln ew and ln ei, K: their truncation error is
 // about 1e-9 of the slope, their rounding error smaller still.
 constexpr double kSlopeStep = 1e-3;
@@ -111,15 +107,30 @@ class BudgetBuilder {
     QuantityUncertainty q_;
 };
 
-// Mixing ratio and ppmv alike: y = factor·e/(p - e), p = 100·P Pa.
-QuantityUncertainty DryGasRatio(double value, double factor, double e, double pressureHpa,
-                                double eSlopeDewPoint, double eSlopePressure, double uWaterDew,
-                                double uEnhancement, const InputUncertainties& u) {
+// Relative humidity over water or over ice alike: y = 100·ew(Td)/es(T), with es the curve
+// `saturation` whose formulation is `curveSource` with relative uncertainty `uCurve`.
+QuantityUncertainty RelativeHumidity(double rh, double waterSlopeDew, double uWaterDew,
+                                     double (*saturation)(double), double ambientC,
+                                     UncertaintySource curveSource, double uCurve,
+                                     const InputUncertainties& u) {
+    BudgetBuilder b(rh, u);
+    b.AddDewPoint(rh * waterSlopeDew);
+    b.AddAmbient(-rh * LogSlope(saturation, ambientC));
+    b.Add(UncertaintySource::WaterAtDewPoint, uWaterDew, rh);
+    b.Add(curveSource, uCurve, -rh);
+    return b.Done();
+}
+
+// Mixing ratio and ppmv alike: y = factor·e/(p - e), p = 100·P Pa, so
+// dy/de = y·p/(e·(p - e)) and dy/dp = -y/(p - e).
+QuantityUncertainty DryGasRatio(double y, double e, double pressureHpa, double eSlopeDewPoint,
+                                double eSlopePressure, double uWaterDew, double uEnhancement,
+                                const InputUncertainties& u) {
     const double p = pressureHpa * kPascalsPerHpa;
     const double dryGas = p - e;
-    const double perE = factor * p / (dryGas * dryGas);
-    const double perP = -factor * e / (dryGas * dryGas) * kPascalsPerHpa;  // per hPa
-    BudgetBuilder b(value, u);
+    const double perE = y * p / (e * dryGas);
+    const double perP = -y / dryGas * kPascalsPerHpa;  // per hPa
+    BudgetBuilder b(y, u);
     b.AddDewPoint(perE * eSlopeDewPoint);
     b.AddPressure(perE * eSlopePressure + perP);
     b.Add(UncertaintySource::WaterAtDewPoint, uWaterDew, perE * e);
@@ -203,22 +214,15 @@ PropagatedUncertainties PropagateUncertainties(const UncertaintyInputs& in) {
         r.frostPoint = b.Done();
     }
     if (q.relativeHumidityCalculated) {
-        const double rh = *q.relativeHumidityCalculated;
-        BudgetBuilder b(rh, u);
-        b.AddDewPoint(rh * waterSlopeDew);
-        b.AddAmbient(-rh * LogSlope(SaturationOverWaterPa, ambientC));
-        b.Add(UncertaintySource::WaterAtDewPoint, uWaterDew, rh);
-        b.Add(UncertaintySource::WaterAtAmbient, WaterFormulationUncertainty(ambientC, f), -rh);
-        r.relativeHumidityCalculated = b.Done();
+        r.relativeHumidityCalculated =
+            RelativeHumidity(*q.relativeHumidityCalculated, waterSlopeDew, uWaterDew,
+                             SaturationOverWaterPa, ambientC, UncertaintySource::WaterAtAmbient,
+                             WaterFormulationUncertainty(ambientC, f), u);
     }
     if (q.relativeHumidityIce) {
-        const double rh = *q.relativeHumidityIce;
-        BudgetBuilder b(rh, u);
-        b.AddDewPoint(rh * waterSlopeDew);
-        b.AddAmbient(-rh * LogSlope(SaturationOverIcePa, ambientC));
-        b.Add(UncertaintySource::WaterAtDewPoint, uWaterDew, rh);
-        b.Add(UncertaintySource::IceAtAmbient, IceFormulationUncertainty(ambientC, f), -rh);
-        r.relativeHumidityIce = b.Done();
+        r.relativeHumidityIce = RelativeHumidity(
+            *q.relativeHumidityIce, waterSlopeDew, uWaterDew, SaturationOverIcePa, ambientC,
+            UncertaintySource::IceAtAmbient, IceFormulationUncertainty(ambientC, f), u);
     }
     if (!q.vapourPressurePa) {
         return r;  // the pressure is out of range: nothing depends on it
@@ -242,21 +246,19 @@ PropagatedUncertainties PropagateUncertainties(const UncertaintyInputs& in) {
         const double ah = *q.absoluteHumidityGPerM3;
         BudgetBuilder b(ah, u);
         b.AddDewPoint(ah * waterSlopeDew);
-        b.AddAmbient(-kAbsoluteHumidityFactor * e /
-                     ((ambientC + kZeroCelsiusKelvin) * (ambientC + kZeroCelsiusKelvin)));
+        b.AddAmbient(-ah / (ambientC + kZeroCelsiusKelvin));
         b.AddPressure(ah / e * eSlopePressure);
         b.Add(UncertaintySource::WaterAtDewPoint, uWaterDew, ah);
         b.Add(UncertaintySource::EnhancementFactor, f.enhancementFactor, ah);
         r.absoluteHumidityGPerM3 = b.Done();
     }
     if (q.mixingRatioGPerKg) {
-        r.mixingRatioGPerKg =
-            DryGasRatio(*q.mixingRatioGPerKg, kMixingRatioFactor, e, in.pressureHpa, eSlopeDew,
-                        eSlopePressure, uWaterDew, f.enhancementFactor, u);
+        r.mixingRatioGPerKg = DryGasRatio(*q.mixingRatioGPerKg, e, in.pressureHpa, eSlopeDew,
+                                          eSlopePressure, uWaterDew, f.enhancementFactor, u);
     }
     if (q.ppmv) {
-        r.ppmv = DryGasRatio(*q.ppmv, kPpmvFactor, e, in.pressureHpa, eSlopeDew, eSlopePressure,
-                             uWaterDew, f.enhancementFactor, u);
+        r.ppmv = DryGasRatio(*q.ppmv, e, in.pressureHpa, eSlopeDew, eSlopePressure, uWaterDew,
+                             f.enhancementFactor, u);
     }
     return r;
 }

@@ -14,6 +14,7 @@
 #include "calibration/points_file_store.h"
 #include "calibration/points_file_text.h"
 #include "common/language.h"
+#include "common/scratch_files.h"
 
 namespace calibration {
 namespace {
@@ -179,24 +180,13 @@ TEST(PointsFileEdits, KeepOneReadingPerDeviceAndRefuseWhatDoesNotExist) {
     EXPECT_EQ(f.instrument.identification.size(), kLongestText);
 }
 
-class PointsFileStoreTest : public ::testing::Test {
+class PointsFileStoreTest : public ScratchFilesTest {
   protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("hygro-points-") + test->name());
-        fs::remove_all(dir_);
-        ASSERT_TRUE(fs::create_directories(dir_));
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    std::string Contents(const std::string& path) {
+    fs::path Dir() const { return fs::path(dir_.path().toStdString()); }
+    static std::string Contents(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-
-    fs::path dir_;
 };
 
 TEST_F(PointsFileStoreTest, NamedLikeTheDatedRecord) {
@@ -205,16 +195,16 @@ TEST_F(PointsFileStoreTest, NamedLikeTheDatedRecord) {
               "dir/points-20261210-131500.csv");
     EXPECT_EQ(PointsFileName("", start, [](const std::string&) { return false; }),
               "points-20261210-131500.csv");
-    const std::string taken = (dir_ / "points-20261210-131500.csv").string();
+    const std::string taken = (Dir() / "points-20261210-131500.csv").string();
     std::ofstream(taken) << "x";
-    EXPECT_EQ(PointsFileName(dir_.string(), start),
-              (dir_ / "points-20261210-131500-2.csv").string());
+    EXPECT_EQ(PointsFileName(Dir().string(), start),
+              (Dir() / "points-20261210-131500-2.csv").string());
 }
 
 // A run records two points, ends, and the next run is given the file: it reads it, records a
 // third point and appends it; the typed reading and the devices are still there.
 TEST_F(PointsFileStoreTest, ContinuedAfterARestart) {
-    const std::string path = (dir_ / "points-20261210-131500.csv").string();
+    const std::string path = (Dir() / "points-20261210-131500.csv").string();
     PointsFile first;
     SetOperator(first, "Jan Kowalski");
     ASSERT_TRUE(
@@ -250,7 +240,7 @@ TEST_F(PointsFileStoreTest, ContinuedAfterARestart) {
 // A file someone saved without its last line end: the next row still goes on a line of its
 // own.
 TEST_F(PointsFileStoreTest, AppendsOnANewLineWhenTheLastOneHasNoEnd) {
-    const std::string path = (dir_ / "points.csv").string();
+    const std::string path = (Dir() / "points.csv").string();
     PointsFile f;
     ASSERT_TRUE(AddPoint(f, FirstPoint()));
     QByteArray text = PointsFileText(f);
@@ -264,17 +254,17 @@ TEST_F(PointsFileStoreTest, AppendsOnANewLineWhenTheLastOneHasNoEnd) {
 }
 
 TEST_F(PointsFileStoreTest, FilesThatCannotBeRead) {
-    PointsFileRead read = LoadPointsFile((dir_ / "none.csv").string());
+    PointsFileRead read = LoadPointsFile((Dir() / "none.csv").string());
     EXPECT_FALSE(read.file.has_value());
     EXPECT_EQ(read.error.kind, PointsFileError::Kind::Unreadable);
     EXPECT_EQ(read.error.systemError, ENOENT);
     EXPECT_EQ(PointsFileErrorText(read.error),
               "Nie można odczytać pliku punktów: Nie znaleziono pliku.");
-    read = LoadPointsFile(dir_.string());
+    read = LoadPointsFile(Dir().string());
     EXPECT_EQ(read.error.kind, PointsFileError::Kind::Unreadable);
 
     // One byte over the bound is too large, and nothing more is read.
-    const std::string large = (dir_ / "large.csv").string();
+    const std::string large = (Dir() / "large.csv").string();
     std::ofstream(large).close();
     fs::resize_file(large, kLargestPointsFile + 1);
     read = LoadPointsFile(large);
@@ -283,7 +273,7 @@ TEST_F(PointsFileStoreTest, FilesThatCannotBeRead) {
 }
 
 TEST_F(PointsFileStoreTest, AFailedRewriteLeavesTheFileAsItWas) {
-    const std::string path = (dir_ / "points.csv").string();
+    const std::string path = (Dir() / "points.csv").string();
     PointsFile f = TwoDevicesTwoPoints();
     ASSERT_EQ(RewritePointsFile(path, f), 0);
     // The temporary's name is taken by a directory: the rewrite cannot even begin.
@@ -291,7 +281,7 @@ TEST_F(PointsFileStoreTest, AFailedRewriteLeavesTheFileAsItWas) {
     SetExcluded(f, 0, true);
     EXPECT_NE(RewritePointsFile(path, f), 0);
     EXPECT_EQ(Contents(path), Expected());
-    EXPECT_NE(RewritePointsFile((dir_ / "missing" / "points.csv").string(), f), 0);
+    EXPECT_NE(RewritePointsFile((Dir() / "missing" / "points.csv").string(), f), 0);
 }
 
 // A broken file: the first thing wrong, with its line, in the operator's words.
