@@ -10,8 +10,10 @@ namespace calibration {
 
 namespace {
 
-// Longer texts are no number this file writes.
+// Longer texts, and larger values, are no number this file writes: a bound also keeps a
+// value read from "1e300" from growing to hundreds of digits when written again.
 constexpr qsizetype kLongestNumber = 40;
+constexpr double kLargestNumber = 1e15;
 
 bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -71,7 +73,8 @@ ParsedNumber ParseNumber(QStringView text) {
     const std::string ascii = text.toLatin1().toStdString();
     double value = 0.0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) {
+    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value) ||
+        std::fabs(value) >= kLargestNumber) {
         return {};
     }
     return {true, value};

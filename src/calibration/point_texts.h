@@ -18,7 +18,7 @@ QString TimeText(const QDateTime& time);
 
 // The value a number text stands for. Empty text: `value` empty and `valid` true; a text
 // that is no plain decimal number ("-12.34", "5e-05" too; no blanks, no "," or grouping,
-// nothing but finite values): `valid` false.
+// no value of 1e15 or more in magnitude): `valid` false.
 struct ParsedNumber {
     bool valid = false;
     std::optional<double> value;

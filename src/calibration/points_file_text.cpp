@@ -83,7 +83,7 @@ std::string_view PressureSourceName(humidity::PressureSource source) {
     return "standard";
 }
 
-QByteArray PointsFileRow(const PointsFile& file, std::size_t index) {
+QStringList PointFields(const PointsFile& file, std::size_t index) {
     const RecordedPoint& recorded = file.points.at(index);
     const CalibrationPoint& p = recorded.point;
     QStringList fields = {TimeText(p.time), QString::number(p.samples), NumberText(p.spanSeconds),
@@ -113,7 +113,11 @@ QByteArray PointsFileRow(const PointsFile& file, std::size_t index) {
             fields << QString() << QString() << QString();
         }
     }
-    return Line(fields);
+    return fields;
+}
+
+QByteArray PointsFileRow(const PointsFile& file, std::size_t index) {
+    return Line(PointFields(file, index));
 }
 
 QByteArray PointsFileText(const PointsFile& file) {

@@ -58,6 +58,10 @@ QStringList PointColumns(std::size_t deviceCount);
 // "command_line", "instrument", "standard".
 std::string_view PressureSourceName(humidity::PressureSource source);
 
+// The texts of point `index`'s row, one per PointColumns(devices): with the column names,
+// what the headless program prints as name=value pairs.
+QStringList PointFields(const PointsFile& file, std::size_t index);
+
 // The whole file.
 QByteArray PointsFileText(const PointsFile& file);
 // The row of point `index`, with its line end.

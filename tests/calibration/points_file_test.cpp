@@ -132,6 +132,10 @@ TEST(PointsFileText, RowForRow) {
     EXPECT_EQ(PointsFileRow(f, 1).toStdString(), kSecondRow);
     EXPECT_EQ(PointColumns(0).size(), kPointColumnCount);
     EXPECT_EQ(PointColumns(2).join(',').toStdString() + "\n", kHeader);
+    const QStringList fields = PointFields(f, 0);
+    ASSERT_EQ(fields.size(), PointColumns(2).size());
+    EXPECT_EQ(fields[kPressureSourceColumn], "standard");
+    EXPECT_EQ(fields.last(), "");
 }
 
 TEST(PointsFileText, ReadsBackExactly) {
