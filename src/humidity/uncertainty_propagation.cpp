@@ -10,8 +10,8 @@ namespace {
 
 constexpr double kZeroCelsiusKelvin = 273.15;
 constexpr double kPascalsPerHpa = 100.0;
-// Half the step of the central differences of ln ew and ln ei, K: their truncation error is
-// about 1e-9 of the slope, their rounding error smaller still.
+// Half the step of the central differences of ln ew and ln ei, K: their truncation and
+// rounding errors both stay below 1e-9 of the slope.
 constexpr double kSlopeStep = 1e-3;
 
 constexpr std::array<std::string_view, kUncertaintySourceCount> kSourceNames = {

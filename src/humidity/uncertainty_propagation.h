@@ -65,7 +65,8 @@ struct UncertaintyInputs {
     double ambient = 0.0;
     TemperatureScale scale = TemperatureScale::Celsius;
     double pressureHpa = kStandardPressureHpa;
-    // Expanded uncertainties (k = 2): kelvin whatever the scale, and hPa.
+    // Expanded uncertainties (k = 2): kelvin whatever the scale, and hPa; finite and not
+    // below zero (what the operator types is checked before it comes here).
     double dewPointExpandedK = kDefaultTemperatureUncertaintyK;
     double ambientExpandedK = kDefaultTemperatureUncertaintyK;
     double pressureExpandedHpa = kKnownPressureUncertaintyHpa;
