@@ -1,6 +1,7 @@
 #include "calibration/points_file_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <filesystem>
 #include <system_error>
 
@@ -43,8 +44,8 @@ std::string PointsFileName(const std::string& directory, const QDateTime& time) 
 }
 
 int AppendPointToFile(const std::string& path, const PointsFile& file, std::size_t index) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) || std::filesystem::file_size(path, error) == 0) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.exists() || info.size() == 0) {
         return RewritePointsFile(path, file);
     }
     QByteArray row = PointsFileRow(file, index);

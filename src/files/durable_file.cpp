@@ -11,6 +11,12 @@ namespace files {
 
 namespace {
 
+// The UTF-8 name as the file system's own: a plain string would be taken in the ANSI code
+// page on Windows.
+std::filesystem::path NativePath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 // Opens `path` in `mode`, writes all the bytes and closes it: 0 or the first error, and
 // whether it was opened at all.
 int WriteAndClose(const std::string& path, OpenMode mode, const void* data, std::size_t size,
@@ -34,14 +40,14 @@ std::string ReplacementPath(const std::string& path) {
 
 int AppendDurably(const std::string& path, const void* data, std::size_t size) {
     std::error_code sizeError;
-    const std::uintmax_t before = std::filesystem::file_size(path, sizeError);
+    const std::uintmax_t before = std::filesystem::file_size(NativePath(path), sizeError);
     bool opened = false;
     const int error = WriteAndClose(path, OpenMode::AppendExisting, data, size, opened);
     if (error != 0) {
         if (opened && !sizeError) {
             // Best effort: a file that cannot be cut keeps the part, and the caller is told.
             std::error_code ignored;
-            std::filesystem::resize_file(path, before, ignored);
+            std::filesystem::resize_file(NativePath(path), before, ignored);
         }
         return error;
     }
@@ -63,7 +69,7 @@ int ReplaceAtomically(const std::string& path, const void* data, std::size_t siz
     }
     if (error != 0) {
         std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        std::filesystem::remove(NativePath(temporary), ignored);
         return error;
     }
     return SyncDirectoryOfToDisk(path);

@@ -70,10 +70,12 @@ TEST_F(DurableFileTest, ReplacesInOneStepAndLeavesNoTemporary) {
     ASSERT_EQ(Replace(path, "first\n"), 0);
     EXPECT_EQ(Contents(path), "first\n");
     // A temporary left by a crash before the rename is simply written over.
-    std::ofstream(fs::path(Utf8(path) + ".tmp")) << "stale half of an older rewrite";
+    fs::path temporary = path;
+    temporary += ".tmp";
+    std::ofstream(temporary) << "stale half of an older rewrite";
     ASSERT_EQ(Replace(path, "second\nthird\n"), 0);
     EXPECT_EQ(Contents(path), "second\nthird\n");
-    EXPECT_FALSE(fs::exists(fs::path(files::ReplacementPath(Utf8(path)))));
+    EXPECT_FALSE(fs::exists(temporary));
     EXPECT_EQ(files::ReplacementPath("dir/points-20261210-131500.csv"),
               "dir/points-20261210-131500.csv.tmp");
 }
@@ -83,13 +85,15 @@ TEST_F(DurableFileTest, AFailedReplacementLeavesTheFileAsItWas) {
     EXPECT_FALSE(fs::exists(dir_ / "missing"));
 
     // The name is taken by a directory: the rename fails, and the temporary goes again.
-    const fs::path taken = dir_ / "taken";
+    const fs::path taken = dir_ / u8"zajęte";
     fs::create_directory(taken);
     std::ofstream(taken / "inside") << "kept";
     EXPECT_NE(Replace(taken, "new"), 0);
     EXPECT_TRUE(fs::is_directory(taken));
     EXPECT_EQ(Contents(taken / "inside"), "kept");
-    EXPECT_FALSE(fs::exists(fs::path(Utf8(taken) + ".tmp")));
+    fs::path temporary = taken;
+    temporary += ".tmp";
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 #ifndef _WIN32
