@@ -49,7 +49,7 @@ double CurrentOleDate() {
 class OurChart : public BenchChart {
   public:
     OurChart() {
-        form_.PageControl1->setCurrentWidget(form_.TabSheet1);
+        form_.Tabs->setCurrentWidget(form_.ChartTab);
         form_.show();
         (void)QTest::qWaitForWindowExposed(&form_);
         CountRedraws();
@@ -81,13 +81,13 @@ class OurChart : public BenchChart {
     void LoadFile(const QString& path) override { page().LoadFile(path); }
     void ClearHeadTemperatureSeries() override { chart().ClearSeries(HeadTemperatureSeries); }
     long PointsOnDewPointSeries() const override {
-        return form_.TabSheet1->Chart1->Points(DewPointSeries).size();
+        return form_.ChartTab->Chart->Points(DewPointSeries).size();
     }
     QCustomPlot& Plot() override { return chart(); }
 
   private:
-    HygroChart& chart() { return *form_.TabSheet1->Chart1; }
-    ChartPage& page() { return *form_.TabSheet1; }
+    HygroChart& chart() { return *form_.ChartTab->Chart; }
+    ChartPage& page() { return *form_.ChartTab; }
 
     TForm1 form_;
 };

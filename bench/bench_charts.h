@@ -1,7 +1,7 @@
 #pragma once
 // The two charts the benchmarks compare, fed the same data the same way, on screen at
 // 753 x 537 on the offscreen platform:
-//   OurChart    Form1 with its Chart1 on the open chart tab, fed through its page;
+//   OurChart    Form1 with its Chart on the open chart tab, fed through its page;
 //   PlainChart  a QCustomPlot with its defaults: seven graphs (the five hidden series not
 //               visible), each sample added to every graph, the axes rescaled to the
 //               visible graphs, and a queued replot.

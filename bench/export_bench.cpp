@@ -32,7 +32,7 @@ constexpr long kMonth = SeriesPoints::kDefaultLimit;
 void ExportMonth(benchmark::State& state) {
     ChartPage page;
     page.resize(753, 537);
-    HygroChart& chart = *page.Chart1;
+    HygroChart& chart = *page.Chart;
     const std::int64_t end = SecondNowMilliseconds();
     for (long s = 0; s < kMonth; ++s) {
         const double x = OleDateOfMilliseconds(end - (kMonth - s) * 1000);

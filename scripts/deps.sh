@@ -13,6 +13,8 @@ HYGRO_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
                 openssl ca-certificates
                 # the serial device server the network port tests put in front of the simulator
                 ser2net
+                # the drop rule the network port tests set in a network namespace of their own
+                nftables
                 # the C library's locales the record's tests switch to (hygro_make_locales)
                 locales)
 # scripts/package: dpkg-shlibdeps and file for the dependencies, help2man and gzip for the

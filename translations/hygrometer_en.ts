@@ -130,115 +130,6 @@
         <translation>unknown argument: %1</translation>
     </message>
     <message>
-        <source>  --config PLIK    weź opcje z PLIKU: wiersze &quot;klucz = wartość&quot;, gdzie klucz to
-                   długa opcja bez &quot;--&quot;, a opcja bez wartości to sam klucz;
-                   # zaczyna komentarz; opcje wiersza poleceń mają pierwszeństwo
-</source>
-        <translation>  --config FILE    read options from FILE: lines &quot;key = value&quot; whose key is a
-                   long option without &quot;--&quot;, an option without a value its key
-                   alone; # begins a comment; the command line wins over FILE
-</translation>
-    </message>
-    <message>
-        <source>  --csv-dir KATALOG
-                   zapisuj datowany zapis hygrometer-YYYYMMDD-HHMMSS.csv
-                   w KATALOGU zamiast w katalogu roboczym
-</source>
-        <translation>  --csv-dir DIR    write the dated record hygrometer-YYYYMMDD-HHMMSS.csv into
-                   DIR instead of the working directory
-</translation>
-    </message>
-    <message>
-        <source>  --no-csv         nie twórz datowanego zapisu
-</source>
-        <translation>  --no-csv         write no dated record
-</translation>
-    </message>
-    <message>
-        <source>  --metrics [ADRES:]PORT
-                   udostępniaj odczyty Prometheusowi pod adresem
-                   http://ADRES:PORT/metrics; bez ADRESU 127.0.0.1, więc
-                   dostęp ma tylko ten komputer (0.0.0.0 lub [::]: każda
-                   sieć); PORT 0 wybiera wolny port
-</source>
-        <translation>  --metrics [ADDRESS:]PORT
-                   serve the readings for Prometheus at
-                   http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left
-                   out, so only this machine reaches it (0.0.0.0 or [::]: every
-                   network); PORT 0 takes a free port
-</translation>
-    </message>
-    <message>
-        <source>  --mqtt mqtt://HOST[:PORT]/PREFIKS
-                   publikuj każdą próbkę jako JSON w PREFIKS/&lt;numer&gt;/sample,
-                   a stan połączenia, zachowywany, w PREFIKS/&lt;numer&gt;/status
-                   (numer seryjny urządzenia) na tym brokerze MQTT (bez PORTU
-                   1883); niedostępny broker jest ponawiany w tle
-</source>
-        <translation>  --mqtt mqtt://HOST[:PORT]/PREFIX
-                   publish every sample as JSON to PREFIX/&lt;serial&gt;/sample and
-                   the connection&apos;s state, retained, to PREFIX/&lt;serial&gt;/status
-                   on that MQTT broker (PORT 1883 when left out); a broker that
-                   is down is tried again in the background
-</translation>
-    </message>
-    <message>
-        <source>  --headless       bez okna: połącz od razu, wypisz identyfikator i wersję,
-                   zapisuj każdą próbkę do %1 (i do datowanego zapisu) aż
-                   do SIGINT lub SIGTERM, łącząc ponownie po odłączeniu
-</source>
-        <translation>  --headless       no window: connect at once, print the identification and the
-                   version, log every sample to %1 (and the dated record)
-                   until SIGINT or SIGTERM, reconnecting after an unplug
-</translation>
-    </message>
-    <message>
-        <source>  --duration SEKUNDY
-                   z --headless: zakończ samodzielnie po SEKUNDACH
-</source>
-        <translation>  --duration SECONDS
-                   with --headless: stop by itself after SECONDS
-</translation>
-    </message>
-    <message>
-        <source>  --quiet          z --headless: po starcie nic na standardowe wyjście
-                   (problemy nadal na standardowe wyjście błędów)
-</source>
-        <translation>  --quiet          with --headless: nothing on standard output after the start
-                   (problems still go to standard error)
-</translation>
-    </message>
-    <message>
-        <source>  --dump-logger    z --headless: zapisz 256 rekordów rejestratora urządzenia
-                   do %1 i zakończ (postęp na standardowe wyjście
-                   błędów, gdy jest terminalem); bez pomiaru
-</source>
-        <translation>  --dump-logger    with --headless: write the instrument&apos;s 256 logger records
-                   to %1, then end (progress on standard error when it
-                   is a terminal); nothing is measured
-</translation>
-    </message>
-    <message>
-        <source>  --read-settings  z --headless: wypisz ustawienia urządzenia jako wiersze
-                   &quot;nazwa = wartość&quot; i zakończ; bez pomiaru
-</source>
-        <translation>  --read-settings  with --headless: print the instrument&apos;s settings as
-                   &quot;name = value&quot; lines, then end; nothing is measured
-</translation>
-    </message>
-    <message>
-        <source>  --version        wypisz nazwę i wersję programu
-</source>
-        <translation>  --version        print the program&apos;s name and version
-</translation>
-    </message>
-    <message>
-        <source>  --help           pokaż ten tekst
-</source>
-        <translation>  --help           show this text
-</translation>
-    </message>
-    <message>
         <source>%1 wymaga liczby od %2 do %3, a nie &quot;%4&quot;</source>
         <translation>%1 needs a number from %2 to %3, not &quot;%4&quot;</translation>
     </message>
@@ -257,50 +148,6 @@
     <message>
         <source>%1 wymaga liczby stopni na godzinę</source>
         <translation>%1 needs a number of degrees per hour</translation>
-    </message>
-    <message>
-        <source>  --pressure HPA   ciśnienie w hPa dla wielkości wilgotności (stosunek
-                   zmieszania, ppmv, ciśnienie pary); ma pierwszeństwo przed
-                   ustawieniem urządzenia, używanym bez tej opcji (do odczytu
-                   ustawień: 1013.25)
-</source>
-        <translation>  --pressure HPA   the pressure, in hPa, of the humidity quantities (mixing
-                   ratio, ppmv, vapour pressure); wins over the instrument&apos;s
-                   setting, which is used when this is left out (until it is
-                   read: 1013.25)
-</translation>
-    </message>
-    <message>
-        <source>  --until-stable   z --headless: zakończ, gdy punkt rosy jest stabilny, i wypisz
-                   w jednym wierszu średnią, odchylenie, dryf, liczbę próbek,
-                   czas i wielkości przy średniej; z --duration kod wyjścia 4,
-                   gdy nie ustabilizuje się
-</source>
-        <translation>  --until-stable   with --headless: end once the dew point is stable, printing
-                   its mean, sd, drift, sample count, time span and the
-                   quantities at the mean on one line; with --duration, exit
-                   status 4 when it never is
-</translation>
-    </message>
-    <message>
-        <source>  --stable-window SEKUNDY
-                   z --headless: okno stabilności (domyślnie 600)
-  --stable-band STOPNIE
-                   z --headless: największa rozpiętość punktu rosy w oknie,
-                   przy której jest stabilny (domyślnie 0.10)
-  --stable-drift STOPNIE_NA_H
-                   z --headless: największy dryf stabilnego punktu rosy
-                   (domyślnie 0.20)
-</source>
-        <translation>  --stable-window SECONDS
-                   with --headless: the stability window (default 600)
-  --stable-band DEGREES
-                   with --headless: the largest peak-to-peak of the dew point
-                   in the window that is stable (default 0.10)
-  --stable-drift DEGREES_PER_HOUR
-                   with --headless: the largest drift that is stable (default
-                   0.20)
-</translation>
     </message>
     <message>
         <source>Kod wyjścia z --headless: 0 gotowe lub zatrzymane sygnałem, 1 nie można było
@@ -365,63 +212,226 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
 </translation>
     </message>
     <message>
-        <source>  --metrics-web-config PLIK
-                   kto może czytać metryki: PLIK w formacie konfiguracji WWW
-                   eksporterów Prometheusa, z basic_auth_users (skróty
-                   bcrypt); tls_server_config jest odrzucane, bo serwer HTTP
-                   tego systemu nie daje TLS
-</source>
-        <translation>  --metrics-web-config FILE
-                   who may read the metrics: FILE in the web configuration
-                   format of Prometheus&apos;s exporters, with basic_auth_users
-                   (bcrypt hashes); tls_server_config is refused, as this
-                   system&apos;s HTTP server cannot give TLS
-</translation>
+        <source>%1 działa tylko z %2</source>
+        <translation>%1 goes with %2</translation>
     </message>
     <message>
-        <source>  --mqtt mqtts://HOST[:PORT]/PREFIKS
-                   to samo przez TLS (bez PORTU 8883): certyfikat brokera musi
-                   być podpisany przez urząd certyfikacji systemu
-                   (/etc/ssl/certs) i wystawiony dla HOSTA
-  --mqtt-ca PLIK   z mqtts: ufaj zamiast tego urzędom z PLIKU
-  --mqtt-user NAZWA
-                   loguj się do brokera jako NAZWA
-  --mqtt-password-file PLIK
-                   hasło to pierwszy wiersz PLIKU (nigdy nie podawaj go
-                   w wierszu poleceń, który widzi każdy użytkownik)
-  --mqtt-cert PLIK --mqtt-key PLIK
-                   z mqtts: certyfikat tego klienta i jego klucz (PEM)
-</source>
-        <translation>  --mqtt mqtts://HOST[:PORT]/PREFIX
-                   the same over TLS (PORT 8883 when left out): the broker&apos;s
-                   certificate must be signed by an authority of the system&apos;s
-                   (/etc/ssl/certs) and issued for HOST
-  --mqtt-ca FILE   with mqtts: trust the authorities in FILE instead
-  --mqtt-user NAME
-                   log in to the broker as NAME
-  --mqtt-password-file FILE
-                   the password is FILE&apos;s first line (never give it on the
-                   command line, where every user sees it)
-  --mqtt-cert FILE --mqtt-key FILE
-                   with mqtts: this client&apos;s certificate and its key (PEM)
-</translation>
+        <source>PLIK</source>
+        <translation>FILE</translation>
     </message>
     <message>
-        <source>%1 działa tylko z --metrics</source>
-        <translation>%1 goes with --metrics</translation>
+        <source>SEKUNDY</source>
+        <translation>SECONDS</translation>
     </message>
     <message>
-        <source>  --port ŚCIEŻKA   przy łączeniu próbuj tego portu szeregowego (można
-                   powtarzać, w podanej kolejności; zastępuje listę portów
-                   zgłaszanych przez system); rfc2217://HOST:PORT lub
-                   tcp://HOST:PORT dla serwera portów szeregowych (RFC 2217
-                   lub surowy TCP)
-</source>
-        <translation>  --port PATH      try this serial port when connecting (repeatable, in the
-                   order given; replaces the list of serial ports the system
-                   reports); rfc2217://HOST:PORT or tcp://HOST:PORT for a serial
-                   device server (RFC 2217 or raw TCP)
-</translation>
+        <source>weź opcje z PLIKU: wiersze &quot;klucz = wartość&quot;, gdzie klucz to
+długa opcja bez &quot;--&quot;, a opcja bez wartości to sam klucz;
+# zaczyna komentarz; opcje wiersza poleceń mają pierwszeństwo</source>
+        <translation>read options from FILE: lines &quot;key = value&quot; whose key is a
+long option without &quot;--&quot;, an option without a value its key
+alone; # begins a comment; the command line wins over FILE</translation>
+    </message>
+    <message>
+        <source>ŚCIEŻKA</source>
+        <translation>PATH</translation>
+    </message>
+    <message>
+        <source>przy łączeniu próbuj tego portu szeregowego (można
+powtarzać, w podanej kolejności; zastępuje listę portów
+zgłaszanych przez system); rfc2217://HOST:PORT lub
+tcp://HOST:PORT dla serwera portów szeregowych (RFC 2217
+lub surowy TCP)</source>
+        <translation>try this serial port when connecting (repeatable, in the
+order given; replaces the list of serial ports the system
+reports); rfc2217://HOST:PORT or tcp://HOST:PORT for a serial
+device server (RFC 2217 or raw TCP)</translation>
+    </message>
+    <message>
+        <source>KATALOG</source>
+        <translation>DIR</translation>
+    </message>
+    <message>
+        <source>zapisuj datowany zapis hygrometer-YYYYMMDD-HHMMSS.csv
+w KATALOGU zamiast w katalogu roboczym</source>
+        <translation>write the dated record hygrometer-YYYYMMDD-HHMMSS.csv into
+DIR instead of the working directory</translation>
+    </message>
+    <message>
+        <source>nie twórz datowanego zapisu</source>
+        <translation>write no dated record</translation>
+    </message>
+    <message>
+        <source>[ADRES:]PORT</source>
+        <translation>[ADDRESS:]PORT</translation>
+    </message>
+    <message>
+        <source>udostępniaj odczyty Prometheusowi pod adresem
+http://ADRES:PORT/metrics; bez ADRESU 127.0.0.1, więc
+dostęp ma tylko ten komputer (0.0.0.0 lub [::]: każda
+sieć); PORT 0 wybiera wolny port</source>
+        <translation>serve the readings for Prometheus at
+http://ADDRESS:PORT/metrics; ADDRESS is 127.0.0.1 when left
+out, so only this machine reaches it (0.0.0.0 or [::]: every
+network); PORT 0 takes a free port</translation>
+    </message>
+    <message>
+        <source>kto może czytać metryki: PLIK w formacie konfiguracji WWW
+eksporterów Prometheusa, z basic_auth_users (skróty
+bcrypt); tls_server_config jest odrzucane, bo serwer HTTP
+tego systemu nie daje TLS</source>
+        <translation>who may read the metrics: FILE in the web configuration
+format of Prometheus&apos;s exporters, with basic_auth_users
+(bcrypt hashes); tls_server_config is refused, as this
+system&apos;s HTTP server cannot give TLS</translation>
+    </message>
+    <message>
+        <source>mqtt://HOST[:PORT]/PREFIKS</source>
+        <translation>mqtt://HOST[:PORT]/PREFIX</translation>
+    </message>
+    <message>
+        <source>publikuj każdą próbkę jako JSON w PREFIKS/&lt;numer&gt;/sample,
+a stan połączenia, zachowywany, w PREFIKS/&lt;numer&gt;/status
+(numer seryjny urządzenia) na tym brokerze MQTT (bez PORTU
+1883); niedostępny broker jest ponawiany w tle</source>
+        <translation>publish every sample as JSON to PREFIX/&lt;serial&gt;/sample and
+the connection&apos;s state, retained, to PREFIX/&lt;serial&gt;/status
+on that MQTT broker (PORT 1883 when left out); a broker that
+is down is tried again in the background</translation>
+    </message>
+    <message>
+        <source>mqtts://HOST[:PORT]/PREFIKS</source>
+        <translation>mqtts://HOST[:PORT]/PREFIX</translation>
+    </message>
+    <message>
+        <source>to samo przez TLS (bez PORTU 8883): certyfikat brokera musi
+być podpisany przez urząd certyfikacji systemu
+(/etc/ssl/certs) i wystawiony dla HOSTA</source>
+        <translation>the same over TLS (PORT 8883 when left out): the broker&apos;s
+certificate must be signed by an authority of the system&apos;s
+(/etc/ssl/certs) and issued for HOST</translation>
+    </message>
+    <message>
+        <source>z mqtts: ufaj zamiast tego urzędom z PLIKU</source>
+        <translation>with mqtts: trust the authorities in FILE instead</translation>
+    </message>
+    <message>
+        <source>NAZWA</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>loguj się do brokera jako NAZWA</source>
+        <translation>log in to the broker as NAME</translation>
+    </message>
+    <message>
+        <source>hasło to pierwszy wiersz PLIKU (nigdy nie podawaj go
+w wierszu poleceń, który widzi każdy użytkownik)</source>
+        <translation>the password is FILE&apos;s first line (never give it on the
+command line, where every user sees it)</translation>
+    </message>
+    <message>
+        <source>HASŁO</source>
+        <translation>PASSWORD</translation>
+    </message>
+    <message>
+        <source>tylko w pliku --config (wiersz poleceń widzi każdy
+użytkownik): samo hasło, zamiast --mqtt-password-file;
+plik musi być wtedy niedostępny dla innych niż właściciel
+i grupa</source>
+        <translation>only in a --config file (every user sees a command line):
+the password itself, instead of --mqtt-password-file; the
+file may then be read by its owner and group alone</translation>
+    </message>
+    <message>
+        <source>z mqtts: certyfikat tego klienta i jego klucz (PEM)</source>
+        <translation>with mqtts: this client&apos;s certificate and its key (PEM)</translation>
+    </message>
+    <message>
+        <source>bez okna: połącz od razu, wypisz identyfikator i wersję,
+zapisuj każdą próbkę do %1 (i do datowanego zapisu) aż
+do SIGINT lub SIGTERM, łącząc ponownie po odłączeniu</source>
+        <translation>no window: connect at once, print the identification and the
+version, log every sample to %1 (and the dated record)
+until SIGINT or SIGTERM, reconnecting after an unplug</translation>
+    </message>
+    <message>
+        <source>z --headless: zakończ samodzielnie po SEKUNDACH</source>
+        <translation>with --headless: stop by itself after SECONDS</translation>
+    </message>
+    <message>
+        <source>z --headless: po starcie nic na standardowe wyjście
+(problemy nadal na standardowe wyjście błędów)</source>
+        <translation>with --headless: nothing on standard output after the start
+(problems still go to standard error)</translation>
+    </message>
+    <message>
+        <source>z --headless: zapisz 256 rekordów rejestratora urządzenia
+do %1 i zakończ (postęp na standardowe wyjście
+błędów, gdy jest terminalem); bez pomiaru</source>
+        <translation>with --headless: write the instrument&apos;s 256 logger records
+to %1, then end (progress on standard error when it
+is a terminal); nothing is measured</translation>
+    </message>
+    <message>
+        <source>z --headless: wypisz ustawienia urządzenia jako wiersze
+&quot;nazwa = wartość&quot; i zakończ; bez pomiaru</source>
+        <translation>with --headless: print the instrument&apos;s settings as
+&quot;name = value&quot; lines, then end; nothing is measured</translation>
+    </message>
+    <message>
+        <source>HPA</source>
+        <translation>HPA</translation>
+    </message>
+    <message>
+        <source>ciśnienie w hPa dla wielkości wilgotności (stosunek
+zmieszania, ppmv, ciśnienie pary); ma pierwszeństwo przed
+ustawieniem urządzenia, używanym bez tej opcji (do odczytu
+ustawień: 1013.25)</source>
+        <translation>the pressure, in hPa, of the humidity quantities (mixing
+ratio, ppmv, vapour pressure); wins over the instrument&apos;s
+setting, which is used when this is left out (until it is
+read: 1013.25)</translation>
+    </message>
+    <message>
+        <source>z --headless: zakończ, gdy punkt rosy jest stabilny, i wypisz
+w jednym wierszu średnią, odchylenie, dryf, liczbę próbek,
+czas i wielkości przy średniej; z --duration kod wyjścia 4,
+gdy nie ustabilizuje się</source>
+        <translation>with --headless: end once the dew point is stable, printing
+its mean, sd, drift, sample count, time span and the
+quantities at the mean on one line; with --duration, exit
+status 4 when it never is</translation>
+    </message>
+    <message>
+        <source>z --headless: okno stabilności (domyślnie 600)</source>
+        <translation>with --headless: the stability window (default 600)</translation>
+    </message>
+    <message>
+        <source>STOPNIE</source>
+        <translation>DEGREES</translation>
+    </message>
+    <message>
+        <source>z --headless: największa rozpiętość punktu rosy w oknie,
+przy której jest stabilny (domyślnie 0.10)</source>
+        <translation>with --headless: the largest peak-to-peak of the dew point
+in the window that is stable (default 0.10)</translation>
+    </message>
+    <message>
+        <source>STOPNIE_NA_H</source>
+        <translation>DEGREES_PER_HOUR</translation>
+    </message>
+    <message>
+        <source>z --headless: największy dryf stabilnego punktu rosy
+(domyślnie 0.20)</source>
+        <translation>with --headless: the largest drift that is stable (default
+0.20)</translation>
+    </message>
+    <message>
+        <source>wypisz nazwę i wersję programu</source>
+        <translation>print the program&apos;s name and version</translation>
+    </message>
+    <message>
+        <source>pokaż ten tekst</source>
+        <translation>show this text</translation>
     </message>
 </context>
 <context>
@@ -538,8 +548,20 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
         <translation>the server closed the connection</translation>
     </message>
     <message>
-        <source>%1: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); jego linia musi już mieć 4800 bodów 8N1</source>
-        <translation>%1: the server does not take serial line settings (RFC 2217); its line must already be set to 4800 baud 8N1</translation>
+        <source>to nie jest serwer RFC 2217; użyj tcp://</source>
+        <translation>not an RFC 2217 server; use tcp://</translation>
+    </message>
+    <message>
+        <source>przerwano</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>%1: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); jego linia musi już mieć %2 bodów 8N1</source>
+        <translation>%1: the server does not take serial line settings (RFC 2217); its line must already be set to %2 baud 8N1</translation>
+    </message>
+    <message>
+        <source>%1: serwer przysyła znacznie więcej, niż linia %2 bodów może przenieść; to nie jest przyrząd: połączenie zamknięto</source>
+        <translation>%1: the server sends far more than a %2-baud line can carry; not an instrument: connection closed</translation>
     </message>
 </context>
 <context>
@@ -630,6 +652,10 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>Punkt rosy nie ustabilizował się w ciągu %1 s</source>
         <translation>The dew point did not become stable within %1 s</translation>
+    </message>
+    <message>
+        <source>Zakończono, zanim którykolwiek port się zidentyfikował.</source>
+        <translation>Ended before any port identified itself.</translation>
     </message>
 </context>
 <context>
@@ -1037,7 +1063,7 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     </message>
     <message>
         <source>nie znaleziono adresu brokera</source>
-        <translation>the broker's address was not found</translation>
+        <translation>the broker&apos;s address was not found</translation>
     </message>
     <message>
         <source>błąd serwera pośredniczącego</source>
@@ -1081,6 +1107,10 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>hasło do MQTT wymaga też --mqtt-user</source>
         <translation>an MQTT password needs --mqtt-user as well</translation>
+    </message>
+    <message>
+        <source>hasło do MQTT poszłoby do %1 jawnym tekstem: z hasłem podaj adres mqtts://, chyba że broker jest na tym komputerze (localhost, 127.0.0.1, ::1)</source>
+        <translation>the MQTT password would go to %1 in clear text: with a password give an mqtts:// address, unless the broker is on this machine (localhost, 127.0.0.1, ::1)</translation>
     </message>
 </context>
 <context>
@@ -1314,6 +1344,13 @@ Client for the chilled-mirror dew-point hygrometer: a window, or with
     <message>
         <source>okno: %1 z %2 s</source>
         <translation>window: %1 of %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>SecretFile</name>
+    <message>
+        <source>każdy użytkownik komputera może czytać plik %1 (uprawnienia %2), a jest w nim tajemnica, więc program go nie użyje; odbierz innym dostęp: chmod o-rwx %1 (właściciel i grupa nadal mogą go czytać)</source>
+        <translation>every user of the machine can read the file %1 (mode %2), which holds a secret, so it is not used; take the others&apos; access away: chmod o-rwx %1 (its owner and group can still read it)</translation>
     </message>
 </context>
 <context>

@@ -9,12 +9,9 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <atomic>
-#include <string>
 
 #include "app/error_box.h"
 #include "app/form_controls.h"
-#include "chart/chart_data_csv.h"
 #include "chart/ole_date.h"
 #include "measure/file_error_text.h"
 #include "series/sample_series.h"
@@ -22,19 +19,19 @@
 
 ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet1"));
-    Chart1 = new HygroChart(this);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setGeometry(rect());
+    Chart = new HygroChart(this);
+    Chart->setObjectName(QStringLiteral("Chart1"));
+    Chart->setGeometry(rect());
     QFont titleFont = font();
     titleFont.setPixelSize(kReadoutCaptionPixels);
     titleFont.setBold(true);
-    Chart1->SetTitleFont(titleFont);
-    Chart1->SetTitle(tr("Wykres wilgotności i temperatury"));
-    Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Chart1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    Chart->SetTitleFont(titleFont);
+    Chart->SetTitle(tr("Wykres wilgotności i temperatury"));
+    Chart->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Chart, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = ChartMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(Chart1->mapToGlobal(at));
+        menu->popup(Chart->mapToGlobal(at));
     });
 
     exporter_ = new ChartExporter(this);
@@ -67,7 +64,7 @@ QMenu* ChartPage::ChartMenu() {
     menu->addAction(tr("Zapisz obraz…"), this, &ChartPage::ChooseAndSaveImage);
     menu->addAction(tr("Eksportuj dane…"), this, &ChartPage::ChooseAndExportData)
         ->setEnabled(!ExportRunning());
-    menu->addAction(tr("Pokaż wszystko"), Chart1, &HygroChart::ShowAll);
+    menu->addAction(tr("Pokaż wszystko"), Chart, &HygroChart::ShowAll);
     return menu;
 }
 
@@ -92,25 +89,16 @@ void ChartPage::ChooseAndExportData() {
 }
 
 QString ChartPage::SaveImage(const QString& path) {
-    HygroChart& chart = *Chart1;
+    HygroChart& chart = *Chart;
     const bool saved = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                            ? chart.savePdf(path, chart.width(), chart.height())
                            : chart.savePng(path, chart.width(), chart.height());
     return saved ? QString() : tr("Nie można zapisać obrazu w pliku %1").arg(path);
 }
 
-QString ChartPage::ExportData(const QString& path) {
-    const QCPRange shown = Chart1->xAxis->range();
-    const std::atomic<bool> cancel{false};
-    const ChartCsvFileResult result =
-        WriteChartCsvFile(Chart1->Snapshot(shown.lower, shown.upper), path.toStdString(), cancel,
-                          [](std::int64_t) {});
-    return result.error == 0 ? QString() : FileErrorText(result.error);
-}
-
 bool ChartPage::StartExport(const QString& path) {
-    const QCPRange shown = Chart1->xAxis->range();
-    if (ExportRunning() || !exporter_->Start(Chart1->Snapshot(shown.lower, shown.upper), path)) {
+    const QCPRange shown = Chart->xAxis->range();
+    if (ExportRunning() || !exporter_->Start(Chart->Snapshot(shown.lower, shown.upper), path)) {
         return false;
     }
     exportBar_->setValue(0);
@@ -142,7 +130,7 @@ void ChartPage::LayOut() {
     if (!ExportPanel->isHidden()) {
         chart.setBottom(ExportPanel->y() - 1);
     }
-    Chart1->setGeometry(chart);
+    Chart->setGeometry(chart);
 }
 
 void ChartPage::resizeEvent(QResizeEvent* event) {
@@ -158,7 +146,7 @@ void ChartPage::AddSample(const SampleUpdate& update) {
         OleDate(SampleDate(update.time, now), update.time.isValid() ? update.time : now.time());
     const std::array<double, kSeriesCount> values = SeriesValues(update.sample);
     for (std::size_t i = 0; i < kSeriesCount; ++i) {
-        Chart1->AddPoint(static_cast<ChartSeries>(i), x, values[i]);
+        Chart->AddPoint(static_cast<ChartSeries>(i), x, values[i]);
     }
 }
 
@@ -174,7 +162,7 @@ void ChartPage::ChooseAndLoadFile() {
 }
 
 void ChartPage::LoadFile(const QString& path) {
-    HygroChart& chart = *Chart1;
+    HygroChart& chart = *Chart;
     chart.ClearSeries(DewPointSeries);
     // Both series keep as many points; the file's older ones would be dropped.
     const ChartFileResult result = LoadChartFile(

@@ -1,5 +1,5 @@
 #pragma once
-// The Chart tab: Chart1 with the live samples, and "Wczytaj wykres" (a saved file). The
+// The Chart tab: the chart (Chart1) with the live samples, and "Wczytaj wykres" (a saved file). The
 // chart's context menu saves what it shows as an image, exports the points in view as CSV
 // and shows everything again.
 //
@@ -22,7 +22,7 @@ class ChartPage : public QWidget {
   public:
     explicit ChartPage(QWidget* parent = nullptr);
 
-    HygroChart* Chart1 = nullptr;
+    HygroChart* Chart = nullptr;
 
     // One point per series for a sample with data.
     void AddSample(const SampleUpdate& update);
@@ -36,14 +36,13 @@ class ChartPage : public QWidget {
     // Saves the chart as drawn: PDF when the name ends ".pdf", PNG otherwise. An error
     // text, or empty when saved.
     QString SaveImage(const QString& path);
-    // The points of every series in the time range in view, as chart_data_csv.h writes
-    // them, written before returning. An error text, or empty when written.
-    QString ExportData(const QString& path);
-    // The same on the export's own thread, shown in the progress bar; ExportEnded tells the
-    // end, a failure also in the error box. False, and nothing started, while one runs.
+    // Writes the points of every series in the time range in view, as chart_data_csv.h
+    // writes them, on the export's own thread, shown in the progress bar; ExportEnded tells
+    // the end, a failure also in the error box. False, and nothing started, while one runs.
     bool StartExport(const QString& path);
     bool ExportRunning() const { return exporter_->Running(); }
     void CancelExport() { exporter_->Cancel(); }
+    ChartExporter& Exporter() { return *exporter_; }
 
     QWidget* ExportPanel = nullptr;
 

@@ -1,7 +1,8 @@
 #pragma once
 // The Hygrometer tab: the readouts in large type, Connect, and the further readouts below
 // the design's page, reached by scrolling (or in view once the window is tall enough).
-// Connect and the readouts follow the instrument session.
+// Connect and the readouts follow the instrument session. Members are named by what they
+// are; each control's object name is the design's (Edit20, Button1, ...).
 
 #include <QPalette>
 #include <QScrollArea>
@@ -31,40 +32,40 @@ class HygrometerPage : public QScrollArea {
     void Attach(InstrumentSession& session);
 
     // The readouts in view.
-    QLabel* Label10 = nullptr;
-    QLineEdit* Edit20 = nullptr;  // dew point
-    QLabel* Label11 = nullptr;
-    QLineEdit* Edit14 = nullptr;  // ambient temperature
-    QLabel* Label8 = nullptr;
-    QLineEdit* Edit6 = nullptr;  // relative humidity
-    QPushButton* Connect = nullptr;
-    QPushButton* Button1 = nullptr;  // loads a chart file
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QLabel* Label17 = nullptr;
+    QLabel* DewPointCaption = nullptr;
+    QLineEdit* DewPointReadout = nullptr;
+    QLabel* AmbientTemperatureCaption = nullptr;
+    QLineEdit* AmbientTemperatureReadout = nullptr;
+    QLabel* RelativeHumidityCaption = nullptr;
+    QLineEdit* RelativeHumidityReadout = nullptr;
+    QPushButton* ConnectButton = nullptr;
+    QPushButton* LoadChartButton = nullptr;  // plots a saved chart file
+    QLabel* MakerLabel = nullptr;
+    QLabel* ProductLabel = nullptr;
+    QLabel* ProgramVersionLabel = nullptr;
     // Below the page's bottom edge.
-    QLabel* Label35 = nullptr;  // running time
-    QLabel* Label16 = nullptr;  // version and serial number
-    QLabel* Label34 = nullptr;
-    QLabel* Label23 = nullptr;
-    QLineEdit* Edit15 = nullptr;  // mirror temperature
-    QLabel* Label22 = nullptr;
-    QLineEdit* Edit7 = nullptr;  // head temperature
-    QLabel* Label21 = nullptr;
-    QLineEdit* Edit13 = nullptr;  // frost
-    QLabel* Label12 = nullptr;
-    QLineEdit* Edit8 = nullptr;  // mirror dew coverage
-    QLineEdit* Edit22 = nullptr;
-    QLineEdit* Edit23 = nullptr;
-    QLineEdit* Edit19 = nullptr;
-    QLineEdit* Edit21 = nullptr;
+    QLabel* RunTimeLabel = nullptr;
+    QLabel* InstrumentVersionLabel = nullptr;  // the instrument's version and serial number
+    QLabel* DeviceCaption = nullptr;
+    QLabel* MirrorTemperatureCaption = nullptr;
+    QLineEdit* MirrorTemperatureReadout = nullptr;
+    QLabel* HeadTemperatureCaption = nullptr;
+    QLineEdit* HeadTemperatureReadout = nullptr;
+    QLabel* FrostLevelCaption = nullptr;
+    QLineEdit* FrostLevelReadout = nullptr;
+    QLabel* MirrorDewLevelCaption = nullptr;
+    QLineEdit* MirrorDewLevelReadout = nullptr;
+    QLineEdit* AuxValue4Readout = nullptr;
+    QLineEdit* AuxValue3Readout = nullptr;
+    QLineEdit* AuxValue2Readout = nullptr;
+    QLineEdit* AuxValue1Readout = nullptr;
     // Hidden as well.
-    QLabel* Label13 = nullptr;
-    QLineEdit* Edit9 = nullptr;  // Peltier power
-    QLabel* Label14 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLineEdit* Edit11 = nullptr;
+    QLabel* PeltierPowerCaption = nullptr;
+    QLineEdit* PeltierPowerReadout = nullptr;
+    QLabel* Output1CurrentCaption = nullptr;
+    QLineEdit* Output1CurrentReadout = nullptr;
+    QLabel* Output2CurrentCaption = nullptr;
+    QLineEdit* Output2CurrentReadout = nullptr;
 
     // Every readout of a sample with data, and the readouts no longer greyed.
     void ShowSample(const SampleUpdate& update);

@@ -25,13 +25,13 @@ struct RecordBinding {
     QLineEdit* LoggerPage::*edit;
 };
 constexpr std::array<RecordBinding, 7> kRecordEdits = {{
-    {&LoggerTabTexts::Humidity, &LoggerPage::Edit24},
-    {&LoggerTabTexts::Temperature, &LoggerPage::Edit25},
-    {&LoggerTabTexts::Status, &LoggerPage::Edit26},
-    {&LoggerTabTexts::Date, &LoggerPage::Edit27},
-    {&LoggerTabTexts::Time, &LoggerPage::Edit28},
-    {&LoggerTabTexts::ObjectId, &LoggerPage::Edit29},
-    {&LoggerTabTexts::RecordNumber, &LoggerPage::Edit30},
+    {&LoggerTabTexts::Humidity, &LoggerPage::HumidityEdit},
+    {&LoggerTabTexts::Temperature, &LoggerPage::TemperatureEdit},
+    {&LoggerTabTexts::Status, &LoggerPage::StatusEdit},
+    {&LoggerTabTexts::Date, &LoggerPage::DateEdit},
+    {&LoggerTabTexts::Time, &LoggerPage::TimeEdit},
+    {&LoggerTabTexts::ObjectId, &LoggerPage::ObjectIdEdit},
+    {&LoggerTabTexts::RecordNumber, &LoggerPage::RecordNumberEdit},
 }};
 
 }  // namespace
@@ -48,20 +48,20 @@ LoggerPage::LoggerPage(QWidget* parent) : QWidget(parent) {
         int editTop;
     };
     const Row rows[] = {
-        {&LoggerPage::Label42, "Label42", tr("Numer", "Label42"), &LoggerPage::Edit30, "Edit30", 32,
-         24},
-        {&LoggerPage::Label41, "Label41", tr("ID obiektu", "Label41"), &LoggerPage::Edit29,
-         "Edit29", 56, 48},
-        {&LoggerPage::Label36, "Label36", tr("Wilgotnosc", "Label36"), &LoggerPage::Edit24,
-         "Edit24", 96, 88},
-        {&LoggerPage::Label37, "Label37", tr("Temperatura", "Label37"), &LoggerPage::Edit25,
-         "Edit25", 120, 112},
-        {&LoggerPage::Label40, "Label40", tr("Data", "Label40"), &LoggerPage::Edit27, "Edit27", 152,
-         144},
-        {&LoggerPage::Label39, "Label39", tr("Czas", "Label39"), &LoggerPage::Edit28, "Edit28", 176,
-         168},
-        {&LoggerPage::Label38, "Label38", tr("Status", "Label38"), &LoggerPage::Edit26, "Edit26",
-         208, 200},
+        {&LoggerPage::RecordNumberCaption, "Label42", tr("Numer", "Label42"),
+         &LoggerPage::RecordNumberEdit, "Edit30", 32, 24},
+        {&LoggerPage::ObjectIdCaption, "Label41", tr("ID obiektu", "Label41"),
+         &LoggerPage::ObjectIdEdit, "Edit29", 56, 48},
+        {&LoggerPage::HumidityCaption, "Label36", tr("Wilgotnosc", "Label36"),
+         &LoggerPage::HumidityEdit, "Edit24", 96, 88},
+        {&LoggerPage::TemperatureCaption, "Label37", tr("Temperatura", "Label37"),
+         &LoggerPage::TemperatureEdit, "Edit25", 120, 112},
+        {&LoggerPage::DateCaption, "Label40", tr("Data", "Label40"), &LoggerPage::DateEdit,
+         "Edit27", 152, 144},
+        {&LoggerPage::TimeCaption, "Label39", tr("Czas", "Label39"), &LoggerPage::TimeEdit,
+         "Edit28", 176, 168},
+        {&LoggerPage::StatusCaption, "Label38", tr("Status", "Label38"), &LoggerPage::StatusEdit,
+         "Edit26", 208, 200},
     };
     for (const Row& row : rows) {
         this->*(row.label) =
@@ -71,28 +71,29 @@ LoggerPage::LoggerPage(QWidget* parent) : QWidget(parent) {
         this->*(row.edit) = edit;
     }
 
-    Label43 =
+    ChosenRecordCaption =
         MakeLabel(this, "Label43", tr("Wprowadx numer rekordu", "Label43"), QRect(88, 288, 0, 0));
-    Label44 = MakeLabel(this, "Label44", "[0 ... 255]", QRect(120, 304, 0, 0));
-    Edit31 = MakeEdit(this, "Edit31", QString(), QRect(120, 320, 41, 21));
-    Button3 = MakeButton(this, "Button3", tr("Wczytaj dane", "Button3"), QRect(200, 320, 75, 25));
-    Button4 =
+    ChosenRecordRange = MakeLabel(this, "Label44", "[0 ... 255]", QRect(120, 304, 0, 0));
+    ChosenRecordEdit = MakeEdit(this, "Edit31", QString(), QRect(120, 320, 41, 21));
+    ReadRecordButton =
+        MakeButton(this, "Button3", tr("Wczytaj dane", "Button3"), QRect(200, 320, 75, 25));
+    DumpButton =
         MakeButton(this, "Button4", tr("Zapisz dane w pliku", "Button4"), QRect(408, 312, 121, 41));
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(392, 280, 150, 16);
-    ProgressBar1->setMinimum(0);
-    ProgressBar1->setValue(0);
-    ProgressBar1->hide();
+    DumpProgressBar = new QProgressBar(this);
+    DumpProgressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    DumpProgressBar->setGeometry(392, 280, 150, 16);
+    DumpProgressBar->setMinimum(0);
+    DumpProgressBar->setValue(0);
+    DumpProgressBar->hide();
 }
 
 void LoggerPage::Attach(InstrumentSession& session) {
     session_ = &session;
-    connect(Button3, &QPushButton::clicked, this, &LoggerPage::ReadChosenRecord);
-    connect(Button4, &QPushButton::clicked, this, &LoggerPage::StartDump);
+    connect(ReadRecordButton, &QPushButton::clicked, this, &LoggerPage::ReadChosenRecord);
+    connect(DumpButton, &QPushButton::clicked, this, &LoggerPage::StartDump);
     connect(&session, &InstrumentSession::LoggerRecordRead, this, &LoggerPage::ShowRecord);
-    connect(&session, &InstrumentSession::DumpProgress, ProgressBar1, &QProgressBar::setValue);
+    connect(&session, &InstrumentSession::DumpProgress, DumpProgressBar, &QProgressBar::setValue);
     connect(&session, &InstrumentSession::DumpEnded, this, &LoggerPage::ShowDumpEnd);
 }
 
@@ -100,7 +101,7 @@ void LoggerPage::ReadChosenRecord() {
     if (dumping_ || session_->Busy()) {
         return;  // another job has the link
     }
-    const RecordNumberEntry entry = RecordNumberFromText(Edit31->text());
+    const RecordNumberEntry entry = RecordNumberFromText(ChosenRecordEdit->text());
     if (!entry.ok) {
         ShowErrorBox(window(), entry.error);
         return;
@@ -137,11 +138,11 @@ void LoggerPage::StartDump() {
         ShowErrorBox(window(), FileErrorText(err));
         return;
     }
-    ProgressBar1->reset();
-    ProgressBar1->setMaximum(kLoggerRecordCount - 1);
-    ProgressBar1->setVisible(true);
+    DumpProgressBar->reset();
+    DumpProgressBar->setMaximum(kLoggerRecordCount - 1);
+    DumpProgressBar->setVisible(true);
     if (session_->DumpLogger(std::move(file)) != SessionRequest::Started) {
-        ProgressBar1->hide();
+        DumpProgressBar->hide();
         ShowErrorBox(window(), NotConnectedText());
         return;
     }
@@ -152,7 +153,8 @@ void LoggerPage::StartDump() {
 // would ask the instrument for a record waits.
 void LoggerPage::SetDumping(bool dumping) {
     dumping_ = dumping;
-    for (QWidget* control : std::initializer_list<QWidget*>{Edit31, Button3, Button4}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ChosenRecordEdit, ReadRecordButton, DumpButton}) {
         control->setEnabled(!dumping);
     }
 }
@@ -161,7 +163,7 @@ void LoggerPage::ShowDumpEnd(const LoggerDumpResult& result, int closeError) {
     SetDumping(false);
     switch (result.end) {
         case LoggerDumpResult::End::Complete:
-            ProgressBar1->hide();
+            DumpProgressBar->hide();
             if (closeError != 0) {
                 ShowErrorBox(window(), FileErrorText(closeError));
             } else {
@@ -177,11 +179,11 @@ void LoggerPage::ShowDumpEnd(const LoggerDumpResult& result, int closeError) {
             break;
         case LoggerDumpResult::End::PortGone:
             // No further dump can follow to hide it; the message names the record reached.
-            ProgressBar1->hide();
+            DumpProgressBar->hide();
             ShowErrorBox(window(), LoggerDumpPortGoneText(result.linesWritten));
             break;
         case LoggerDumpResult::End::Stopped:
-            ProgressBar1->hide();
+            DumpProgressBar->hide();
             break;
     }
 }

@@ -24,26 +24,26 @@ class LoggerPage : public QWidget {
     bool Dumping() const { return dumping_; }
 
     // One logger record.
-    QLabel* Label42 = nullptr;
-    QLineEdit* Edit30 = nullptr;  // record number
-    QLabel* Label41 = nullptr;
-    QLineEdit* Edit29 = nullptr;  // object id
-    QLabel* Label36 = nullptr;
-    QLineEdit* Edit24 = nullptr;  // humidity
-    QLabel* Label37 = nullptr;
-    QLineEdit* Edit25 = nullptr;  // temperature
-    QLabel* Label40 = nullptr;
-    QLineEdit* Edit27 = nullptr;  // date
-    QLabel* Label39 = nullptr;
-    QLineEdit* Edit28 = nullptr;  // time
-    QLabel* Label38 = nullptr;
-    QLineEdit* Edit26 = nullptr;  // status
-    QLabel* Label43 = nullptr;
-    QLabel* Label44 = nullptr;
-    QLineEdit* Edit31 = nullptr;  // the record asked for
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* RecordNumberCaption = nullptr;
+    QLineEdit* RecordNumberEdit = nullptr;
+    QLabel* ObjectIdCaption = nullptr;
+    QLineEdit* ObjectIdEdit = nullptr;
+    QLabel* HumidityCaption = nullptr;
+    QLineEdit* HumidityEdit = nullptr;
+    QLabel* TemperatureCaption = nullptr;
+    QLineEdit* TemperatureEdit = nullptr;
+    QLabel* DateCaption = nullptr;
+    QLineEdit* DateEdit = nullptr;
+    QLabel* TimeCaption = nullptr;
+    QLineEdit* TimeEdit = nullptr;
+    QLabel* StatusCaption = nullptr;
+    QLineEdit* StatusEdit = nullptr;
+    QLabel* ChosenRecordCaption = nullptr;
+    QLabel* ChosenRecordRange = nullptr;
+    QLineEdit* ChosenRecordEdit = nullptr;  // the record asked for
+    QPushButton* ReadRecordButton = nullptr;
+    QPushButton* DumpButton = nullptr;
+    QProgressBar* DumpProgressBar = nullptr;
 
   public slots:
     void ReadChosenRecord();

@@ -14,7 +14,7 @@ MainController::MainController(TForm1& form, ControllerOptions options)
                               .pressureHpa = options.pressureHpa,
                               .systemPorts = std::move(options.systemPorts)}),
       telemetry_(session_, std::move(options.telemetry)),
-      status_(*form.StatusBar1, session_) {
+      status_(*form.StatusBar, session_) {
     telemetry_.Start(telemetryError_);
     ShowBrokerProblems();
     form_.Attach(session_);

@@ -41,35 +41,36 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(QRect(QPoint(0, 0), kPageControlSize));
+    Tabs = new QTabWidget(this);
+    Tabs->setObjectName(QStringLiteral("PageControl1"));
+    Tabs->setGeometry(QRect(QPoint(0, 0), kPageControlSize));
     // Pages are made inside the tab control, so they take the window's font as they build.
-    TabSheet1 = new ChartPage(PageControl1);
-    TabSheet2 = new SettingsPage(PageControl1);
-    TabSheet3 = new HygrometerPage(PageControl1);
-    TabSheet4 = new LoggerPage(PageControl1);
-    TabSheet5 = new QuantitiesPage(PageControl1);
-    PageControl1->addTab(TabSheet1, tr("Wykres", "TabSheet1"));
-    PageControl1->addTab(TabSheet2, tr("Ustawienia", "TabSheet2"));
-    PageControl1->addTab(TabSheet3, tr("Higrometr", "TabSheet3"));
-    PageControl1->addTab(TabSheet4, tr("Rejestrator", "TabSheet4"));
-    PageControl1->addTab(TabSheet5, tr("Wielkości", "TabSheet5"));
-    PageControl1->setCurrentWidget(TabSheet3);
-    connect(TabSheet3->Button1, &QPushButton::clicked, TabSheet1, &ChartPage::ChooseAndLoadFile);
+    ChartTab = new ChartPage(Tabs);
+    SettingsTab = new SettingsPage(Tabs);
+    HygrometerTab = new HygrometerPage(Tabs);
+    LoggerTab = new LoggerPage(Tabs);
+    QuantitiesTab = new QuantitiesPage(Tabs);
+    Tabs->addTab(ChartTab, tr("Wykres", "TabSheet1"));
+    Tabs->addTab(SettingsTab, tr("Ustawienia", "TabSheet2"));
+    Tabs->addTab(HygrometerTab, tr("Higrometr", "TabSheet3"));
+    Tabs->addTab(LoggerTab, tr("Rejestrator", "TabSheet4"));
+    Tabs->addTab(QuantitiesTab, tr("Wielkości", "TabSheet5"));
+    Tabs->setCurrentWidget(HygrometerTab);
+    connect(HygrometerTab->LoadChartButton, &QPushButton::clicked, ChartTab,
+            &ChartPage::ChooseAndLoadFile);
 
     // The window grows by the status bar's height; the tabs keep their places above it. It
     // opens at the design's size and may be enlarged, never shrunk below it.
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StabilityStatus = new QLabel(StatusBar1);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar->setSizeGripEnabled(false);
+    StabilityStatus = new QLabel(StatusBar);
     StabilityStatus->setObjectName(QStringLiteral("StabilityStatus"));
     StabilityStatus->setTextFormat(Qt::PlainText);
-    StatusBar1->addPermanentWidget(StabilityStatus);
-    connect(TabSheet5, &QuantitiesPage::VerdictChanged, StabilityStatus, &QLabel::setText);
+    StatusBar->addPermanentWidget(StabilityStatus);
+    connect(QuantitiesTab, &QuantitiesPage::VerdictChanged, StabilityStatus, &QLabel::setText);
     const QSize designSize(kClientSize.width(),
-                           kClientSize.height() + StatusBar1->sizeHint().height());
+                           kClientSize.height() + StatusBar->sizeHint().height());
     setMinimumSize(designSize);
     resize(designSize);
 
@@ -81,30 +82,31 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm1::Attach(InstrumentSession& session) {
-    // The settings page first: a scan that found nothing names it in Label9 before the
-    // hygrometer page says so in a box.
-    TabSheet2->Attach(session);
-    TabSheet3->Attach(session);
-    TabSheet4->Attach(session);
-    TabSheet5->Attach(session);
-    connect(&session, &InstrumentSession::SampleReady, TabSheet1, &ChartPage::AddSample);
+    // The settings page first: a scan that found nothing names it in the settings page's
+    // status caption before the hygrometer page says so in a box.
+    SettingsTab->Attach(session);
+    HygrometerTab->Attach(session);
+    LoggerTab->Attach(session);
+    QuantitiesTab->Attach(session);
+    connect(&session, &InstrumentSession::SampleReady, ChartTab, &ChartPage::AddSample);
     // One exchange job at a time: the buttons that would start another wait for it.
     connect(&session, &InstrumentSession::BusyChanged, this, [this](bool busy) {
-        for (QPushButton* button : {TabSheet2->Button2, TabSheet4->Button3, TabSheet4->Button4}) {
-            button->setEnabled(!busy && !TabSheet4->Dumping());
+        for (QPushButton* button : {SettingsTab->ReadSettingsButton, LoggerTab->ReadRecordButton,
+                                    LoggerTab->DumpButton}) {
+            button->setEnabled(!busy && !LoggerTab->Dumping());
         }
     });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (StatusBar1 == nullptr) {
+    if (StatusBar == nullptr) {
         return;
     }
     // The tab control keeps the design's margins to the right and below; the chart and the
     // scrolling Hygrometer page follow it, the other pages keep their controls in place.
-    const int barHeight = StatusBar1->sizeHint().height();
-    StatusBar1->setGeometry(0, height() - barHeight, width(), barHeight);
+    const int barHeight = StatusBar->sizeHint().height();
+    StatusBar->setGeometry(0, height() - barHeight, width(), barHeight);
     const QSize margin = kClientSize - kPageControlSize;
-    PageControl1->resize(width() - margin.width(), height() - barHeight - margin.height());
+    Tabs->resize(width() - margin.width(), height() - barHeight - margin.height());
 }

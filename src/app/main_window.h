@@ -1,9 +1,9 @@
 #pragma once
 // Form1, the program's one window: five tabs (chart, settings, hygrometer readouts, logger,
-// humidity quantities),
-// each a page of its own with its controls at their fixed pixel positions and its
-// handlers, and a status bar below them. Controls carry their design names as member and
-// object names.
+// humidity quantities), each a page of its own with its controls at their fixed pixel
+// positions and its handlers, and a status bar below them. Members are named by what they
+// are; each control's object name is the design's (PageControl1, TabSheet1 ... TabSheet5),
+// by which tests and tools find it.
 
 #include <QWidget>
 
@@ -27,15 +27,15 @@ class TForm1 : public QWidget {
     // The pages' handlers ask `session` for their work. Once, before use.
     void Attach(InstrumentSession& session);
 
-    QTabWidget* PageControl1 = nullptr;
-    ChartPage* TabSheet1 = nullptr;       // "Wykres"
-    SettingsPage* TabSheet2 = nullptr;    // "Ustawienia"
-    HygrometerPage* TabSheet3 = nullptr;  // "Higrometr"
-    LoggerPage* TabSheet4 = nullptr;      // "Rejestrator"
-    QuantitiesPage* TabSheet5 = nullptr;  // "Wielkości"
+    QTabWidget* Tabs = nullptr;
+    ChartPage* ChartTab = nullptr;            // "Wykres"
+    SettingsPage* SettingsTab = nullptr;      // "Ustawienia"
+    HygrometerPage* HygrometerTab = nullptr;  // "Higrometr"
+    LoggerPage* LoggerTab = nullptr;          // "Rejestrator"
+    QuantitiesPage* QuantitiesTab = nullptr;  // "Wielkości"
 
     // Below the tabs: where the connection stands.
-    QStatusBar* StatusBar1 = nullptr;
+    QStatusBar* StatusBar = nullptr;
     // At the status bar's right end: the dew point's stability verdict.
     QLabel* StabilityStatus = nullptr;
 

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <array>
 #include <variant>
 
 #include "app/error_box.h"
@@ -13,55 +12,13 @@
 #include "app/item_lists.h"
 #include "session/connect_texts.h"
 #include "session/instrument_session.h"
+#include "settings/settings_table.h"
 
 namespace {
 
 // Texts of the tab's status caption, the same in every interface language.
 const QString kNoCommunication = QStringLiteral("Brak komunikacji !");
 const QString kSaved = QStringLiteral("Zapisano!");
-
-// Which list of the tab holds which selection, in the order the instrument's values reach
-// the lists.
-struct ListBinding {
-    int SettingsTabValues::*index;
-    QComboBox* SettingsPage::*list;
-};
-constexpr std::array<ListBinding, 15> kLists = {{
-    {&SettingsTabValues::DisplayUnit, &SettingsPage::ComboBox1},
-    {&SettingsTabValues::Output1Type, &SettingsPage::ComboBox2},
-    {&SettingsTabValues::DisplayUnitCopy1, &SettingsPage::ComboBox3},
-    {&SettingsTabValues::DisplayUnitCopy2, &SettingsPage::ComboBox4},
-    {&SettingsTabValues::Output2Type, &SettingsPage::ComboBox5},
-    {&SettingsTabValues::TemperatureUnitCopy1, &SettingsPage::ComboBox6},
-    {&SettingsTabValues::Alarm1Mode, &SettingsPage::ComboBox7},
-    {&SettingsTabValues::TemperatureUnitCopy2, &SettingsPage::ComboBox8},
-    {&SettingsTabValues::Alarm2Mode, &SettingsPage::ComboBox9},
-    {&SettingsTabValues::TemperatureUnit, &SettingsPage::ComboBox10},
-    {&SettingsTabValues::LoggerMode, &SettingsPage::ComboBox11},
-    {&SettingsTabValues::Buzzer, &SettingsPage::ComboBox12},
-    {&SettingsTabValues::RecordInterval, &SettingsPage::ComboBox15},
-    {&SettingsTabValues::RecordIntervalAl1, &SettingsPage::ComboBox13},
-    {&SettingsTabValues::RecordIntervalAl2, &SettingsPage::ComboBox14},
-}};
-
-// Which edit holds which text, in the order the instrument's values reach them.
-struct EditBinding {
-    QString SettingsTabValues::*text;
-    QLineEdit* SettingsPage::*edit;
-};
-constexpr std::array<EditBinding, 11> kEdits = {{
-    {&SettingsTabValues::Alarm1High, &SettingsPage::Edit5},
-    {&SettingsTabValues::Alarm1Low, &SettingsPage::Edit16},
-    {&SettingsTabValues::Output1Min, &SettingsPage::Edit1},
-    {&SettingsTabValues::Output1Max, &SettingsPage::Edit2},
-    {&SettingsTabValues::Alarm2High, &SettingsPage::Edit17},
-    {&SettingsTabValues::Alarm2Low, &SettingsPage::Edit18},
-    {&SettingsTabValues::Output2Min, &SettingsPage::Edit3},
-    {&SettingsTabValues::Output2Max, &SettingsPage::Edit4},
-    {&SettingsTabValues::CleaningInterval, &SettingsPage::Edit12},
-    {&SettingsTabValues::ManualTemperature, &SettingsPage::Edit32},
-    {&SettingsTabValues::Pressure, &SettingsPage::Edit33},
-}};
 
 // Selects item `index` (-1: none). A hidden list may have been left showing a text of its
 // own; that goes.
@@ -82,140 +39,226 @@ void ShowTextInList(QComboBox* list, const QString& text) {
     list->setEditText(text);
 }
 
+// The list of `field` as its row in the settings table names it, with the row's items.
+QComboBox* MakeSettingList(QWidget* page, SettingsField field, int index, const QRect& geometry) {
+    return MakeComboBox(page, SettingOf(field).control, ItemsOf(field), index, geometry);
+}
+
+// The edit of `field` as its row in the settings table names it.
+QLineEdit* MakeSettingEdit(QWidget* page, SettingsField field, const QString& text,
+                           const QRect& geometry) {
+    return MakeEdit(page, SettingOf(field).control, text, geometry);
+}
+
+// The page's control named `name`; there is one for every control the settings table names.
+template <class Control>
+Control* ControlNamed(const QWidget* page, const char* name) {
+    auto* control = page->findChild<Control*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        qFatal("The Settings tab has no control %s for its setting", name);
+    }
+    return control;
+}
+
 }  // namespace
 
 SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet2"));
     const FontLook heading{kHeadingPixels, false};
-    Label50 = MakeLabel(this, "Label50", tr("Basic", "Label50"), QRect(56, 32, 0, 0), heading);
-    Label47 = MakeLabel(this, "Label47", tr("Alarms", "Label47"), QRect(264, 32, 0, 0), heading);
-    Label48 = MakeLabel(this, "Label48", tr("Analogue Outputs", "Label48"), QRect(424, 32, 0, 0),
-                        heading);
-    Label49 = MakeLabel(this, "Label49", tr("Logger", "Label49"), QRect(640, 32, 0, 0), heading);
+    BasicHeading = MakeLabel(this, "Label50", tr("Basic", "Label50"), QRect(56, 32, 0, 0), heading);
+    AlarmsHeading =
+        MakeLabel(this, "Label47", tr("Alarms", "Label47"), QRect(264, 32, 0, 0), heading);
+    OutputsHeading = MakeLabel(this, "Label48", tr("Analogue Outputs", "Label48"),
+                               QRect(424, 32, 0, 0), heading);
+    LoggerHeading =
+        MakeLabel(this, "Label49", tr("Logger", "Label49"), QRect(640, 32, 0, 0), heading);
 
     BuildBasic();
     BuildAlarms();
     BuildOutputs();
     BuildLogger();
 
-    Button2 =
+    ReadSettingsButton =
         MakeButton(this, "Button2", tr("Odczytaj ustawienia", "Button2"), QRect(216, 400, 105, 25));
-    ZapisUstawien = MakeButton(this, "ZapisUstawien", tr("Zapisz ustawienia", "ZapisUstawien"),
-                               QRect(424, 400, 105, 25));
+    SaveSettingsButton = MakeButton(this, "ZapisUstawien", tr("Zapisz ustawienia", "ZapisUstawien"),
+                                    QRect(424, 400, 105, 25));
 
     BuildHidden();
+    BindSettings();
+}
+
+void SettingsPage::BindSettings() {
+    for (const SettingsEntry& setting : kSettingsTable) {
+        switch (setting.kind) {
+            case SettingsKind::List:
+                lists_.push_back({setting.index, ControlNamed<QComboBox>(this, setting.control)});
+                for (const SettingsCopy& copy : setting.hiddenCopies) {
+                    if (copy.index != nullptr) {
+                        lists_.push_back({copy.index, ControlNamed<QComboBox>(this, copy.control)});
+                    }
+                }
+                break;
+            case SettingsKind::Decimal:
+            case SettingsKind::Integer:
+                edits_.push_back({setting.text, ControlNamed<QLineEdit>(this, setting.control)});
+                break;
+            case SettingsKind::Kept:
+                break;
+        }
+    }
 }
 
 void SettingsPage::BuildBasic() {
-    ComboBox1 = MakeComboBox(this, "ComboBox1", ItemsOf(SettingsField::DisplayUnit), 0,
-                             QRect(104, 64, 57, 21));
-    Label7 = MakeCaptionLeftOf(this, "Label7", tr("Displayed unit", "Label7"), ComboBox1);
-    ComboBox10 = MakeComboBox(this, "ComboBox10", ItemsOf(SettingsField::TemperatureUnit), 0,
-                              QRect(104, 96, 57, 21));
-    Label24 = MakeCaptionLeftOf(this, "Label24", tr("Temp System Unit", "Label24"), ComboBox10);
-    Edit32 = MakeEdit(this, "Edit32", "22.5", QRect(104, 128, 49, 21));
-    Label52 = MakeCaptionLeftOf(this, "Label52", tr("Manual Temp.", "Label52"), Edit32);
-    Edit33 = MakeEdit(this, "Edit33", "1.00", QRect(104, 160, 49, 21));
-    Label53 = MakeCaptionLeftOf(this, "Label53", tr("Pressure", "Label53"), Edit33);
-    Label54 = MakeLabel(this, "Label54", "bar", QRect(158, 164, 0, 0));
+    DisplayUnitList =
+        MakeSettingList(this, &InstrumentSettings::DisplayUnit, 0, QRect(104, 64, 57, 21));
+    DisplayUnitCaption =
+        MakeCaptionLeftOf(this, "Label7", tr("Displayed unit", "Label7"), DisplayUnitList);
+    TemperatureUnitList =
+        MakeSettingList(this, &InstrumentSettings::TemperatureUnit, 0, QRect(104, 96, 57, 21));
+    TemperatureUnitCaption =
+        MakeCaptionLeftOf(this, "Label24", tr("Temp System Unit", "Label24"), TemperatureUnitList);
+    ManualTemperatureEdit = MakeSettingEdit(this, &InstrumentSettings::ManualTemperature, "22.5",
+                                            QRect(104, 128, 49, 21));
+    ManualTemperatureCaption =
+        MakeCaptionLeftOf(this, "Label52", tr("Manual Temp.", "Label52"), ManualTemperatureEdit);
+    PressureEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Pressure, "1.00", QRect(104, 160, 49, 21));
+    PressureCaption = MakeCaptionLeftOf(this, "Label53", tr("Pressure", "Label53"), PressureEdit);
+    PressureUnit = MakeLabel(this, "Label54", "bar", QRect(158, 164, 0, 0));
 }
 
 void SettingsPage::BuildAlarms() {
-    ComboBox12 = MakeComboBox(this, "ComboBox12", ItemsOf(SettingsField::Buzzer), -1,
-                              QRect(280, 72, 73, 21));
-    Label45 = MakeCaptionLeftOf(this, "Label45", tr("Buzzer", "Label45"), ComboBox12);
+    BuzzerList = MakeSettingList(this, &InstrumentSettings::Buzzer, -1, QRect(280, 72, 73, 21));
+    BuzzerCaption = MakeCaptionLeftOf(this, "Label45", tr("Buzzer", "Label45"), BuzzerList);
 
-    ComboBox7 = MakeComboBox(this, "ComboBox7", ItemsOf(SettingsField::Alarm1Mode), -1,
-                             QRect(280, 120, 73, 21));
-    Label26 = MakeCaptionLeftOf(this, "Label26", tr("Tryb pracy", "Label26"), ComboBox7);
-    Edit5 = MakeEdit(this, "Edit5", QString(), QRect(304, 152, 49, 21));
-    Label6 = MakeCaptionLeftOf(this, "Label6", tr("Próg górny", "Label6"), Edit5);
-    Edit16 = MakeEdit(this, "Edit16", QString(), QRect(304, 184, 49, 21));
-    Label27 = MakeCaptionLeftOf(this, "Label27", tr("Próg dolny", "Label27"), Edit16);
+    Alarm1ModeList =
+        MakeSettingList(this, &InstrumentSettings::Alarm1Mode, -1, QRect(280, 120, 73, 21));
+    Alarm1ModeCaption =
+        MakeCaptionLeftOf(this, "Label26", tr("Tryb pracy", "Label26"), Alarm1ModeList);
+    Alarm1HighEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Alarm1High, QString(), QRect(304, 152, 49, 21));
+    Alarm1HighCaption =
+        MakeCaptionLeftOf(this, "Label6", tr("Próg górny", "Label6"), Alarm1HighEdit);
+    Alarm1LowEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Alarm1Low, QString(), QRect(304, 184, 49, 21));
+    Alarm1LowCaption =
+        MakeCaptionLeftOf(this, "Label27", tr("Próg dolny", "Label27"), Alarm1LowEdit);
 
-    ComboBox9 = MakeComboBox(this, "ComboBox9", ItemsOf(SettingsField::Alarm2Mode), -1,
-                             QRect(280, 248, 73, 21));
-    Label29 = MakeCaptionLeftOf(this, "Label29", tr("Tryb pracy", "Label29"), ComboBox9);
-    Edit17 = MakeEdit(this, "Edit17", QString(), QRect(304, 280, 49, 21));
-    Label30 = MakeCaptionLeftOf(this, "Label30", tr("Próg górny", "Label30"), Edit17);
-    Edit18 = MakeEdit(this, "Edit18", QString(), QRect(304, 312, 49, 21));
-    Label31 = MakeCaptionLeftOf(this, "Label31", tr("Próg dolny", "Label31"), Edit18);
+    Alarm2ModeList =
+        MakeSettingList(this, &InstrumentSettings::Alarm2Mode, -1, QRect(280, 248, 73, 21));
+    Alarm2ModeCaption =
+        MakeCaptionLeftOf(this, "Label29", tr("Tryb pracy", "Label29"), Alarm2ModeList);
+    Alarm2HighEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Alarm2High, QString(), QRect(304, 280, 49, 21));
+    Alarm2HighCaption =
+        MakeCaptionLeftOf(this, "Label30", tr("Próg górny", "Label30"), Alarm2HighEdit);
+    Alarm2LowEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Alarm2Low, QString(), QRect(304, 312, 49, 21));
+    Alarm2LowCaption =
+        MakeCaptionLeftOf(this, "Label31", tr("Próg dolny", "Label31"), Alarm2LowEdit);
 }
 
 void SettingsPage::BuildOutputs() {
-    ComboBox2 = MakeComboBox(this, "ComboBox2", ItemsOf(SettingsField::Output1Type), 1,
-                             QRect(504, 72, 65, 21));
-    Label1 = MakeCaptionLeftOf(this, "Label1", tr("Rodzaj wyjścia", "Label1"), ComboBox2);
-    Edit1 = MakeEdit(this, "Edit1", QString(), QRect(504, 112, 49, 21));
-    Label4 = MakeCaptionLeftOf(this, "Label4", tr("Wyjście 1 min", "Label4"), Edit1);
-    Edit2 = MakeEdit(this, "Edit2", QString(), QRect(504, 144, 49, 21));
-    Label5 = MakeCaptionLeftOf(this, "Label5", tr("Wyjście 1 max", "Label5"), Edit2);
+    Output1TypeList =
+        MakeSettingList(this, &InstrumentSettings::Output1Type, 1, QRect(504, 72, 65, 21));
+    Output1TypeCaption =
+        MakeCaptionLeftOf(this, "Label1", tr("Rodzaj wyjścia", "Label1"), Output1TypeList);
+    Output1MinEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Output1Min, QString(), QRect(504, 112, 49, 21));
+    Output1MinCaption =
+        MakeCaptionLeftOf(this, "Label4", tr("Wyjście 1 min", "Label4"), Output1MinEdit);
+    Output1MaxEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Output1Max, QString(), QRect(504, 144, 49, 21));
+    Output1MaxCaption =
+        MakeCaptionLeftOf(this, "Label5", tr("Wyjście 1 max", "Label5"), Output1MaxEdit);
 
-    ComboBox5 = MakeComboBox(this, "ComboBox5", ItemsOf(SettingsField::Output2Type), 1,
-                             QRect(504, 248, 65, 21));
-    Label32 = MakeCaptionLeftOf(this, "Label32", tr("Rodzaj wyjścia", "Label32"), ComboBox5);
-    Edit3 = MakeEdit(this, "Edit3", QString(), QRect(504, 280, 49, 21));
-    Label2 = MakeCaptionLeftOf(this, "Label2", tr("Wyjście 2 min", "Label2"), Edit3);
-    Edit4 = MakeEdit(this, "Edit4", QString(), QRect(504, 312, 49, 21));
-    Label3 = MakeCaptionLeftOf(this, "Label3", tr("Wyjście 2 max", "Label3"), Edit4);
+    Output2TypeList =
+        MakeSettingList(this, &InstrumentSettings::Output2Type, 1, QRect(504, 248, 65, 21));
+    Output2TypeCaption =
+        MakeCaptionLeftOf(this, "Label32", tr("Rodzaj wyjścia", "Label32"), Output2TypeList);
+    Output2MinEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Output2Min, QString(), QRect(504, 280, 49, 21));
+    Output2MinCaption =
+        MakeCaptionLeftOf(this, "Label2", tr("Wyjście 2 min", "Label2"), Output2MinEdit);
+    Output2MaxEdit =
+        MakeSettingEdit(this, &InstrumentSettings::Output2Max, QString(), QRect(504, 312, 49, 21));
+    Output2MaxCaption =
+        MakeCaptionLeftOf(this, "Label3", tr("Wyjście 2 max", "Label3"), Output2MaxEdit);
 }
 
 void SettingsPage::BuildLogger() {
-    ComboBox11 = MakeComboBox(this, "ComboBox11", ItemsOf(SettingsField::LoggerMode), -1,
-                              QRect(688, 72, 49, 21));
-    Label46 = MakeCaptionLeftOf(this, "Label46", tr("Mode", "Label46"), ComboBox11);
-    ComboBox13 = MakeComboBox(this, "ComboBox13", ItemsOf(SettingsField::RecordIntervalAl1), -1,
-                              QRect(688, 112, 49, 21));
-    Label51 = MakeCaptionLeftOf(this, "Label51", tr("Record when AL1", "Label51"), ComboBox13);
-    ComboBox14 = MakeComboBox(this, "ComboBox14", ItemsOf(SettingsField::RecordIntervalAl2), -1,
-                              QRect(688, 144, 49, 21));
-    Label55 = MakeCaptionLeftOf(this, "Label55", tr("Record when AL2", "Label55"), ComboBox14);
-    ComboBox15 = MakeComboBox(this, "ComboBox15", ItemsOf(SettingsField::RecordInterval), -1,
-                              QRect(688, 176, 49, 21));
-    Label56 = MakeCaptionLeftOf(this, "Label56", tr("Record interval", "Label56"), ComboBox15);
+    LoggerModeList =
+        MakeSettingList(this, &InstrumentSettings::LoggerMode, -1, QRect(688, 72, 49, 21));
+    LoggerModeCaption = MakeCaptionLeftOf(this, "Label46", tr("Mode", "Label46"), LoggerModeList);
+    RecordIntervalAl1List =
+        MakeSettingList(this, &InstrumentSettings::RecordIntervalAl1, -1, QRect(688, 112, 49, 21));
+    RecordIntervalAl1Caption =
+        MakeCaptionLeftOf(this, "Label51", tr("Record when AL1", "Label51"), RecordIntervalAl1List);
+    RecordIntervalAl2List =
+        MakeSettingList(this, &InstrumentSettings::RecordIntervalAl2, -1, QRect(688, 144, 49, 21));
+    RecordIntervalAl2Caption =
+        MakeCaptionLeftOf(this, "Label55", tr("Record when AL2", "Label55"), RecordIntervalAl2List);
+    RecordIntervalList =
+        MakeSettingList(this, &InstrumentSettings::RecordInterval, -1, QRect(688, 176, 49, 21));
+    RecordIntervalCaption =
+        MakeCaptionLeftOf(this, "Label56", tr("Record interval", "Label56"), RecordIntervalList);
 }
 
 // Controls that stay hidden for the whole run but still hold values.
 void SettingsPage::BuildHidden() {
-    Label9 =
+    StatusLabel =
         MakeLabel(this, "Label9", kNoCommunication, QRect(24, 472, 106, 13), FontLook{0, true});
-    MakeRed(Label9);
-    Label9->hide();
+    MakeRed(StatusLabel);
+    StatusLabel->hide();
 
-    Label19 = MakeLabel(this, "Label19", tr("Czyszczenie co", "Label19"), QRect(272, 456, 0, 0));
-    Edit12 = MakeEdit(this, "Edit12", QString(), QRect(360, 448, 49, 21));
-    Label20 = MakeLabel(this, "Label20", tr("godzin(y)", "Label20"), QRect(416, 456, 0, 0));
-    Label19->hide();
-    HideAndDisable(Edit12);
-    Label20->hide();
+    CleaningIntervalCaption =
+        MakeLabel(this, "Label19", tr("Czyszczenie co", "Label19"), QRect(272, 456, 0, 0));
+    CleaningIntervalEdit = MakeSettingEdit(this, &InstrumentSettings::CleaningInterval, QString(),
+                                           QRect(360, 448, 49, 21));
+    CleaningIntervalUnit =
+        MakeLabel(this, "Label20", tr("godzin(y)", "Label20"), QRect(416, 456, 0, 0));
+    CleaningIntervalCaption->hide();
+    HideAndDisable(CleaningIntervalEdit);
+    CleaningIntervalUnit->hide();
 
-    ComboBox3 = MakeComboBox(this, "ComboBox3", HiddenUnitItems(), 0, QRect(576, 200, 57, 21));
-    ComboBox4 = MakeComboBox(this, "ComboBox4", HiddenUnitItems(), 0, QRect(88, 400, 57, 21));
-    ComboBox6 = MakeComboBox(this, "ComboBox6", HiddenUnitItems(), 5, QRect(568, 192, 57, 21));
-    ComboBox8 = MakeComboBox(this, "ComboBox8", HiddenUnitItems(), 5, QRect(64, 368, 57, 21));
-    Label18 = MakeLabel(this, "Label18", tr("Jednostka", "Label18"), QRect(488, 208, 0, 0));
-    Label33 = MakeLabel(this, "Label33", tr("Jednostka", "Label33"), QRect(488, 192, 0, 0));
-    Label25 = MakeLabel(this, "Label25", tr("Jednostki", "Label25"), QRect(24, 408, 0, 0));
-    Label28 = MakeLabel(this, "Label28", tr("Jednostki", "Label28"), QRect(16, 376, 0, 0));
-    for (QComboBox* combo : {ComboBox3, ComboBox4, ComboBox6, ComboBox8}) {
+    DisplayUnitCopy1List =
+        MakeComboBox(this, "ComboBox3", HiddenUnitItems(), 0, QRect(576, 200, 57, 21));
+    DisplayUnitCopy2List =
+        MakeComboBox(this, "ComboBox4", HiddenUnitItems(), 0, QRect(88, 400, 57, 21));
+    TemperatureUnitCopy1List =
+        MakeComboBox(this, "ComboBox6", HiddenUnitItems(), 5, QRect(568, 192, 57, 21));
+    TemperatureUnitCopy2List =
+        MakeComboBox(this, "ComboBox8", HiddenUnitItems(), 5, QRect(64, 368, 57, 21));
+    DisplayUnitCopy1Caption =
+        MakeLabel(this, "Label18", tr("Jednostka", "Label18"), QRect(488, 208, 0, 0));
+    TemperatureUnitCopy1Caption =
+        MakeLabel(this, "Label33", tr("Jednostka", "Label33"), QRect(488, 192, 0, 0));
+    DisplayUnitCopy2Caption =
+        MakeLabel(this, "Label25", tr("Jednostki", "Label25"), QRect(24, 408, 0, 0));
+    TemperatureUnitCopy2Caption =
+        MakeLabel(this, "Label28", tr("Jednostki", "Label28"), QRect(16, 376, 0, 0));
+    for (QComboBox* combo : {DisplayUnitCopy1List, DisplayUnitCopy2List, TemperatureUnitCopy1List,
+                             TemperatureUnitCopy2List}) {
         HideAndDisable(combo);
     }
-    for (QLabel* label : {Label18, Label33, Label25, Label28}) {
+    for (QLabel* label : {DisplayUnitCopy1Caption, TemperatureUnitCopy1Caption,
+                          DisplayUnitCopy2Caption, TemperatureUnitCopy2Caption}) {
         label->hide();
     }
 }
 
 void SettingsPage::Attach(InstrumentSession& session) {
     session_ = &session;
-    connect(Button2, &QPushButton::clicked, this, &SettingsPage::ReadSettingsClicked);
-    connect(ZapisUstawien, &QPushButton::clicked, this, &SettingsPage::SaveSettingsClicked);
-    connect(ComboBox1, &QComboBox::activated, this, &SettingsPage::DisplayUnitChosen);
-    connect(ComboBox10, &QComboBox::activated, this, &SettingsPage::TemperatureScaleChosen);
+    connect(ReadSettingsButton, &QPushButton::clicked, this, &SettingsPage::ReadSettingsClicked);
+    connect(SaveSettingsButton, &QPushButton::clicked, this, &SettingsPage::SaveSettingsClicked);
+    connect(DisplayUnitList, &QComboBox::activated, this, &SettingsPage::DisplayUnitChosen);
+    connect(TemperatureUnitList, &QComboBox::activated, this,
+            &SettingsPage::TemperatureScaleChosen);
     connect(&session, &InstrumentSession::SettingsRead, this, &SettingsPage::ShowReadResult);
     connect(&session, &InstrumentSession::SettingsWritten, this, &SettingsPage::ShowWriteOutcome);
     // A scan that found nothing leaves its word in the (hidden) status caption.
     connect(&session, &InstrumentSession::NotFound, this,
-            [this] { ShowLabelText(Label9, NotFoundCaption()); });
+            [this] { ShowLabelText(StatusLabel, NotFoundCaption()); });
 }
 
 void SettingsPage::ShowReadResult(const SettingsReadResult& read) {
@@ -226,7 +269,7 @@ void SettingsPage::ShowReadResult(const SettingsReadResult& read) {
     }
     current_ = read.settings;
     ShowInTab(SettingsToTab(current_, QLocale()));
-    Label9->hide();
+    StatusLabel->hide();
 }
 
 void SettingsPage::ReadSettingsClicked() {
@@ -246,44 +289,44 @@ void SettingsPage::SaveSettingsClicked() {
     current_ = std::get<InstrumentSettings>(result);
     session_->ArmSettingsWrite(current_);
     // The outcome of this write shows when it ends; an older one would mislead meanwhile.
-    Label9->hide();
+    StatusLabel->hide();
 }
 
 void SettingsPage::DisplayUnitChosen() {
-    const QString text = ComboBox1->currentText();
-    ShowTextInList(ComboBox3, text);
-    ShowTextInList(ComboBox4, text);
+    const QString text = DisplayUnitList->currentText();
+    ShowTextInList(DisplayUnitCopy1List, text);
+    ShowTextInList(DisplayUnitCopy2List, text);
 }
 
 void SettingsPage::TemperatureScaleChosen() {
-    const QString text = ComboBox10->currentText();
-    ShowTextInList(ComboBox6, text);
-    ShowTextInList(ComboBox8, text);
+    const QString text = TemperatureUnitList->currentText();
+    ShowTextInList(TemperatureUnitCopy1List, text);
+    ShowTextInList(TemperatureUnitCopy2List, text);
 }
 
 SettingsTabValues SettingsPage::TabFromControls() const {
     SettingsTabValues tab;
-    for (const ListBinding& binding : kLists) {
-        tab.*(binding.index) = (this->*(binding.list))->currentIndex();
+    for (const auto& [index, list] : lists_) {
+        tab.*index = list->currentIndex();
     }
-    for (const EditBinding& binding : kEdits) {
-        tab.*(binding.text) = (this->*(binding.edit))->text();
+    for (const auto& [text, edit] : edits_) {
+        tab.*text = edit->text();
     }
     return tab;
 }
 
 void SettingsPage::ShowInTab(const SettingsTabValues& tab) {
-    for (const ListBinding& binding : kLists) {
-        SelectIndex(this->*(binding.list), tab.*(binding.index));
+    for (const auto& [index, list] : lists_) {
+        SelectIndex(list, tab.*index);
     }
-    for (const EditBinding& binding : kEdits) {
-        (this->*(binding.edit))->setText(tab.*(binding.text));
+    for (const auto& [text, edit] : edits_) {
+        edit->setText(tab.*text);
     }
 }
 
 void SettingsPage::ShowStatus(const QString& text) {
-    ShowLabelText(Label9, text);
-    Label9->show();
+    ShowLabelText(StatusLabel, text);
+    StatusLabel->show();
 }
 
 void SettingsPage::ShowWriteOutcome(bool acknowledged) {

@@ -1,9 +1,13 @@
 #pragma once
 // The Settings tab: the instrument's settings read into the tab, Save, and the unit-list
 // change handlers. The session reads and writes; this shows what it answers. The tab's
-// status caption (Label9) has this page as its one owner.
+// status caption (StatusLabel, Label9 by the design) has this page as its one owner. Members
+// are named by what they are; each control's object name is the design's, which the settings
+// table names the controls of its settings by.
 
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "settings/instrument_settings.h"
 #include "settings/settings_exchange.h"
@@ -24,73 +28,73 @@ class SettingsPage : public QWidget {
     void Attach(InstrumentSession& session);
 
     // Group headings.
-    QLabel* Label50 = nullptr;
-    QLabel* Label47 = nullptr;
-    QLabel* Label48 = nullptr;
-    QLabel* Label49 = nullptr;
+    QLabel* BasicHeading = nullptr;
+    QLabel* AlarmsHeading = nullptr;
+    QLabel* OutputsHeading = nullptr;
+    QLabel* LoggerHeading = nullptr;
     // Basic.
-    QLabel* Label7 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label24 = nullptr;
-    QComboBox* ComboBox10 = nullptr;
-    QLabel* Label52 = nullptr;
-    QLineEdit* Edit32 = nullptr;
-    QLabel* Label53 = nullptr;
-    QLineEdit* Edit33 = nullptr;
-    QLabel* Label54 = nullptr;
+    QLabel* DisplayUnitCaption = nullptr;
+    QComboBox* DisplayUnitList = nullptr;
+    QLabel* TemperatureUnitCaption = nullptr;
+    QComboBox* TemperatureUnitList = nullptr;
+    QLabel* ManualTemperatureCaption = nullptr;
+    QLineEdit* ManualTemperatureEdit = nullptr;
+    QLabel* PressureCaption = nullptr;
+    QLineEdit* PressureEdit = nullptr;
+    QLabel* PressureUnit = nullptr;
     // Alarms.
-    QLabel* Label45 = nullptr;
-    QComboBox* ComboBox12 = nullptr;
-    QLabel* Label26 = nullptr;
-    QComboBox* ComboBox7 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLabel* Label27 = nullptr;
-    QLineEdit* Edit16 = nullptr;
-    QLabel* Label29 = nullptr;
-    QComboBox* ComboBox9 = nullptr;
-    QLabel* Label30 = nullptr;
-    QLineEdit* Edit17 = nullptr;
-    QLabel* Label31 = nullptr;
-    QLineEdit* Edit18 = nullptr;
+    QLabel* BuzzerCaption = nullptr;
+    QComboBox* BuzzerList = nullptr;
+    QLabel* Alarm1ModeCaption = nullptr;
+    QComboBox* Alarm1ModeList = nullptr;
+    QLabel* Alarm1HighCaption = nullptr;
+    QLineEdit* Alarm1HighEdit = nullptr;
+    QLabel* Alarm1LowCaption = nullptr;
+    QLineEdit* Alarm1LowEdit = nullptr;
+    QLabel* Alarm2ModeCaption = nullptr;
+    QComboBox* Alarm2ModeList = nullptr;
+    QLabel* Alarm2HighCaption = nullptr;
+    QLineEdit* Alarm2HighEdit = nullptr;
+    QLabel* Alarm2LowCaption = nullptr;
+    QLineEdit* Alarm2LowEdit = nullptr;
     // Analogue outputs.
-    QLabel* Label1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLabel* Label32 = nullptr;
-    QComboBox* ComboBox5 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
+    QLabel* Output1TypeCaption = nullptr;
+    QComboBox* Output1TypeList = nullptr;
+    QLabel* Output1MinCaption = nullptr;
+    QLineEdit* Output1MinEdit = nullptr;
+    QLabel* Output1MaxCaption = nullptr;
+    QLineEdit* Output1MaxEdit = nullptr;
+    QLabel* Output2TypeCaption = nullptr;
+    QComboBox* Output2TypeList = nullptr;
+    QLabel* Output2MinCaption = nullptr;
+    QLineEdit* Output2MinEdit = nullptr;
+    QLabel* Output2MaxCaption = nullptr;
+    QLineEdit* Output2MaxEdit = nullptr;
     // Logger options.
-    QLabel* Label46 = nullptr;
-    QComboBox* ComboBox11 = nullptr;
-    QLabel* Label51 = nullptr;
-    QComboBox* ComboBox13 = nullptr;
-    QLabel* Label55 = nullptr;
-    QComboBox* ComboBox14 = nullptr;
-    QLabel* Label56 = nullptr;
-    QComboBox* ComboBox15 = nullptr;
+    QLabel* LoggerModeCaption = nullptr;
+    QComboBox* LoggerModeList = nullptr;
+    QLabel* RecordIntervalAl1Caption = nullptr;
+    QComboBox* RecordIntervalAl1List = nullptr;
+    QLabel* RecordIntervalAl2Caption = nullptr;
+    QComboBox* RecordIntervalAl2List = nullptr;
+    QLabel* RecordIntervalCaption = nullptr;
+    QComboBox* RecordIntervalList = nullptr;
     // Buttons.
-    QPushButton* Button2 = nullptr;
-    QPushButton* ZapisUstawien = nullptr;
+    QPushButton* ReadSettingsButton = nullptr;
+    QPushButton* SaveSettingsButton = nullptr;
     // Hidden: status label, cleaning interval, unit lists kept in step with the visible ones.
-    QLabel* Label9 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLineEdit* Edit12 = nullptr;
-    QLabel* Label20 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QComboBox* ComboBox4 = nullptr;
-    QComboBox* ComboBox6 = nullptr;
-    QComboBox* ComboBox8 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label33 = nullptr;
-    QLabel* Label25 = nullptr;
-    QLabel* Label28 = nullptr;
+    QLabel* StatusLabel = nullptr;
+    QLabel* CleaningIntervalCaption = nullptr;
+    QLineEdit* CleaningIntervalEdit = nullptr;
+    QLabel* CleaningIntervalUnit = nullptr;
+    QComboBox* DisplayUnitCopy1List = nullptr;
+    QComboBox* DisplayUnitCopy2List = nullptr;
+    QComboBox* TemperatureUnitCopy1List = nullptr;
+    QComboBox* TemperatureUnitCopy2List = nullptr;
+    QLabel* DisplayUnitCopy1Caption = nullptr;
+    QLabel* TemperatureUnitCopy1Caption = nullptr;
+    QLabel* DisplayUnitCopy2Caption = nullptr;
+    QLabel* TemperatureUnitCopy2Caption = nullptr;
 
   public slots:
     void ReadSettingsClicked();
@@ -104,6 +108,8 @@ class SettingsPage : public QWidget {
     void BuildOutputs();
     void BuildLogger();
     void BuildHidden();
+    // Finds the control of each setting by the name its row in the settings table gives.
+    void BindSettings();
     // A read's answer, at connect or after the Read button.
     void ShowReadResult(const SettingsReadResult& read);
     void ShowWriteOutcome(bool acknowledged);
@@ -111,6 +117,9 @@ class SettingsPage : public QWidget {
     void ShowInTab(const SettingsTabValues& tab);
     void ShowStatus(const QString& text);
 
+    // Each list and edit of the settings table with the tab value it shows.
+    std::vector<std::pair<int SettingsTabValues::*, QComboBox*>> lists_;
+    std::vector<std::pair<QString SettingsTabValues::*, QLineEdit*>> edits_;
     InstrumentSession* session_ = nullptr;
     // What the tab last took from the instrument or the operator. The Save keeps the four
     // bytes the tab does not show from here.

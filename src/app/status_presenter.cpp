@@ -12,6 +12,9 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
         if (state == SessionState::Connected) {
             sinceData_.start();
         }
+        if (state == SessionState::Scanning) {
+            status_.portNote.clear();  // what the link says of this scan's ports comes next
+        }
         silent_ = false;
         Show();
     });
@@ -39,6 +42,10 @@ StatusPresenter::StatusPresenter(QStatusBar& bar, InstrumentSession& session)
     connect(&session_, &InstrumentSession::LogFailed, this, tellFiles);
     connect(&session_, &InstrumentSession::RecordFailed, this, tellFiles);
     connect(&session_, &InstrumentSession::LogNote, this, tellFiles);
+    connect(&session_, &InstrumentSession::PortNote, this, [this](const QString& message) {
+        status_.portNote = message;
+        Show();
+    });
     // The silence is counted in whole seconds while it lasts.
     tick_.setInterval(1000);
     connect(&tick_, &QTimer::timeout, this, [this] {

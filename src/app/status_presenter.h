@@ -1,7 +1,8 @@
 #pragma once
 // Keeps the status bar in step with the session: its state, the scan's progress, the
-// samples logged and how long polls have brought nothing; and, after them, why the MQTT
-// broker cannot be reached, while it cannot (also the bar's tooltip, whole).
+// samples logged and how long polls have brought nothing, what the link and the files
+// last said; and, after them, why the MQTT broker cannot be reached, while it cannot (also
+// the bar's tooltip, whole).
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,6 +1,7 @@
 #include "app/status_texts.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include "session/connect_texts.h"
 
@@ -60,9 +61,11 @@ QString StateText(const StatusSnapshot& s) {
 }  // namespace
 
 QString StatusText(const StatusSnapshot& s) {
-    const QString state = StateText(s);
-    if (s.files.isEmpty()) {
-        return state;
+    QStringList parts;
+    for (const QString& part : {StateText(s), s.portNote, s.files}) {
+        if (!part.isEmpty()) {
+            parts << part;
+        }
     }
-    return state.isEmpty() ? s.files : state + QStringLiteral("  |  ") + s.files;
+    return parts.join(QStringLiteral("  |  "));
 }

@@ -20,6 +20,9 @@ struct StatusSnapshot {
     int silentSeconds = -1;  // since data last came, while polls bring none; -1 otherwise
     // Bytes the last poll's read brought; other than a whole record's is said.
     std::size_t replyBytes = kMeasurementReplySize;
+    // The last word of the link about a port since the scan began (a server used without
+    // line settings, a peer dropped for flooding); empty while there is none.
+    QString portNote;
     // The last word of the log or the record: lines held since a write failed, written
     // again, or a file started again; empty while there is none.
     QString files;

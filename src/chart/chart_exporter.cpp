@@ -1,7 +1,7 @@
 #include "chart/chart_exporter.h"
 
-#include <QMetaObject>
 #include <memory>
+#include <utility>
 
 ChartExporter::ChartExporter(QObject* parent) : QObject(parent) {}
 
@@ -20,6 +20,10 @@ void ChartExporter::Cancel() {
     cancel_.store(true, std::memory_order_relaxed);
 }
 
+void ChartExporter::SetPieceWritten(std::function<void(std::int64_t points)> pieceWritten) {
+    pieceWritten_ = std::move(pieceWritten);
+}
+
 bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
     if (running_) {
         return false;
@@ -29,7 +33,8 @@ bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
     Join();
     running_ = true;
     cancel_.store(false, std::memory_order_relaxed);
-    thread_ = std::thread([this, snapshot = std::move(snapshot), path] {
+    thread_ = std::thread([this, snapshot = std::move(snapshot), path,
+                           pieceWritten = pieceWritten_] {
         // Counted here: a month's points take the window's thread a tenth of a second.
         const std::int64_t total = CountChartPoints(snapshot.Columns(), snapshot.from, snapshot.to);
         int shown = 0;
@@ -38,17 +43,16 @@ bool ChartExporter::Start(ChartSnapshot snapshot, const QString& path) {
                 const int permille = total > 0 ? static_cast<int>(points * 1000 / total) : 1000;
                 if (permille > shown) {
                     shown = permille;
-                    QMetaObject::invokeMethod(
-                        this, [this, permille] { emit Progress(permille); }, Qt::QueuedConnection);
+                    mailbox_.Post([this, permille] { emit Progress(permille); });
+                }
+                if (pieceWritten) {
+                    pieceWritten(points);
                 }
             });
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, path] {
-                running_ = false;
-                emit Finished(result, path);
-            },
-            Qt::QueuedConnection);
+        mailbox_.Post([this, result, path] {
+            running_ = false;
+            emit Finished(result, path);
+        });
     });
     return true;
 }

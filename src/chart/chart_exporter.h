@@ -2,16 +2,19 @@
 // Writes a chart snapshot to a CSV file on a thread of its own, so that the window stays
 // live however many points are in view. One export at a time. Progress and the end come
 // back as signals on the exporter's thread; destroying the exporter cancels a running
-// export and waits for its thread, which stops within one piece of text.
+// export and waits for its thread, which stops within one piece of text. The thread hands
+// its progress and its end over through the exporter's mailbox.
 
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 #include "chart/chart_csv_file.h"
 #include "chart/chart_snapshot.h"
+#include "threads/thread_mailbox.h"
 
 class ChartExporter : public QObject {
     Q_OBJECT
@@ -26,6 +29,10 @@ class ChartExporter : public QObject {
     // Asks the running export to stop; Finished says Cancelled, and no file is left.
     void Cancel();
     bool Running() const { return running_; }
+    // Called on the export's thread after each piece of text is written, with the points
+    // written so far; exports started afterwards call it. Lets a test hold an export at a
+    // point it chooses.
+    void SetPieceWritten(std::function<void(std::int64_t points)> pieceWritten);
 
   signals:
     // Thousandths of the points written, each value once, rising.
@@ -35,8 +42,11 @@ class ChartExporter : public QObject {
   private:
     void Join();
 
+    // What the export's thread posts lands here; the thread is joined before it goes.
+    ThreadMailbox mailbox_;
     std::thread thread_;
     std::atomic<bool> cancel_{false};
+    std::function<void(std::int64_t points)> pieceWritten_;
     // Set and cleared on the exporter's own thread only.
     bool running_ = false;
 };

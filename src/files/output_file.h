@@ -30,8 +30,8 @@ class OutputFile {
     // code (EBADF when no file is open). `accepted`, when given, gets the bytes the file took,
     // all of them or those before the failure.
     int WriteAll(const void* data, std::size_t size, std::size_t* accepted = nullptr);
-    // Whether the open file holds no bytes yet; false (with `error` set) when that cannot be
-    // told.
+    // Whether the open file is a regular file that holds no bytes yet; false (with `error`
+    // set) when that cannot be told.
     bool IsEmpty(int* error) const;
     // Closes the file if one is open; 0 or the error code of closing it.
     int Close();

@@ -67,7 +67,9 @@ bool OutputFile::IsEmpty(int* error) const {
         return false;
     }
     *error = 0;
-    return st.st_size == 0;
+    // A device under the file's name (a link to /dev/full, say) has no size to tell by: it
+    // is not taken for an empty file, so a header is not begun again in it.
+    return S_ISREG(st.st_mode) && st.st_size == 0;
 }
 
 int OutputFile::Close() {

@@ -62,6 +62,7 @@ HeadlessRunner::HeadlessRunner(HeadlessOptions options, HeadlessOutput output, Q
     // What the log and the record say names its file already.
     connect(&session_, &InstrumentSession::LogFailed, this, &HeadlessRunner::Problem);
     connect(&session_, &InstrumentSession::LogNote, this, &HeadlessRunner::Problem);
+    connect(&session_, &InstrumentSession::PortNote, this, &HeadlessRunner::Problem);
     connect(&session_, &InstrumentSession::RecordStarted, this, [this](const QString& path) {
         if (!options_.quiet) {
             Out(texts::RecordStarted(path));
@@ -135,7 +136,7 @@ void HeadlessRunner::ArmDuration() {
 }
 
 void HeadlessRunner::DurationOver() {
-    if (options_.untilStable && options_.job == HeadlessJob::Measure) {
+    if (options_.untilStable && options_.job == HeadlessJob::Measure && identified_) {
         Problem(texts::NeverStable(*options_.duration));
         End(kExitNotStable);
         return;
@@ -156,6 +157,11 @@ void HeadlessRunner::End(int exitStatus) {
     }
     ended_ = true;
     durationTimer_.stop();
+    if (!identified_ && (exitStatus == kExitDone || exitStatus == kExitNotStable)) {
+        // Stopped before the scan found anything: no instrument, whatever stopped it.
+        Problem(texts::EndedBeforeFound());
+        exitStatus = kExitNotFound;
+    }
     session_.Stop();  // the worker joined, a last try for held lines, the log closed
     if (TellLinesLost() && exitStatus == kExitDone) {
         exitStatus = kExitFailed;
@@ -187,6 +193,7 @@ void HeadlessRunner::ShowNotFound(const DiscoveryResult& result) {
 }
 
 void HeadlessRunner::ContinueAfterIdentification(const QString& identification) {
+    identified_ = true;
     Out(texts::Identification(identification));
     session_.ContinueConnect();
 }

@@ -23,7 +23,8 @@ inline constexpr int kExitFailed = 1;      // a file could not be written, a sam
                                            // lost, an answer incomplete, the metrics could
                                            // not be served
 inline constexpr int kExitBadOptions = 2;  // the command line could not be understood
-inline constexpr int kExitNotFound = 3;    // no port identified itself
+inline constexpr int kExitNotFound = 3;    // no port identified itself, also when the run
+                                           // ended before the scan did
 inline constexpr int kExitNotStable = 4;   // --until-stable: the duration ended first
 
 struct HeadlessOptions {
@@ -89,6 +90,7 @@ class HeadlessRunner : public QObject {
     SessionTelemetry telemetry_;  // after the session, so it goes first
     QDeadlineTimer deadline_;
     QTimer durationTimer_;
+    bool identified_ = false;  // a port identified itself: an instrument was found
     bool connectedOnce_ = false;
     bool measuring_ = false;  // the start is over: --quiet holds from here on
     bool silent_ = false;     // polls bring nothing since the last sample

@@ -45,6 +45,12 @@ QString NotFound(const DiscoveryResult& result) {
     return NotFoundCaption() + QLatin1Char('\n') + NotFoundDetails(result);
 }
 
+QString EndedBeforeFound() {
+    return NotFoundCaption() + QLatin1Char('\n') +
+           QCoreApplication::translate("Headless",
+                                       "Zakończono, zanim którykolwiek port się zidentyfikował.");
+}
+
 QString NoAnswer() {
     return QCoreApplication::translate("Headless",
                                        "Urządzenie nie odpowiada; pomiar trwa dalej, gdy odpowie");

@@ -27,6 +27,8 @@ QString Stopped(int samples);
 // Standard error.
 // The not-found message: a first line, then one line per port tried.
 QString NotFound(const DiscoveryResult& result);
+// The run ended (the duration, a stop signal) before any port identified itself.
+QString EndedBeforeFound();
 QString NoAnswer();
 QString AnswersAgain();
 QString ConnectionLost(const QString& port, std::chrono::milliseconds retryInterval);

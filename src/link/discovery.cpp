@@ -11,7 +11,9 @@ PortProbe ProbePort(InstrumentLink& link, const std::string& port, std::chrono::
     PortProbe probe{port, ProbeResult::NoAnswer, {}, {}};
     Exchange ex = link.BeginExchange();
     if (!ex.OpenInstrumentPort(port, &probe.detail, &probe.failure)) {
-        probe.result = ProbeResult::OpenFailed;
+        probe.result = probe.failure.reason == PortOpenReason::Interrupted
+                           ? ProbeResult::Interrupted
+                           : ProbeResult::OpenFailed;
         return probe;
     }
     ex.PutTextCommand(kIdentificationRequest);

@@ -9,10 +9,10 @@ namespace {
 // gives up and the exchange goes on as if nothing had been answered.
 constexpr int kSendAttempts = 3;
 
-// Time the line needs for `count` bytes at 4800 baud (10 bits a byte) plus slack for the
-// driver and a USB adapter's latency.
+// Time the line needs for `count` bytes plus slack for the driver and a USB adapter's
+// latency.
 int DrainDeadlineMs(std::size_t count) {
-    return static_cast<int>(count * 10 * 1000 / 4800) + 200;
+    return static_cast<int>(count * 1000 / kLineBytesPerSecond) + 200;
 }
 
 }  // namespace
@@ -145,6 +145,7 @@ void InstrumentLink::Shutdown() {
         shutdown_.store(true);
     }
     sleepWake_.notify_all();
+    port_.Interrupt();
 }
 
 void InstrumentLink::MarkGone() {

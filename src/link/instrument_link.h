@@ -95,8 +95,8 @@ class InstrumentLink {
     // Blocks until no other exchange runs, then holds the lock until the Exchange ends.
     Exchange BeginExchange();
 
-    // Wakes every Sleep at once and makes later Sleeps return false at once. Lock-free:
-    // safe from any thread while an exchange is running.
+    // Wakes every Sleep and every wait of a network port at once, and makes later ones
+    // return at once. Lock-free: safe from any thread while an exchange is running.
     void Shutdown();
     bool ShuttingDown() const { return shutdown_.load(); }
 
@@ -108,10 +108,8 @@ class InstrumentLink {
     // exchange without one. Does not wait for a running exchange.
     bool PortIsOpen() const { return usable_.load(); }
 
-    // Before the first exchange: see SerialPort::SetLineSettingsRefusedNotice.
-    void SetLineSettingsRefusedNotice(SerialPort::LineSettingsRefusedNotice notice) {
-        port_.SetLineSettingsRefusedNotice(std::move(notice));
-    }
+    // Before the first exchange: see SerialPort::SetNoticeHandler.
+    void SetNoticeHandler(PortNoticeHandler handler) { port_.SetNoticeHandler(std::move(handler)); }
 
   private:
     friend class Exchange;

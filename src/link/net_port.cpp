@@ -5,14 +5,16 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/socket.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <system_error>
 #include <thread>
 
 #include "link/net_port_name.h"
@@ -21,81 +23,183 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Connecting gives up after this long per address: an unreachable server must not hang.
-constexpr int kConnectTimeoutMs = 4000;
-// How long the server has to answer the COM-PORT-OPTION offer before the port is used raw.
-constexpr int kNegotiateTimeoutMs = 3000;
-// A silent peer is declared dead after 10 s idle plus 4 probes 5 s apart: about 30 s.
-constexpr int kKeepIdleS = 10;
-constexpr int kKeepIntervalS = 5;
-constexpr int kKeepCount = 4;
-// Keepalive probes only an idle connection, and a poll a second never leaves it idle: a
-// request the server has not acknowledged for as long ends the connection too.
-constexpr unsigned kUnacknowledgedMs = 30000;
-// 4800 baud with a start and a stop bit: 480 bytes a second.
-constexpr int kLineBytesPerSecond = 480;
-
 int MsLeft(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     return static_cast<int>(std::max<long long>(0, left.count()));
 }
 
-void SetKeepalive(int fd) {
+// What waiting on a socket and the stop signal together came to.
+enum class Wait { Ready, TimedOut, Woken };
+
+// Waits up to `ms` (-1: without end) for `events` on `fd`, or for `wakeFd` to turn readable.
+Wait WaitFor(int fd, short events, int wakeFd, int ms, short* revents = nullptr) {
+    pollfd p[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+    const nfds_t count = fd >= 0 ? 2 : 1;
+    pollfd* first = fd >= 0 ? p : p + 1;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(ms, 0));
+    for (;;) {
+        const int ready = ::poll(first, count, ms < 0 ? -1 : MsLeft(deadline));
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (p[1].revents != 0) {
+            return Wait::Woken;
+        }
+        if (ready > 0) {
+            if (revents) {
+                *revents = p[0].revents;
+            }
+            return Wait::Ready;
+        }
+        return Wait::TimedOut;
+    }
+}
+
+bool IsWoken(int wakeFd) {
+    return WaitFor(-1, 0, wakeFd, 0) == Wait::Woken;
+}
+
+void SetKeepalive(int fd, const NetPortTimings& t) {
     const int on = 1;
+    const int idle = static_cast<int>(t.keepIdle.count());
+    const int interval = static_cast<int>(t.keepInterval.count());
+    const unsigned unacknowledged = static_cast<unsigned>(t.unacknowledged.count());
     setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
-    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepIdleS, sizeof kKeepIdleS);
-    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepIntervalS, sizeof kKeepIntervalS);
-    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &kKeepCount, sizeof kKeepCount);
-    setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMs, sizeof kUnacknowledgedMs);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &t.keepCount, sizeof t.keepCount);
+    setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &unacknowledged, sizeof unacknowledged);
     // Commands are a few bytes each and are waited for: send them at once.
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
-// Connects without blocking past kConnectTimeoutMs; returns the socket or -1 with errno set.
-int ConnectOne(const addrinfo& ai) {
-    const int fd =
-        ::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol);
+// A socket connected to `a`, or -1 with errno set (EINTR: woken by the stop signal).
+int ConnectOne(const NetAddress& a, const NetPortTimings& timings, int wakeFd) {
+    const int fd = ::socket(a.family, a.socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a.protocol);
     if (fd < 0) {
         return -1;
     }
-    if (::connect(fd, ai.ai_addr, ai.ai_addrlen) != 0) {
+    const auto fail = [fd](int err) {
+        ::close(fd);
+        errno = err;
+        return -1;
+    };
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&a.address), a.length) != 0) {
         if (errno != EINPROGRESS) {
-            const int err = errno;
-            ::close(fd);
-            errno = err;
-            return -1;
+            return fail(errno);
         }
-        pollfd p{fd, POLLOUT, 0};
-        int ready = 0;
-        do {
-            ready = ::poll(&p, 1, kConnectTimeoutMs);
-        } while (ready < 0 && errno == EINTR);
-        int err = ETIMEDOUT;
-        if (ready > 0) {
-            socklen_t len = sizeof err;
-            if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0) {
-                err = errno;
-            }
+        switch (WaitFor(fd, POLLOUT, wakeFd, static_cast<int>(timings.connect.count()))) {
+            case Wait::Woken:
+                return fail(EINTR);
+            case Wait::TimedOut:
+                return fail(ETIMEDOUT);
+            case Wait::Ready:
+                break;
+        }
+        int err = 0;
+        socklen_t len = sizeof err;
+        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0) {
+            err = errno;
         }
         if (err != 0) {
-            ::close(fd);
-            errno = err;
-            return -1;
+            return fail(err);
         }
     }
-    SetKeepalive(fd);
+    SetKeepalive(fd, timings);
     return fd;
+}
+
+// The resolver's answer, handed from its thread to the one waiting for it.
+struct PendingResolution {
+    std::mutex mutex;
+    NetResolution result;
+    int ready = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    ~PendingResolution() {
+        if (ready >= 0) {
+            ::close(ready);
+        }
+    }
+};
+
+// The resolver runs on a detached thread of its own: getaddrinfo cannot be woken, so a stop
+// leaves it behind, and its answer is dropped with the last reference to it. Nothing when
+// woken first.
+std::optional<NetResolution> ResolveUnlessWoken(const NetResolver& resolver,
+                                                const std::string& host, const std::string& service,
+                                                int wakeFd) {
+    auto pending = std::make_shared<PendingResolution>();
+    if (pending->ready < 0) {
+        return resolver(host, service);
+    }
+    try {
+        std::thread([pending, resolver, host, service] {
+            NetResolution result = resolver(host, service);
+            {
+                const std::lock_guard<std::mutex> lock(pending->mutex);
+                pending->result = std::move(result);
+            }
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const ssize_t n = ::write(pending->ready, &one, sizeof one);
+        }).detach();
+    } catch (const std::system_error&) {
+        return resolver(host, service);  // no thread to be had: resolve here
+    }
+    if (WaitFor(pending->ready, POLLIN, wakeFd, -1) != Wait::Ready) {
+        return std::nullopt;
+    }
+    const std::lock_guard<std::mutex> lock(pending->mutex);
+    return std::move(pending->result);
 }
 
 std::vector<std::uint8_t> Verb(std::uint8_t verb, std::uint8_t option) {
     return {telnet::kIac, verb, option};
 }
 
+// The line's rate as COM-PORT-OPTION's SET-BAUDRATE carries it: four bytes, high first.
+std::vector<std::uint8_t> BaudrateValue() {
+    const auto baud = static_cast<std::uint32_t>(kLineBaud);
+    return {static_cast<std::uint8_t>(baud >> 24), static_cast<std::uint8_t>(baud >> 16),
+            static_cast<std::uint8_t>(baud >> 8), static_cast<std::uint8_t>(baud)};
+}
+
 }  // namespace
+
+NetResolution SystemResolve(const std::string& host, const std::string& service) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* list = nullptr;
+    NetResolution out;
+    out.error = getaddrinfo(host.c_str(), service.c_str(), &hints, &list);
+    if (out.error != 0) {
+        return out;
+    }
+    for (const addrinfo* ai = list; ai; ai = ai->ai_next) {
+        if (ai->ai_addrlen > sizeof(sockaddr_storage)) {
+            continue;
+        }
+        NetAddress a;
+        a.family = ai->ai_family;
+        a.socktype = ai->ai_socktype;
+        a.protocol = ai->ai_protocol;
+        std::memcpy(&a.address, ai->ai_addr, ai->ai_addrlen);
+        a.length = ai->ai_addrlen;
+        out.addresses.push_back(a);
+    }
+    freeaddrinfo(list);
+    return out;
+}
+
+NetPort::NetPort(int wakeFd, NetPortTimings timings, NetResolver resolver)
+    : wake_(wakeFd), timings_(timings), resolver_(std::move(resolver)) {}
 
 NetPort::~NetPort() {
     Close();
+}
+
+bool NetPort::Woken() const {
+    return IsWoken(wake_);
 }
 
 bool NetPort::Open(const std::string& name, std::string* why, PortOpenFailure* failure) {
@@ -109,41 +213,66 @@ bool NetPort::Open(const std::string& name, std::string* why, PortOpenFailure* f
         }
         return false;
     };
+    const auto interrupted = [&] {
+        return fail({PortOpenReason::Interrupted, 0, {}}, "stopped while connecting");
+    };
     const auto parsed = ParseNetPortName(name);
     if (!parsed) {
         return fail({PortOpenReason::NotNetworkName, 0, {}},
                     "not a network port (rfc2217://HOST:PORT or tcp://HOST:PORT)");
     }
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    const int gai = getaddrinfo(parsed->host.c_str(), parsed->service.c_str(), &hints, &list);
-    if (gai != 0) {
-        return fail({PortOpenReason::HostNotFound, gai, parsed->host},
-                    "cannot find host " + parsed->host + ": " + gai_strerror(gai));
+    if (Woken()) {
+        return interrupted();
     }
-    int err = 0;
-    for (const addrinfo* ai = list; ai && fd_ < 0; ai = ai->ai_next) {
-        fd_ = ConnectOne(*ai);
-        if (fd_ < 0) {
-            err = errno;
+    const std::optional<NetResolution> resolved =
+        ResolveUnlessWoken(resolver_, parsed->host, parsed->service, wake_);
+    if (!resolved) {
+        return interrupted();
+    }
+    if (resolved->error != 0) {
+        return fail({PortOpenReason::HostNotFound, resolved->error, parsed->host},
+                    "cannot find host " + parsed->host + ": " + gai_strerror(resolved->error));
+    }
+    int err = ENOENT;
+    for (const NetAddress& address : resolved->addresses) {
+        fd_ = ConnectOne(address, timings_, wake_);
+        if (fd_ >= 0) {
+            break;
+        }
+        err = errno;
+        if (err == EINTR) {
+            return interrupted();
         }
     }
-    freeaddrinfo(list);
     if (fd_ < 0) {
         return err == ETIMEDOUT
                    ? fail({PortOpenReason::ServerSilent, err, {}}, "no answer from the server")
                    : fail({PortOpenReason::System, err, {}}, std::strerror(err));
     }
+    name_ = name;
     gone_ = false;
+    connectedAt_ = Clock::now();
+    received_ = 0;
     decoder_ = telnet::Decoder();
     incoming_.clear();
     replies_.clear();
     telnet_ = parsed->rfc2217;
-    if (telnet_ && !Negotiate(name)) {
-        Close();
-        return fail({PortOpenReason::ServerClosed, 0, {}}, "the server closed the connection");
+    if (telnet_) {
+        switch (Negotiate()) {
+            case Negotiation::Done:
+                break;
+            case Negotiation::NotTelnet:
+                Close();
+                return fail({PortOpenReason::NotRfc2217, 0, {}},
+                            "not an RFC 2217 server; use tcp://");
+            case Negotiation::Closed:
+                Close();
+                return fail({PortOpenReason::ServerClosed, 0, {}},
+                            "the server closed the connection");
+            case Negotiation::Interrupted:
+                Close();
+                return interrupted();
+        }
     }
     // Bytes from before the port was opened belong to no request of ours.
     Pump();
@@ -151,9 +280,10 @@ bool NetPort::Open(const std::string& name, std::string* why, PortOpenFailure* f
     return true;
 }
 
-bool NetPort::Negotiate(const std::string& name) {
+NetPort::Negotiation NetPort::Negotiate() {
     willBinarySent_ = true;
     doBinarySent_ = true;
+    telnetHeard_ = false;
     comPortAnswered_ = false;
     comPortAccepted_ = false;
     std::vector<std::uint8_t> offer;
@@ -162,41 +292,38 @@ bool NetPort::Negotiate(const std::string& name) {
           Verb(telnet::kWill, telnet::kOptComPort)}) {
         offer.insert(offer.end(), v.begin(), v.end());
     }
-    if (!SendAll(offer, kNegotiateTimeoutMs)) {
-        return false;
+    const int negotiateMs = static_cast<int>(timings_.negotiate.count());
+    if (!SendAll(offer, negotiateMs)) {
+        return Woken() ? Negotiation::Interrupted : Negotiation::Closed;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(kNegotiateTimeoutMs);
+    const auto deadline = Clock::now() + timings_.negotiate;
     while (!comPortAnswered_ && !gone_) {
         const int left = MsLeft(deadline);
         if (left == 0) {
             break;
         }
-        pollfd p{fd_, POLLIN, 0};
-        ::poll(&p, 1, std::min(left, 50));
+        if (WaitFor(fd_, POLLIN, wake_, left) == Wait::Woken) {
+            return Negotiation::Interrupted;
+        }
         Pump();
     }
     if (gone_) {
-        return false;
+        return Negotiation::Closed;
+    }
+    if (!telnetHeard_) {
+        // Not a word of telnet: whatever this server is, its bytes are not telnet's, and
+        // decoding them as such would swallow the instrument's 0xFF bytes.
+        return Negotiation::NotTelnet;
     }
     if (!comPortAccepted_) {
         // The line keeps whatever settings the server gives it; the data still passes.
-        telnet_ = true;
-        if (!rawNoticeGiven_ && lineSettingsRefused_) {
-            rawNoticeGiven_ = true;
-            lineSettingsRefused_(name);
-        } else if (!rawNoticeGiven_) {
-            rawNoticeGiven_ = true;
-            std::fprintf(stderr,
-                         "%s: the server does not take serial line settings (RFC 2217); "
-                         "its line must already be set to 4800 baud 8N1\n",
-                         name.c_str());
-        }
-        return true;
+        Tell(PortNoticeKind::LineSettingsRefused);
+        return Negotiation::Done;
     }
     using namespace telnet;
     std::vector<std::uint8_t> settings;
     for (const auto& command : {
-             EncodeComPortCommand(kSetBaudrate, {0x00, 0x00, 0x12, 0xC0}),  // 4800
+             EncodeComPortCommand(kSetBaudrate, BaudrateValue()),
              EncodeComPortCommand(kSetDatasize, {8}),
              EncodeComPortCommand(kSetParity, {1}),    // none
              EncodeComPortCommand(kSetStopsize, {1}),  // one
@@ -207,7 +334,19 @@ bool NetPort::Negotiate(const std::string& name) {
          }) {
         settings.insert(settings.end(), command.begin(), command.end());
     }
-    return SendAll(settings, kNegotiateTimeoutMs);
+    if (SendAll(settings, negotiateMs)) {
+        return Negotiation::Done;
+    }
+    return Woken() ? Negotiation::Interrupted : Negotiation::Closed;
+}
+
+void NetPort::Tell(PortNoticeKind kind) {
+    if (!told_.insert(kind).second) {
+        return;
+    }
+    if (notices_) {
+        notices_(PortNotice{kind, name_});
+    }
 }
 
 void NetPort::Close() {
@@ -239,29 +378,55 @@ bool NetPort::SendAll(const std::vector<std::uint8_t>& bytes, int deadlineMs) {
         if (left == 0) {
             return false;
         }
-        pollfd p{fd_, POLLOUT, 0};
-        if (::poll(&p, 1, left) > 0 && (p.revents & (POLLERR | POLLNVAL))) {
-            gone_ = true;
-            return false;
+        short revents = 0;
+        switch (WaitFor(fd_, POLLOUT, wake_, left, &revents)) {
+            case Wait::Woken:
+                return false;
+            case Wait::Ready:
+                if (revents & (POLLERR | POLLNVAL)) {
+                    gone_ = true;
+                    return false;
+                }
+                break;
+            case Wait::TimedOut:
+                break;
         }
     }
     return true;
+}
+
+bool NetPort::Flooded() const {
+    const auto since =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - connectedAt_);
+    const std::size_t lineCarries =
+        static_cast<std::size_t>(since.count()) * 2 * kLineBytesPerSecond / 1000;
+    return received_ > kNetBurstBytes + lineCarries;
 }
 
 void NetPort::Pump() {
     if (fd_ < 0 || gone_) {
         return;
     }
-    std::uint8_t buffer[512];
+    std::uint8_t piece[512];
     std::vector<std::uint8_t> data;
     std::vector<telnet::OptionEvent> events;
-    for (;;) {
-        const ssize_t n = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
+    // Never more than the bound in all (what telnet takes out only lowers it).
+    while (incoming_.size() + data.size() < kNetMaxBuffered) {
+        const std::size_t room = kNetMaxBuffered - incoming_.size() - data.size();
+        const ssize_t n = ::recv(fd_, piece, std::min(room, sizeof piece), MSG_DONTWAIT);
         if (n > 0) {
+            received_ += static_cast<std::size_t>(n);
+            if (Flooded()) {
+                // No instrument: nothing it sent is passed on, the connection is over.
+                gone_ = true;
+                incoming_.clear();
+                Tell(PortNoticeKind::Flooded);
+                return;
+            }
             if (telnet_) {
-                decoder_.Feed(buffer, static_cast<std::size_t>(n), &data, &events);
+                decoder_.Feed(piece, static_cast<std::size_t>(n), &data, &events);
             } else {
-                data.insert(data.end(), buffer, buffer + n);
+                data.insert(data.end(), piece, piece + n);
             }
             continue;
         }
@@ -286,6 +451,7 @@ void NetPort::Pump() {
 
 void NetPort::HandleOption(const telnet::OptionEvent& event) {
     using namespace telnet;
+    telnetHeard_ = true;
     auto answer = [this](std::uint8_t verb, std::uint8_t option) {
         const auto v = Verb(verb, option);
         replies_.insert(replies_.end(), v.begin(), v.end());
@@ -335,7 +501,10 @@ PortIo NetPort::WriteAndDrain(const std::uint8_t* data, std::size_t count, int d
     // The server still has to put the bytes on its line.
     const auto lineTime = std::chrono::milliseconds(
         (static_cast<long long>(count) * 1000 + kLineBytesPerSecond - 1) / kLineBytesPerSecond);
-    std::this_thread::sleep_for(std::min<Clock::duration>(lineTime, deadline - Clock::now()));
+    const auto until = std::min(Clock::now() + lineTime, deadline);
+    if (WaitFor(-1, 0, wake_, MsLeft(until)) == Wait::Woken) {
+        return PortIo::TimedOut;
+    }
     return PortIo::Ok;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// A serial device opened exclusively and set raw to 4800 baud 8N1 without flow control.
+// A serial device opened exclusively and set raw to kLineBaud 8N1 without flow control.
 // Thin over the system's serial interface (termios on POSIX, the communications functions
 // on Windows, one backend file each): nothing here blocks past a deadline. On POSIX a name
 // "rfc2217://HOST:PORT" or "tcp://HOST:PORT" opens a serial device server instead (net_port.h).
@@ -9,6 +9,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+// The instrument's line: 4800 baud, each byte with a start and a stop bit. Everything that
+// sets the line or reckons its time takes the rate from here.
+inline constexpr int kLineBaud = 4800;
+inline constexpr int kLineBitsPerByte = 10;
+inline constexpr int kLineBytesPerSecond = kLineBaud / kLineBitsPerByte;
 
 enum class PortIo {
     Ok,        // done
@@ -27,6 +33,8 @@ enum class PortOpenReason {
     HostNotFound,     // the resolver does not know `host`; `error` is its EAI_ code
     ServerSilent,     // the server did not answer the connect in time
     ServerClosed,     // the server closed the connection while it was being set up
+    NotRfc2217,       // an rfc2217:// server never answered the telnet offer: not telnet
+    Interrupted,      // Interrupt() came first
 };
 
 struct PortOpenFailure {
@@ -35,11 +43,27 @@ struct PortOpenFailure {
     std::string host;
 };
 
+// What a port noticed on its way that the operator should hear, though the port works on.
+// The link prints nothing: the layer above says it in the program's language.
+enum class PortNoticeKind {
+    LineSettingsRefused,  // an RFC 2217 server refused line settings: its line is used as set
+    Flooded,  // the peer sent far more than the line can carry: dropped, as no instrument
+};
+
+struct PortNotice {
+    PortNoticeKind kind = PortNoticeKind::LineSettingsRefused;
+    std::string port;  // the name it was opened by
+};
+
+// Called on the thread of the exchange, with the link's lock held: it hands the notice on
+// and returns. Each kind is said once for the port object, not at every reconnect.
+using PortNoticeHandler = std::function<void(const PortNotice&)>;
+
 class NetPort;
 
 class SerialPort {
   public:
-    SerialPort() = default;
+    SerialPort();
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
@@ -65,13 +89,13 @@ class SerialPort {
     // POSIX, a failing status query on Windows).
     bool HasHungUp();
 
-    // Called on the thread that opens, with the port's name, when a serial device server
-    // refuses line settings (RFC 2217) and is used as it is set; once for this port object.
-    // Without it the port says so on standard error, in English.
-    using LineSettingsRefusedNotice = std::function<void(const std::string& port)>;
-    void SetLineSettingsRefusedNotice(LineSettingsRefusedNotice notice) {
-        lineSettingsRefused_ = std::move(notice);
-    }
+    // Where the port's notices go (see PortNotice); without one they are dropped.
+    void SetNoticeHandler(PortNoticeHandler handler);
+
+    // Wakes every wait of a network port at once (name resolution, connecting, negotiation,
+    // sends) and makes every later one return at once: a stop never waits on the network.
+    // Final. Any thread, without the link's lock. (A local port's waits are short deadlines.)
+    void Interrupt();
 
   private:
     // A file descriptor on POSIX, a HANDLE on Windows; -1 is "none" on both.
@@ -79,5 +103,7 @@ class SerialPort {
     std::intptr_t handle_ = kNoHandle;
     // The network connection while a network name is open (never on Windows).
     std::unique_ptr<NetPort, void (*)(NetPort*)> net_{nullptr, nullptr};
-    LineSettingsRefusedNotice lineSettingsRefused_;
+    PortNoticeHandler notices_;
+    // Readable for good once interrupted (an eventfd on POSIX; none on Windows).
+    std::intptr_t wake_ = kNoHandle;
 };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -25,8 +26,8 @@ void ConfigureLine(int fd) {
         return;
     }
     cfmakeraw(&tio);
-    cfsetispeed(&tio, B4800);
-    cfsetospeed(&tio, B4800);
+    // The C library takes the rate in bits per second here, as well as its B constants.
+    cfsetspeed(&tio, kLineBaud);
     tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
@@ -50,8 +51,28 @@ int Fd(std::intptr_t handle) {
 
 }  // namespace
 
+SerialPort::SerialPort() : wake_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
 SerialPort::~SerialPort() {
     Close();
+    net_.reset();
+    if (wake_ != kNoHandle) {
+        ::close(Fd(wake_));
+    }
+}
+
+void SerialPort::SetNoticeHandler(PortNoticeHandler handler) {
+    notices_ = std::move(handler);
+    if (net_) {
+        net_->SetNoticeHandler(notices_);
+    }
+}
+
+void SerialPort::Interrupt() {
+    if (wake_ != kNoHandle) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(Fd(wake_), &one, sizeof one);
+    }
 }
 
 bool SerialPort::IsOpen() const {
@@ -62,9 +83,9 @@ bool SerialPort::Open(const std::string& path, std::string* why, PortOpenFailure
     Close();
     if (IsNetPortName(path)) {
         if (!net_) {
-            net_ = {new NetPort, +[](NetPort* p) { delete p; }};
+            net_ = {new NetPort(Fd(wake_)), +[](NetPort* p) { delete p; }};
+            net_->SetNoticeHandler(notices_);
         }
-        net_->SetLineSettingsRefusedNotice(lineSettingsRefused_);
         return net_->Open(path, why, failure);
     }
     const auto fail = [&](PortOpenReason reason, int error, const char* text) {

@@ -56,7 +56,7 @@ void SetTimeouts(HANDLE port, DWORD writeMs) {
 }
 
 void ConfigureLine(HANDLE port, DCB dcb) {
-    dcb.BaudRate = CBR_4800;
+    dcb.BaudRate = kLineBaud;  // the CBR_ constants are the rates themselves
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
@@ -96,9 +96,18 @@ bool SerialPort::IsOpen() const {
     return handle_ != kNoHandle;
 }
 
+SerialPort::SerialPort() = default;
+
 SerialPort::~SerialPort() {
     Close();
 }
+
+// A COM port says nothing of its own, and its waits are short deadlines: nothing to wake.
+void SerialPort::SetNoticeHandler(PortNoticeHandler handler) {
+    notices_ = std::move(handler);
+}
+
+void SerialPort::Interrupt() {}
 
 bool SerialPort::Open(const std::string& path, std::string* why, PortOpenFailure* failure) {
     Close();

@@ -1,5 +1,7 @@
 #include "mqtt/mqtt_address.h"
 
+#include <arpa/inet.h>
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -106,6 +108,21 @@ std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error)
 QString BrokerText(const MqttAddress& address) {
     const QString host = QString::fromStdString(address.host);
     return (host.contains(':') ? '[' + host + ']' : host) + ':' + QString::number(address.port);
+}
+
+bool IsLoopbackHost(const std::string& host) {
+    if (QString::fromStdString(host).compare("localhost", Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    in_addr v4{};
+    if (inet_pton(AF_INET, host.c_str(), &v4) == 1) {
+        return (ntohl(v4.s_addr) >> 24) == 127;
+    }
+    in6_addr v6{};
+    if (inet_pton(AF_INET6, host.c_str(), &v6) == 1) {
+        return IN6_IS_ADDR_LOOPBACK(&v6) || (IN6_IS_ADDR_V4MAPPED(&v6) && v6.s6_addr[12] == 127);
+    }
+    return false;
 }
 
 QString MqttAddressText(const MqttAddress& address) {

@@ -25,6 +25,10 @@ struct MqttAddress {
 // Nullopt (and `error` set) when `text` is not such an address.
 std::optional<MqttAddress> ParseMqttAddress(const QString& text, QString& error);
 
+// Whether `host` is this machine: "localhost", an address of 127.0.0.0/8, or ::1 (also
+// written as an IPv4-mapped address).
+bool IsLoopbackHost(const std::string& host);
+
 // "mqtt://HOST:PORT/PREFIX" or "mqtts://...", as the operator is told where the samples go.
 QString MqttAddressText(const MqttAddress& address);
 // "HOST:PORT".

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "texts/secret_file.h"
+
 namespace {
 
 // A password file holds one line; anything much longer is not one.
@@ -44,6 +46,12 @@ bool SetMqttSecurityOption(MqttSecurity& security, const QString& name, const QS
     if (const QString problem = UnreadableFile(name, value); !problem.isEmpty()) {
         error = problem;
         return false;
+    }
+    if (name == "--mqtt-password-file" || name == "--mqtt-key") {
+        if (const QString problem = SecretFileProblem(value); !problem.isEmpty()) {
+            error = name + ": " + problem;
+            return false;
+        }
     }
     if (name == "--mqtt-password-file") {
         QFile file(value);
@@ -99,6 +107,13 @@ QString MqttSecurityProblem(const std::optional<MqttAddress>& address,
     }
     if (security.password && security.user.empty()) {
         return QCoreApplication::translate("MqttSecurity", "hasło do MQTT wymaga też --mqtt-user");
+    }
+    if (security.password && !address->tls && !IsLoopbackHost(address->host)) {
+        return QCoreApplication::translate(
+                   "MqttSecurity",
+                   "hasło do MQTT poszłoby do %1 jawnym tekstem: z hasłem podaj adres mqtts://, "
+                   "chyba że broker jest na tym komputerze (localhost, 127.0.0.1, ::1)")
+            .arg(QString::fromStdString(address->host));
     }
     return {};
 }

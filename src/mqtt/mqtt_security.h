@@ -20,19 +20,11 @@ struct MqttSecurity {
     friend bool operator==(const MqttSecurity&, const MqttSecurity&) = default;
 };
 
-// The option's name and what its value is, as usage and messages say them.
-struct MqttSecurityOption {
-    const char* name;   // "--mqtt-user"
-    const char* value;  // "NAME"
-};
-inline constexpr MqttSecurityOption kMqttSecurityOptions[] = {
-    {"--mqtt-user", "NAME"}, {"--mqtt-password-file", "FILE"}, {"--mqtt-ca", "FILE"},
-    {"--mqtt-cert", "FILE"}, {"--mqtt-key", "FILE"},
-};
-
-// Puts the value of option `name` (one of kMqttSecurityOptions) in `security`: a file named
-// must be readable, and the password file is read now. False, with `error` the operator's
-// text, when it cannot be used.
+// Puts the value of option `name` ("--mqtt-user", "--mqtt-password-file", "--mqtt-ca",
+// "--mqtt-cert" or "--mqtt-key") in `security`: a file named must be readable, the password
+// file and the key readable by no other user than their owner and group (texts/secret_file.h),
+// and the password file is read now. False, with `error` the operator's text, when it cannot
+// be used.
 bool SetMqttSecurityOption(MqttSecurity& security, const QString& name, const QString& value,
                            QString& error);
 
@@ -41,6 +33,7 @@ bool SetMqttSecurityOption(MqttSecurity& security, const QString& name, const QS
 std::optional<std::string> PasswordFromFile(const QByteArray& text);
 
 // Why the security options do not go with the address given (none, or plain mqtt://), or
-// with each other; empty when they do.
+// with each other; empty when they do. A password crosses the network in clear text over
+// plain mqtt://, so it goes there only to a broker on this machine (IsLoopbackHost).
 QString MqttSecurityProblem(const std::optional<MqttAddress>& address,
                             const MqttSecurity& security);

@@ -19,7 +19,7 @@
 #include "mqtt/mqtt_connection.h"
 #include "mqtt/mqtt_security.h"
 #include "session/instrument_session.h"
-#include "session/thread_mailbox.h"
+#include "threads/thread_mailbox.h"
 #include "settings/temperature_scale.h"
 
 // The status payloads.

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringDecoder>
 
+#include "program/option_rows.h"
+
 namespace {
 
 bool IsKey(const QString& key) {
@@ -81,17 +83,28 @@ ConfigText ParseConfigText(const QByteArray& bytes) {
 }
 
 QStringList ConfigOnlyKeys() {
-    return {"mqtt-password"};
+    QStringList keys;
+    for (const OptionRow& row : OptionRows()) {
+        if (row.source == OptionSource::FileOnly) {
+            keys << QLatin1String(row.name);
+        }
+    }
+    return keys;
 }
 
 bool IsCommandLineOnlyKey(const QString& key) {
-    return key == "help" || key == "version" || key == "config";
+    const OptionRow* row = FindOption(key);
+    return row != nullptr && row->source == OptionSource::CommandLineOnly;
 }
 
 QStringList KeysOfTheSameSetting(const QString& key) {
-    const QStringList recordDirectory = {"csv-dir", "no-csv"};
-    if (recordDirectory.contains(key)) {
-        return recordDirectory;
+    QStringList keys = {key};
+    for (const OptionRow& row : OptionRows()) {
+        if (row.sameSettingAs != nullptr && key == QLatin1String(row.name)) {
+            keys << QLatin1String(row.sameSettingAs);
+        } else if (row.sameSettingAs != nullptr && key == QLatin1String(row.sameSettingAs)) {
+            keys << QLatin1String(row.name);
+        }
     }
-    return {key};
+    return keys;
 }

@@ -29,13 +29,14 @@ struct ConfigText {
 ConfigText ParseConfigText(const QByteArray& bytes);
 
 // Keys that only a configuration file holds, never the command line, which every user of
-// the machine can read (ps): a secret's key goes here, and the command line's parser takes
-// it as any other option.
+// the machine can read (ps): the options of OptionSource::FileOnly, secrets, which the
+// command line's parser takes as any other option.
 QStringList ConfigOnlyKeys();
 
 // Keys of options that answer at once or name another file: the command line's alone.
 bool IsCommandLineOnlyKey(const QString& key);
 
-// The keys that set the same thing as `key`, `key` among them ("no-csv" and "csv-dir"): the
-// command line giving any of them overrides every one of them in the file.
+// The keys that set the same thing as `key`, `key` among them ("no-csv" and "csv-dir", a
+// row's sameSettingAs): the command line giving any of them overrides every one of them in
+// the file.
 QStringList KeysOfTheSameSetting(const QString& key);

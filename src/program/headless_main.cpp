@@ -1,6 +1,5 @@
 #include "program/headless_main.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -74,8 +73,6 @@ int RunHeadless(int& argc, char** argv, const CommandLine& commandLine, bool eng
         WriteLine(stderr, headless_texts::SignalsUnavailable());
         return kExitFailed;
     }
-    // A reader of standard output that went away is no reason to stop measuring.
-    signal(SIGPIPE, SIG_IGN);
     // Lines reach a pipe (a service's journal, a script) as they are written.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 

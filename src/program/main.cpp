@@ -1,5 +1,7 @@
 // Start-up of both programs: the command line and its configuration file, then the window
 // or the headless program.
+#include <signal.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdint>
@@ -48,6 +50,11 @@ int Answer(int& argc, char** argv, const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A peer that went away (a reader of standard output, a broker behind libmosquitto's TLS
+    // connection) is no reason to end: its write fails with EPIPE, and the program goes on.
+    signal(SIGPIPE, SIG_IGN);
+#endif
     // Read before any application object exists: which one the run needs (a window's, or
     // none without a display) follows from it.
     QStringList arguments;

@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include "program/config_file.h"
+#include "program/option_rows.h"
+#include "texts/secret_file.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ bool OverriddenBy(const QStringList& commandLineNames, const QString& key) {
 
 // Why `line` is not an option: no such key, or a value for an option that takes none.
 QString UnknownKey(const ConfigLine& line) {
-    if (line.value && ParseOptions({"--" + line.key}, CommandLine()).unknownArgument.isEmpty()) {
+    const OptionRow* row = FindOption(line.key);
+    if (line.value && row != nullptr && row->value == OptionValue::None) {
         return Translate(
                    QT_TRANSLATE_NOOP("ConfigFile",
                                      "%1 nie przyjmuje wartości: sam klucz w wierszu ją włącza"))
@@ -68,7 +71,7 @@ CommandLine CombineOptions(const QStringList& arguments,
     }
     const CommandLine commandLine = ParseOptions(arguments, CommandLine());
     if (!config || commandLine.AnswersAtOnce()) {
-        return CheckedCombination(commandLine);
+        return CheckedCombination(WithNamedFiles(commandLine));
     }
     const ConfigText text = ParseConfigText(config->bytes);
     if (!text.error.isEmpty()) {
@@ -81,6 +84,13 @@ CommandLine CombineOptions(const QStringList& arguments,
                 combined, config->name, line.number,
                 Translate(QT_TRANSLATE_NOOP("ConfigFile", "%1 działa tylko w wierszu poleceń"))
                     .arg(line.key));
+        }
+        const OptionRow* row = FindOption(line.key);
+        if (row != nullptr && row->source == OptionSource::FileOnly) {
+            if (const QString problem = OpenSecretFileProblem(config->name, config->permissions);
+                !problem.isEmpty()) {
+                return WithError(combined, config->name, line.number, line.key + ": " + problem);
+            }
         }
         // Each line is checked, also one the command line overrides: a mistake in the file
         // shows the first time, not when the option is last left off the command line.
@@ -95,7 +105,7 @@ CommandLine CombineOptions(const QStringList& arguments,
             combined = ParseOptions({line.Argument()}, std::move(combined));
         }
     }
-    return CheckedCombination(ParseOptions(arguments, std::move(combined)));
+    return CheckedCombination(WithNamedFiles(ParseOptions(arguments, std::move(combined))));
 }
 
 CommandLine ReadProgramOptions(const QStringList& arguments) {
@@ -129,5 +139,5 @@ CommandLine ReadProgramOptions(const QStringList& arguments) {
                 .arg(kLongestConfigFile);
         return failed;
     }
-    return CombineOptions(arguments, ConfigSource{name, bytes});
+    return CombineOptions(arguments, ConfigSource{name, bytes, file.permissions()});
 }

@@ -41,6 +41,11 @@ QString OpenFailureText(const PortProbe& probe) {
             return QCoreApplication::translate("Connect", "serwer nie odpowiada");
         case PortOpenReason::ServerClosed:
             return QCoreApplication::translate("Connect", "serwer zamknął połączenie");
+        case PortOpenReason::NotRfc2217:
+            return QCoreApplication::translate("Connect",
+                                               "to nie jest serwer RFC 2217; użyj tcp://");
+        case PortOpenReason::Interrupted:
+            return QCoreApplication::translate("Connect", "przerwano");
         case PortOpenReason::Other:
             break;
     }
@@ -132,9 +137,22 @@ QString VisibleText(const std::string& bytes) {
     return out;
 }
 
-QString LineSettingsRefusedText(const QString& port) {
-    return QCoreApplication::translate("Connect",
-                                       "%1: serwer nie przyjmuje ustawień linii szeregowej (RFC "
-                                       "2217); jego linia musi już mieć 4800 bodów 8N1")
-        .arg(port);
+QString PortNoticeText(const PortNotice& notice) {
+    const QString port = VisibleText(notice.port);
+    switch (notice.kind) {
+        case PortNoticeKind::LineSettingsRefused:
+            return QCoreApplication::translate("Connect",
+                                               "%1: serwer nie przyjmuje ustawień linii szeregowej "
+                                               "(RFC 2217); jego linia musi już mieć %2 bodów 8N1")
+                .arg(port)
+                .arg(kLineBaud);
+        case PortNoticeKind::Flooded:
+            return QCoreApplication::translate(
+                       "Connect",
+                       "%1: serwer przysyła znacznie więcej, niż linia %2 bodów może przenieść; to "
+                       "nie jest przyrząd: połączenie zamknięto")
+                .arg(port)
+                .arg(kLineBaud);
+    }
+    return port;
 }

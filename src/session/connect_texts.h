@@ -10,7 +10,8 @@
 QString IdentificationCaption();
 // Connect's caption while measuring: "Pomiar trwa".
 QString MeasuringCaption();
-// "Urządzenie nie odpowiada !": Label9's caption and the not-found box's title.
+// "Urządzenie nie odpowiada !": the not-found box's title and the first line of the
+// not-found message.
 QString NotFoundCaption();
 // The refusal of a button that needs the instrument before a connect (or while it is lost).
 QString NotConnectedText();
@@ -27,5 +28,5 @@ QString NotFoundDetails(const DiscoveryResult& result);
 // as \r, \n, \t or \xNN.
 QString VisibleText(const std::string& bytes);
 
-// A serial device server at `port` that refused line settings and is used as it is set.
-QString LineSettingsRefusedText(const QString& port);
+// What the link noticed about a port (serial_port.h), named by the port.
+QString PortNoticeText(const PortNotice& notice);

@@ -1,7 +1,6 @@
 #include "session/instrument_session.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "link/port_candidates.h"
 #include "measure/file_error_text.h"
@@ -15,10 +14,9 @@ InstrumentSession::InstrumentSession(SessionOptions options, QObject* parent)
       log_(options_.logPath),
       humidity_(options_.pressureHpa, options_.stability),
       worker_(link_, log_, options_.locale, options_.waits) {
-    // Said on standard error, as the program says what it finds on the way.
-    link_.SetLineSettingsRefusedNotice([](const std::string& port) {
-        const QByteArray text = LineSettingsRefusedText(QString::fromStdString(port)).toLocal8Bit();
-        std::fprintf(stderr, "%s\n", text.constData());
+    // Noticed on the job thread (or the worker's) inside an exchange: worded and said here.
+    link_.SetNoticeHandler([this](const PortNotice& notice) {
+        Post([this, notice] { emit PortNote(PortNoticeText(notice)); });
     });
     worker_.SetAfterPollHook([this](InstrumentLink& link) { WritePendingSettings(link); });
     worker_.SetSampleHook([this](SampleUpdate& update) { AddHumidity(update); });

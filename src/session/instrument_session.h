@@ -16,7 +16,11 @@
 // dew point's stability window (see HumidityTracker), for the instrument's scale and
 // pressure as far as the settings in force tell; the sample carries them from there on.
 //
-// When the port goes away the worker closes it at once; the session then tries every
+// What the link notices about a port on its way (a server that refuses line settings, a
+// peer that floods) comes up as PortNote in the program's language; the session prints
+// nothing itself, the front ends say it.
+//
+// When the port goes away the worker says so and the session closes it at once, then tries every
 // `retryInterval` (or at once on Connect) the same port, its stable aliases, then every
 // candidate, and on success polls on: the same log appended to, the numbering going on.
 
@@ -46,10 +50,10 @@
 #include "measure/measurement_log.h"
 #include "measure/measurement_worker.h"
 #include "session/job_runner.h"
-#include "session/thread_mailbox.h"
 #include "settings/instrument_settings.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_exchange.h"
+#include "threads/thread_mailbox.h"
 
 // How often a lost instrument is looked for again; texts that tell the operator take it from here.
 inline constexpr std::chrono::milliseconds kReconnectInterval{2000};
@@ -164,6 +168,10 @@ class InstrumentSession : public QObject {
     // The log or the record wrote its held lines again, or was started again after its
     // file had gone.
     void LogNote(const QString& message);
+    // The link noticed something about a port that works on or was dropped: a serial
+    // device server used without line settings, a peer that sent far more than a line can
+    // carry. Once for each kind.
+    void PortNote(const QString& message);
     void SettingsWritten(bool acknowledged);
     void LoggerRecordRead(const LoggerRequestResult& result);
     void DumpProgress(int number);

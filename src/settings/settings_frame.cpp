@@ -1,89 +1,85 @@
 #include "settings/settings_frame.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
-#include "link/instrument_link.h"
+#include "settings/settings_table.h"
 
 namespace {
 
-// The instrument reads unit codes at the head of the frame offset by this much.
-constexpr int kUnitCodeOffset = 30;
-constexpr std::uint8_t kLetterK = 0x6B;
-constexpr std::uint8_t kLetterJ = 0x6A;
-
-class FrameWriter {
-  public:
-    explicit FrameWriter(SettingsFrame& frame) : frame_(frame) {}
-
-    void Byte(std::uint8_t value) {
-        if (next_ < frame_.size()) {
-            frame_[next_++] = value;
-        }
-    }
-
-    void Word(std::int16_t value) {
-        const auto bits = static_cast<std::uint16_t>(value);
-        Byte(static_cast<std::uint8_t>(bits >> 8));
-        Byte(static_cast<std::uint8_t>(bits & 0xFF));
-    }
-
-    void Text(std::string_view text) {
-        for (char c : text) {
-            Byte(static_cast<std::uint8_t>(c));
-        }
-    }
-
-  private:
-    SettingsFrame& frame_;
-    std::size_t next_ = 0;
+// The frame's bytes that no setting fills: the address and command, letters where the reply
+// has bytes that are never read, and the trailer.
+struct FixedText {
+    std::size_t offset;
+    std::string_view text;
 };
+constexpr std::array<FixedText, 7> kFixedTexts = {{
+    {0, "01m"},
+    {17, "k"},
+    {20, "k"},
+    {23, "jj"},
+    {33, "k"},
+    {36, "k"},
+    {kSettingsFrameSize - 3, "end"},
+}};
 
-std::uint8_t UnitCodeForHead(std::uint8_t code) {
-    return static_cast<std::uint8_t>(code + kUnitCodeOffset);
+// Each byte of the frame is laid once: by a fixed text, by one setting, or by a unit code in
+// the head.
+constexpr bool EveryByteIsLaidOnce() {
+    std::array<int, kSettingsFrameSize> laid{};
+    const auto lay = [&laid](std::size_t offset, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (offset + i >= laid.size() || laid[offset + i]++ != 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    bool once = true;
+    for (const FixedText& fixed : kFixedTexts) {
+        once = lay(fixed.offset, fixed.text.size()) && once;
+    }
+    for (const SettingsEntry& setting : kSettingsTable) {
+        once = lay(setting.frame, setting.Width()) && once;
+        if (setting.frameHead) {
+            once = setting.byte != nullptr && lay(*setting.frameHead, 1) && once;
+        }
+    }
+    for (int count : laid) {
+        once = count == 1 && once;
+    }
+    return once;
+}
+static_assert(EveryByteIsLaidOnce());
+
+void PutText(SettingsFrame& frame, const FixedText& fixed) {
+    for (std::size_t i = 0; i < fixed.text.size(); ++i) {
+        frame[fixed.offset + i] = static_cast<std::uint8_t>(fixed.text[i]);
+    }
 }
 
 }  // namespace
 
 SettingsFrame EncodeSettingsFrame(const InstrumentSettings& s) {
     SettingsFrame frame{};
-    FrameWriter out(frame);
-    out.Text("01m");
-    out.Byte(UnitCodeForHead(s.DisplayUnit));
-    out.Byte(UnitCodeForHead(s.TemperatureUnit));
-    out.Byte(s.Alarm1Mode);
-    out.Byte(s.Alarm2Mode);
-    out.Byte(s.DisplayUnit);
-    out.Byte(s.TemperatureUnit);
-    out.Word(s.Alarm1High);
-    out.Byte(s.Alarm1HighExtra);
-    out.Word(s.Alarm1Low);
-    out.Byte(s.Alarm1LowExtra);
-    out.Word(s.Alarm2High);
-    out.Byte(kLetterK);
-    out.Word(s.Alarm2Low);
-    out.Byte(kLetterK);
-    out.Byte(s.Output1Type);
-    out.Byte(s.Output2Type);
-    out.Byte(kLetterJ);
-    out.Byte(kLetterJ);
-    out.Word(s.Output1Min);
-    out.Byte(s.Output1MinExtra);
-    out.Word(s.Output1Max);
-    out.Byte(s.Output1MaxExtra);
-    out.Word(s.Output2Min);
-    out.Byte(kLetterK);
-    out.Word(s.Output2Max);
-    out.Byte(kLetterK);
-    out.Word(s.CleaningInterval);
-    out.Byte(s.Buzzer);
-    out.Byte(s.LoggerMode);
-    out.Byte(s.RecordInterval);
-    out.Byte(s.RecordIntervalAl1);
-    out.Byte(s.RecordIntervalAl2);
-    out.Word(s.ManualTemperature);
-    out.Word(s.Pressure);
-    out.Text("end");
+    for (const FixedText& fixed : kFixedTexts) {
+        PutText(frame, fixed);
+    }
+    for (const SettingsEntry& setting : kSettingsTable) {
+        if (setting.byte != nullptr) {
+            const std::uint8_t code = s.*(setting.byte);
+            frame[setting.frame] = code;
+            if (setting.frameHead) {
+                frame[*setting.frameHead] =
+                    static_cast<std::uint8_t>(code + kSettingsFrameHeadCodeOffset);
+            }
+        } else {
+            const auto bits = static_cast<std::uint16_t>(s.*(setting.word));
+            frame[setting.frame] = static_cast<std::uint8_t>(bits >> 8);
+            frame[setting.frame + 1] = static_cast<std::uint8_t>(bits & 0xFF);
+        }
+    }
     return frame;
 }
 

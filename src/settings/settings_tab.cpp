@@ -1,8 +1,6 @@
 #include "settings/settings_tab.h"
 
 #include <QCoreApplication>
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -17,19 +15,6 @@ namespace {
 constexpr std::int16_t kWordMin = std::numeric_limits<std::int16_t>::min();
 constexpr std::int16_t kWordMax = std::numeric_limits<std::int16_t>::max();
 
-// Each setting the operator edits once.
-constexpr bool SaveTakesEverySettingOnce() {
-    std::array<int, kSaveOrder.size()> taken{};
-    for (SettingsField field : kSaveOrder) {
-        const auto i = static_cast<std::size_t>(field);
-        if (i >= taken.size() || taken[i]++ != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(SaveTakesEverySettingOnce());
-
 // Runs the Save's steps in order; after the first failure the later steps do nothing.
 class SaveSteps {
   public:
@@ -39,13 +24,13 @@ class SaveSteps {
     void Take(const SettingsEntry& setting, const SettingsTabValues& tab) {
         switch (setting.kind) {
             case SettingsKind::List:
-                List(setting.byte, tab.*(setting.index), *setting.list, setting.field);
+                List(setting.byte, tab.*(setting.index), *setting.list, setting.Field());
                 return;
             case SettingsKind::Decimal:
-                Decimal(setting.word, tab.*(setting.text), setting.decimals, setting.field);
+                Decimal(setting.word, tab.*(setting.text), setting.decimals, setting.Field());
                 return;
             case SettingsKind::Integer:
-                Integer(setting.word, tab.*(setting.text), setting.field);
+                Integer(setting.word, tab.*(setting.text), setting.Field());
                 return;
             case SettingsKind::Kept:
                 return;
@@ -132,9 +117,9 @@ SettingsTabValues SettingsToTab(const InstrumentSettings& s, const QLocale& loca
             case SettingsKind::List: {
                 const int code = s.*(setting.byte);
                 tab.*(setting.index) = ItemIndexForCode(*setting.list, code);
-                for (int SettingsTabValues::*copy : setting.hiddenCopies) {
-                    if (copy != nullptr) {
-                        tab.*copy = ItemIndexForCode(kHiddenUnitList, code);
+                for (const SettingsCopy& copy : setting.hiddenCopies) {
+                    if (copy.index != nullptr) {
+                        tab.*(copy.index) = ItemIndexForCode(kHiddenUnitList, code);
                     }
                 }
                 break;

@@ -3,10 +3,10 @@
 
 #include <QLocale>
 #include <QString>
-#include <array>
 #include <variant>
 
 #include "settings/instrument_settings.h"
+#include "settings/settings_field.h"
 
 // What the tab's controls hold, by what each means: the selected index of each list (-1 for
 // no selection) and the text of each edit.
@@ -42,60 +42,6 @@ struct SettingsTabValues {
     friend bool operator==(const SettingsTabValues&, const SettingsTabValues&) = default;
 };
 
-// The settings the operator edits, to name the one a Save stopped at; in the order the tab
-// shows their captions. Each has its row in settings_table.h.
-enum class SettingsField {
-    DisplayUnit,
-    TemperatureUnit,
-    ManualTemperature,
-    Pressure,
-    Buzzer,
-    Alarm1Mode,
-    Alarm1High,
-    Alarm1Low,
-    Alarm2Mode,
-    Alarm2High,
-    Alarm2Low,
-    Output1Type,
-    Output1Min,
-    Output1Max,
-    Output2Type,
-    Output2Min,
-    Output2Max,
-    CleaningInterval,
-    LoggerMode,
-    RecordIntervalAl1,
-    RecordIntervalAl2,
-    RecordInterval,
-};
-
-// The order a Save takes the settings in: the first that does not convert is the one the
-// operator is told about.
-inline constexpr std::array<SettingsField, 22> kSaveOrder = {
-    SettingsField::DisplayUnit,
-    SettingsField::TemperatureUnit,
-    SettingsField::Alarm1Mode,
-    SettingsField::Alarm2Mode,
-    SettingsField::Buzzer,
-    SettingsField::Alarm1High,
-    SettingsField::Alarm1Low,
-    SettingsField::Alarm2High,
-    SettingsField::Alarm2Low,
-    SettingsField::Output1Type,
-    SettingsField::Output2Type,
-    SettingsField::Output1Min,
-    SettingsField::Output1Max,
-    SettingsField::Output2Min,
-    SettingsField::Output2Max,
-    SettingsField::CleaningInterval,
-    SettingsField::LoggerMode,
-    SettingsField::RecordInterval,
-    SettingsField::RecordIntervalAl1,
-    SettingsField::RecordIntervalAl2,
-    SettingsField::ManualTemperature,
-    SettingsField::Pressure,
-};
-
 // Why a Save stopped: the setting to blame and the text for the standard error box.
 struct SaveError {
     SettingsField field;
@@ -108,10 +54,10 @@ using SaveResult = std::variant<InstrumentSettings, SaveError>;
 // with no selection; numbers use the locale's decimal separator.
 SettingsTabValues SettingsToTab(const InstrumentSettings& settings, const QLocale& locale);
 
-// Takes the controls back into settings, in kSaveOrder. The first control
-// that does not convert, holds a number a word cannot carry, or has no selection stops the
-// Save with its error; nothing is half-applied. The four bytes the tab does not show are
-// kept from `previous`. The hidden unit lists are not read. Refusals (out of range, no
+// Takes the controls back into settings, in the table's save order (kSaveOrder). The first
+// control that does not convert, holds a number a word cannot carry, or has no selection
+// stops the Save with its error; nothing is half-applied. The four bytes the tab does not
+// show are kept from `previous`. The hidden unit lists are not read. Refusals (out of range, no
 // selection) are worded in the interface's language; the conversion errors have one form.
 SaveResult TabToSettings(const SettingsTabValues& tab, const InstrumentSettings& previous,
                          const QLocale& locale);

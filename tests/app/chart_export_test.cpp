@@ -11,12 +11,15 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
+#include <semaphore>
 #include <vector>
 
 #include "app/chart_page.h"
+#include "chart/chart_exporter.h"
 #include "chart/ole_date.h"
 #include "common/modal_closer.h"
 #include "local_zone.h"
@@ -71,7 +74,7 @@ struct Shown {
         page.show();
     }
     ChartPage page;
-    HygroChart& chart = *page.Chart1;
+    HygroChart& chart = *page.Chart;
 };
 
 TEST(ChartExportTest, TheFileHoldsTheSnapshotNotThePointsThatArriveDuringTheExport) {
@@ -115,6 +118,42 @@ TEST(ChartExportTest, TheFileHoldsTheSnapshotNotThePointsThatArriveDuringTheExpo
     EXPECT_EQ(Contents(path).count('\n'), 1 + 6);
 }
 
+// Holds the exporter's next export after its first piece of text until Release(), or until
+// it goes out of scope, so that a failed check never leaves the export's thread waiting.
+class HeldExport {
+  public:
+    explicit HeldExport(ChartExporter& exporter) {
+        exporter.SetPieceWritten([gate = gate_](std::int64_t) {
+            if (!gate->held.exchange(true)) {
+                gate->reached.release();
+                gate->release.acquire();
+            }
+        });
+    }
+    ~HeldExport() { Release(); }
+    HeldExport(const HeldExport&) = delete;
+    HeldExport& operator=(const HeldExport&) = delete;
+
+    // Whether the export has written its first piece and waits.
+    bool Reached() { return gate_->reached.try_acquire_for(std::chrono::milliseconds(kLongWait)); }
+    void Release() {
+        if (!released_) {
+            released_ = true;
+            gate_->release.release();
+        }
+    }
+
+  private:
+    struct Gate {
+        std::atomic<bool> held{false};
+        std::binary_semaphore reached{0};
+        std::binary_semaphore release{0};
+    };
+    // Shared with the export's thread, which may outlive this.
+    std::shared_ptr<Gate> gate_ = std::make_shared<Gate>();
+    bool released_ = false;
+};
+
 TEST(ChartExportTest, TheWindowStaysLiveAndDrawsLivePointsWhileALongExportRuns) {
     const ScopedLocalZone zone(kDstZone);
     ExpectDstZoneActive();
@@ -124,34 +163,35 @@ TEST(ChartExportTest, TheWindowStaysLiveAndDrawsLivePointsWhileALongExportRuns) 
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown.page));
     AddMany(shown.chart, 80'000);
     QSignalSpy ended(&shown.page, &ChartPage::ExportEnded);
+    HeldExport held(shown.page.Exporter());
 
     const QString path = dir.filePath("day.csv");
     ASSERT_TRUE(shown.page.StartExport(path));
     EXPECT_TRUE(shown.page.ExportPanel->isVisible());
-    // A live sample a tick, each after the last, drawn at the next turn of the event loop.
-    int ticks = 0;
+    ASSERT_TRUE(held.Reached());
+    // Live samples while the export waits in the middle of its file, each after the last,
+    // each drawn at a turn of the event loop.
+    int added = 0;
     int drawnWhileRunning = 0;
     double last = At(0, 0, 0) + 79'999 * kSecond;
     const auto* graph = static_cast<const ColumnGraph*>(shown.chart.Graph(DewPointSeries));
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (!shown.page.ExportRunning()) {
-            return;
-        }
-        ++ticks;
+    const auto lastDrawn = [&] {
         const DrawnSeries& drawn = graph->Shown();
-        if (!drawn.columns.empty() && drawn.columns.back().last.key == last) {
-            ++drawnWhileRunning;
-        }
+        return !drawn.columns.empty() && drawn.columns.back().last.key == last;
+    };
+    for (int i = 0; i < 3; ++i) {
         last += kSecond;
         AddSample(shown.chart, last, 1.0);
-    });
-    timer.start(1);
+        ++added;
+        ASSERT_TRUE(QTest::qWaitFor(lastDrawn, kLongWait));
+        drawnWhileRunning += shown.page.ExportRunning() ? 1 : 0;
+    }
+    held.Release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, kLongWait));
-    timer.stop();
 
-    EXPECT_GT(ticks, 0);
+    EXPECT_GT(added, 0);
     EXPECT_GT(drawnWhileRunning, 0);
+    EXPECT_EQ(drawnWhileRunning, added);
     EXPECT_TRUE(ended.at(0).at(0).toBool());
     EXPECT_FALSE(shown.page.ExportPanel->isVisible());
     const QByteArray text = Contents(path);

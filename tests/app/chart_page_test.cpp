@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,7 @@ void Settle() {
 }
 
 constexpr double kHour = 1.0 / 24.0;
+constexpr int kExportWait = 60'000;
 
 TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
     struct Case {
@@ -70,7 +72,7 @@ TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TForm1 form;
-        ChartPage& handlers = *form.TabSheet1;
+        ChartPage& handlers = *form.ChartTab;
         SampleUpdate update;
         update.sampleCount = 1;
         update.time = QTime(10, 0, 0, 250);
@@ -79,7 +81,7 @@ TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
         handlers.AddSample(update);
         const QDate after = QDate::currentDate();
 
-        const std::vector<XY> points = PointsOf(*form.TabSheet1->Chart1, c.series);
+        const std::vector<XY> points = PointsOf(*form.ChartTab->Chart, c.series);
         ASSERT_EQ(points.size(), 1u);
         EXPECT_DOUBLE_EQ(points[0].y, c.y);
         const double x = points[0].x;
@@ -87,7 +89,7 @@ TEST(ChartPageTest, EachSampleAddsOnePointToEverySeriesAtItsDateAndTime) {
         for (std::size_t i = 0; i < kSeriesCount; ++i) {
             SCOPED_TRACE(i + 1);
             const std::vector<XY> series =
-                PointsOf(*form.TabSheet1->Chart1, static_cast<ChartSeries>(i));
+                PointsOf(*form.ChartTab->Chart, static_cast<ChartSeries>(i));
             ASSERT_EQ(series.size(), 1u);
             EXPECT_EQ(series[0].x, x);
         }
@@ -173,9 +175,9 @@ TEST(ChartPageTest, LoadFileEmptiesTheDewPointSeriesAndPlotsTheFilesColumns) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         TForm1 form;
-        ChartPage& handlers = *form.TabSheet1;
+        ChartPage& handlers = *form.ChartTab;
         ModalCloser modals;
-        HygroChart& chart = *form.TabSheet1->Chart1;
+        HygroChart& chart = *form.ChartTab->Chart;
         chart.AddPoint(DewPointSeries, live, 1.0);
         chart.AddPoint(HeadTemperatureSeries, live, 2.0);
         chart.xAxis->setRange(0, 1);
@@ -224,39 +226,39 @@ TEST(ChartPageTest, ALoadedFileIsDrawnOnce) {
     file.close();
 
     TForm1 form;
-    ChartPage& handlers = *form.TabSheet1;
-    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    ChartPage& handlers = *form.ChartTab;
+    form.Tabs->setCurrentWidget(form.ChartTab);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     Settle();
     int redraws = 0;
-    QObject::connect(form.TabSheet1->Chart1, &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
+    QObject::connect(form.ChartTab->Chart, &QCustomPlot::afterReplot, [&redraws] { ++redraws; });
 
     handlers.LoadFile(path);
     Settle();
     EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(form.TabSheet1->Chart1->Points(DewPointSeries).size(), 5000);
-    EXPECT_DOUBLE_EQ(form.TabSheet1->Chart1->xAxis->range().upper, 4999.0 / 86'400.0);
+    EXPECT_EQ(form.ChartTab->Chart->Points(DewPointSeries).size(), 5000);
+    EXPECT_DOUBLE_EQ(form.ChartTab->Chart->xAxis->range().upper, 4999.0 / 86'400.0);
 }
 
 TEST(ChartPageTest, CancelledDialogChangesNothing) {
     TForm1 form;
-    ChartPage& handlers = *form.TabSheet1;
+    ChartPage& handlers = *form.ChartTab;
     ModalCloser modals;
-    form.TabSheet1->Chart1->AddPoint(DewPointSeries, 1.0, 5.0);
-    form.TabSheet1->Chart1->xAxis->setRange(0, 1);
+    form.ChartTab->Chart->AddPoint(DewPointSeries, 1.0, 5.0);
+    form.ChartTab->Chart->xAxis->setRange(0, 1);
 
     handlers.ChooseAndLoadFile();
     ASSERT_EQ(modals.boxes().size(), 1);
     EXPECT_EQ(modals.boxes()[0].objectName, "OpenDialog1");
-    ExpectPoints(PointsOf(*form.TabSheet1->Chart1, DewPointSeries), {{1.0, 5.0}});
-    EXPECT_FALSE(form.TabSheet1->Chart1->BottomAxisAutomatic());
+    ExpectPoints(PointsOf(*form.ChartTab->Chart, DewPointSeries), {{1.0, 5.0}});
+    EXPECT_FALSE(form.ChartTab->Chart->BottomAxisAutomatic());
 }
 
 TEST(ChartPageTest, TheChartMenuInBothLanguages) {
     TForm1 form;
     const auto texts = [&form] {
-        std::unique_ptr<QMenu> menu(form.TabSheet1->ChartMenu());
+        std::unique_ptr<QMenu> menu(form.ChartTab->ChartMenu());
         QStringList captions;
         for (const QAction* action : menu->actions()) {
             captions << action->text();
@@ -267,11 +269,11 @@ TEST(ChartPageTest, TheChartMenuInBothLanguages) {
     EXPECT_EQ(InEnglish(texts), QStringList({"Save image…", "Export data…", "Show all"}));
 
     // "Show all" is the double-click: both axes automatic again.
-    HygroChart& chart = *form.TabSheet1->Chart1;
+    HygroChart& chart = *form.ChartTab->Chart;
     chart.xAxis->setRange(0, 1);
     chart.yAxis->setRange(0, 1);
     ASSERT_FALSE(chart.BottomAxisAutomatic());
-    std::unique_ptr<QMenu> menu(form.TabSheet1->ChartMenu());
+    std::unique_ptr<QMenu> menu(form.ChartTab->ChartMenu());
     menu->actions().at(2)->trigger();
     EXPECT_TRUE(chart.BottomAxisAutomatic());
     EXPECT_TRUE(chart.LeftAxisAutomatic());
@@ -281,9 +283,9 @@ TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     TForm1 form;
-    ChartPage& page = *form.TabSheet1;
-    HygroChart& chart = *page.Chart1;
-    form.PageControl1->setCurrentWidget(form.TabSheet1);
+    ChartPage& page = *form.ChartTab;
+    HygroChart& chart = *page.Chart;
+    form.Tabs->setCurrentWidget(form.ChartTab);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     // Ten minutes of samples, one a second; the view zoomed to the minute from 00:02:00.
@@ -297,8 +299,11 @@ TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
     chart.xAxis->setRange(OleDate(day, QTime(0, 2)) - 1e-9, OleDate(day, QTime(0, 3)) + 1e-9);
     Settle();
 
+    QSignalSpy ended(&page, &ChartPage::ExportEnded);
     const QString csvPath = dir.filePath("data.csv");
-    EXPECT_EQ(page.ExportData(csvPath), "");
+    ASSERT_TRUE(page.StartExport(csvPath));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, kExportWait));
+    EXPECT_EQ(ended.at(0).at(1).toString(), "");
     QFile csv(csvPath);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
@@ -334,7 +339,12 @@ TEST(ChartPageTest, ImagesAndTheDataInViewAreWrittenAndReadBack) {
 
     // A folder that does not exist: a text for the error box, nothing pretends success.
     const QString missing = dir.filePath("missing/data");
-    EXPECT_NE(page.ExportData(missing + ".csv"), "");
+    {
+        const ModalCloser closer;
+        ASSERT_TRUE(page.StartExport(missing + ".csv"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 2; }, kExportWait));
+    }
+    EXPECT_NE(ended.at(1).at(1).toString(), "");
     EXPECT_NE(page.SaveImage(missing + ".png"), "");
 }
 

@@ -21,9 +21,9 @@ QString TextOf(TForm1& form, const char* name) {
     if (auto* button = qobject_cast<QPushButton*>(control))
         return button->text();
     if (auto* page = qobject_cast<QWidget*>(control)) {
-        const int index = form.PageControl1->indexOf(page);
+        const int index = form.Tabs->indexOf(page);
         if (index >= 0)
-            return form.PageControl1->tabText(index);
+            return form.Tabs->tabText(index);
     }
     return "<no such control>";
 }
@@ -82,16 +82,17 @@ TEST(InterfaceLanguage, CaptionsListsAndTitleInBothLanguages) {
             {"0 wyłączony", "1 górny", "2 dolny", "3 pomiędzy", "4 poza", "5 górny z histerezą",
              "6 dolny z histerezą"},
             {"0 off", "1 top", "2 bottom", "3 inside", "4 outside", "5 heating", "6 cooling"}};
-        for (QComboBox* list : {form.TabSheet2->ComboBox7, form.TabSheet2->ComboBox9}) {
+        for (QComboBox* list :
+             {form.SettingsTab->Alarm1ModeList, form.SettingsTab->Alarm2ModeList}) {
             ASSERT_EQ(list->count(), 7);
             for (int i = 0; i < 7; ++i) {
                 EXPECT_EQ(list->itemText(i), QString::fromUtf8(modes[englishUi][i]));
             }
         }
-        EXPECT_EQ(form.TabSheet1->Chart1->Title(), englishUi ? "Humidity and temperature chart"
-                                                             : "Wykres wilgotności i temperatury");
+        EXPECT_EQ(form.ChartTab->Chart->Title(), englishUi ? "Humidity and temperature chart"
+                                                           : "Wykres wilgotności i temperatury");
         // Lists other than the alarm modes keep their single form.
-        EXPECT_EQ(form.TabSheet2->ComboBox12->itemText(3), "AL1&AL2");
+        EXPECT_EQ(form.SettingsTab->BuzzerList->itemText(3), "AL1&AL2");
     }
 }
 

@@ -76,10 +76,10 @@ TEST(WindowLookTest, EveryLabelAndListItemIsWholeInBothLanguagesAlsoWithRunTimeT
         ExpectListItemsWhole(form);
 
         // The texts written at run time into labels sized for their design text.
-        form.TabSheet3->ShowSample(SampleOfAll(-1));  // run time 65535 everywhere
-        ShowLabelText(form.TabSheet3->Label16,
+        form.HygrometerTab->ShowSample(SampleOfAll(-1));  // run time 65535 everywhere
+        ShowLabelText(form.HygrometerTab->InstrumentVersionLabel,
                       QStringLiteral("KRT-10 wersja: 255 rewizja: 255 numer seyjny: 65535"));
-        ShowLabelText(form.TabSheet2->Label9, QStringLiteral("Urządzenie nie odpowiada !"));
+        ShowLabelText(form.SettingsTab->StatusLabel, QStringLiteral("Urządzenie nie odpowiada !"));
         ExpectLabelsWhole(form);
     }
 }
@@ -90,14 +90,20 @@ TEST(WindowLookTest, ReadoutsShowTheirWidestTextsWhole) {
         QLineEdit* edit;
         int designPixels;
     };
-    HygrometerPage& page = *form.TabSheet3;
+    HygrometerPage& page = *form.HygrometerTab;
     const Readout readouts[] = {
-        {page.Edit20, kDewPointPixels},   {page.Edit14, kReadoutPixels},
-        {page.Edit6, kReadoutPixels},     {page.Edit15, kWindowFontPixels},
-        {page.Edit7, kWindowFontPixels},  {page.Edit13, kWindowFontPixels},
-        {page.Edit8, kWindowFontPixels},  {page.Edit9, kWindowFontPixels},
-        {page.Edit19, kWindowFontPixels}, {page.Edit21, kWindowFontPixels},
-        {page.Edit22, kWindowFontPixels}, {page.Edit23, kWindowFontPixels},
+        {page.DewPointReadout, kDewPointPixels},
+        {page.AmbientTemperatureReadout, kReadoutPixels},
+        {page.RelativeHumidityReadout, kReadoutPixels},
+        {page.MirrorTemperatureReadout, kWindowFontPixels},
+        {page.HeadTemperatureReadout, kWindowFontPixels},
+        {page.FrostLevelReadout, kWindowFontPixels},
+        {page.MirrorDewLevelReadout, kWindowFontPixels},
+        {page.PeltierPowerReadout, kWindowFontPixels},
+        {page.AuxValue2Readout, kWindowFontPixels},
+        {page.AuxValue1Readout, kWindowFontPixels},
+        {page.AuxValue4Readout, kWindowFontPixels},
+        {page.AuxValue3Readout, kWindowFontPixels},
     };
     for (const std::int16_t value :
          {std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(),
@@ -114,14 +120,14 @@ TEST(WindowLookTest, ReadoutsShowTheirWidestTextsWhole) {
     }
     // A short text goes back to the design's size.
     page.ShowSample(SampleOfAll(0));
-    EXPECT_EQ(page.Edit20->font().pixelSize(), kDewPointPixels);
-    EXPECT_EQ(page.Edit14->font().pixelSize(), kReadoutPixels);
+    EXPECT_EQ(page.DewPointReadout->font().pixelSize(), kDewPointPixels);
+    EXPECT_EQ(page.AmbientTemperatureReadout->font().pixelSize(), kReadoutPixels);
 }
 
 // The status caption is bold red on the screen, not only in its palette.
 TEST(WindowLookTest, StatusCaptionIsDrawnRed) {
     TForm1 form;
-    QLabel* label = form.TabSheet2->Label9;
+    QLabel* label = form.SettingsTab->StatusLabel;
     ShowLabelText(label, QStringLiteral("Zapisano!"));
     label->show();
     EXPECT_TRUE(label->font().bold());
@@ -141,22 +147,21 @@ TEST(WindowLookTest, TheWindowGrowsWithTheChartAndTheReadoutsBelowComeIntoView) 
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QSize design = form.size();
-    HygrometerPage& hygrometer = *form.TabSheet3;
+    HygrometerPage& hygrometer = *form.HygrometerTab;
     const auto inView = [&](const QWidget* control) {
         const QRect shown(control->mapTo(hygrometer.viewport(), QPoint(0, 0)), control->size());
         return hygrometer.viewport()->rect().contains(shown);
     };
-    const QRect connectAt = hygrometer.Connect->geometry();
-    const QRect listAt = form.TabSheet2->ComboBox1->geometry();
+    const QRect connectAt = hygrometer.ConnectButton->geometry();
+    const QRect listAt = form.SettingsTab->DisplayUnitList->geometry();
 
     const auto chartFitsItsPage = [&] {
-        form.PageControl1->setCurrentWidget(form.TabSheet1);
+        form.Tabs->setCurrentWidget(form.ChartTab);
         QTest::qWait(20);
-        EXPECT_EQ(form.TabSheet1->Chart1->geometry(), form.TabSheet1->rect());
-        EXPECT_EQ(form.TabSheet1->Chart1->parentWidget()->geometry().size(),
-                  form.TabSheet1->size());
-        const int width = form.TabSheet1->Chart1->width();
-        form.PageControl1->setCurrentWidget(form.TabSheet3);
+        EXPECT_EQ(form.ChartTab->Chart->geometry(), form.ChartTab->rect());
+        EXPECT_EQ(form.ChartTab->Chart->parentWidget()->geometry().size(), form.ChartTab->size());
+        const int width = form.ChartTab->Chart->width();
+        form.Tabs->setCurrentWidget(form.HygrometerTab);
         QTest::qWait(20);
         return width;
     };
@@ -164,7 +169,7 @@ TEST(WindowLookTest, TheWindowGrowsWithTheChartAndTheReadoutsBelowComeIntoView) 
     // At the design's size the chart fits its page, and the readouts below it scroll.
     EXPECT_LT(chartFitsItsPage(), 753);
     EXPECT_TRUE(hygrometer.verticalScrollBar()->isVisible());
-    EXPECT_FALSE(inView(hygrometer.Edit7));
+    EXPECT_FALSE(inView(hygrometer.HeadTemperatureReadout));
 
     // Not below the design.
     form.resize(500, 400);
@@ -176,15 +181,16 @@ TEST(WindowLookTest, TheWindowGrowsWithTheChartAndTheReadoutsBelowComeIntoView) 
     EXPECT_GT(chartFitsItsPage(), 1100);
     EXPECT_FALSE(hygrometer.verticalScrollBar()->isVisible());
     for (const QWidget* below : std::initializer_list<const QWidget*>{
-             hygrometer.Edit7, hygrometer.Edit8, hygrometer.Edit15, hygrometer.Edit13,
-             hygrometer.Edit21}) {
+             hygrometer.HeadTemperatureReadout, hygrometer.MirrorDewLevelReadout,
+             hygrometer.MirrorTemperatureReadout, hygrometer.FrostLevelReadout,
+             hygrometer.AuxValue1Readout}) {
         SCOPED_TRACE(below->objectName().toStdString());
         EXPECT_TRUE(inView(below));
     }
-    EXPECT_TRUE(hygrometer.Edit9->isHidden()) << "hidden controls stay hidden";
-    EXPECT_EQ(hygrometer.Connect->geometry(), connectAt);
-    EXPECT_EQ(form.TabSheet2->ComboBox1->geometry(), listAt);
-    EXPECT_EQ(form.StatusBar1->geometry().bottom(), form.height() - 1);
+    EXPECT_TRUE(hygrometer.PeltierPowerReadout->isHidden()) << "hidden controls stay hidden";
+    EXPECT_EQ(hygrometer.ConnectButton->geometry(), connectAt);
+    EXPECT_EQ(form.SettingsTab->DisplayUnitList->geometry(), listAt);
+    EXPECT_EQ(form.StatusBar->geometry().bottom(), form.height() - 1);
 }
 
 }  // namespace

@@ -273,20 +273,20 @@ TEST(ItemListsTest, ItemsSitAtTheirCodes) {
         const char* item;
     };
     const Case cases[] = {
-        {"unit", ItemsOf(SettingsField::DisplayUnit), 0, "°Cdp"},
-        {"unit", ItemsOf(SettingsField::DisplayUnit), 2, "ppmV"},
-        {"unit", ItemsOf(SettingsField::DisplayUnit), 5, "°C"},
-        {"unit", ItemsOf(SettingsField::DisplayUnit), 8, "°F-°Fdp"},
-        {"scale", ItemsOf(SettingsField::TemperatureUnit), 1, "°F"},
-        {"output", ItemsOf(SettingsField::Output1Type), 0, "0-20mA"},
-        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 0, "0 wyłączony"},
-        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 3, "3 pomiędzy"},
-        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 6, "6 dolny z histerezą"},
-        {"buzzer", ItemsOf(SettingsField::Buzzer), 3, "AL1&AL2"},
-        {"logger", ItemsOf(SettingsField::LoggerMode), 1, "Stop"},
-        {"interval", ItemsOf(SettingsField::RecordInterval), 0, "OFF"},
-        {"interval", ItemsOf(SettingsField::RecordInterval), 7, "1h"},
-        {"interval", ItemsOf(SettingsField::RecordInterval), 12, "24h"},
+        {"unit", ItemsOf(&InstrumentSettings::DisplayUnit), 0, "°Cdp"},
+        {"unit", ItemsOf(&InstrumentSettings::DisplayUnit), 2, "ppmV"},
+        {"unit", ItemsOf(&InstrumentSettings::DisplayUnit), 5, "°C"},
+        {"unit", ItemsOf(&InstrumentSettings::DisplayUnit), 8, "°F-°Fdp"},
+        {"scale", ItemsOf(&InstrumentSettings::TemperatureUnit), 1, "°F"},
+        {"output", ItemsOf(&InstrumentSettings::Output1Type), 0, "0-20mA"},
+        {"alarm", ItemsOf(&InstrumentSettings::Alarm1Mode), 0, "0 wyłączony"},
+        {"alarm", ItemsOf(&InstrumentSettings::Alarm1Mode), 3, "3 pomiędzy"},
+        {"alarm", ItemsOf(&InstrumentSettings::Alarm1Mode), 6, "6 dolny z histerezą"},
+        {"buzzer", ItemsOf(&InstrumentSettings::Buzzer), 3, "AL1&AL2"},
+        {"logger", ItemsOf(&InstrumentSettings::LoggerMode), 1, "Stop"},
+        {"interval", ItemsOf(&InstrumentSettings::RecordInterval), 0, "OFF"},
+        {"interval", ItemsOf(&InstrumentSettings::RecordInterval), 7, "1h"},
+        {"interval", ItemsOf(&InstrumentSettings::RecordInterval), 12, "24h"},
         {"hidden unit", HiddenUnitItems(), 2, "g/m3"},
         {"hidden unit", HiddenUnitItems(), 7, "t-tdp"},
     };
@@ -304,13 +304,13 @@ TEST(ItemListsTest, ListsHaveOneItemPerCode) {
         qsizetype size;
     };
     const Case cases[] = {
-        {"unit", ItemsOf(SettingsField::DisplayUnit), 9},
-        {"scale", ItemsOf(SettingsField::TemperatureUnit), 2},
-        {"output", ItemsOf(SettingsField::Output1Type), 2},
-        {"alarm", ItemsOf(SettingsField::Alarm1Mode), 7},
-        {"buzzer", ItemsOf(SettingsField::Buzzer), 4},
-        {"logger", ItemsOf(SettingsField::LoggerMode), 2},
-        {"interval", ItemsOf(SettingsField::RecordInterval), 13},
+        {"unit", ItemsOf(&InstrumentSettings::DisplayUnit), 9},
+        {"scale", ItemsOf(&InstrumentSettings::TemperatureUnit), 2},
+        {"output", ItemsOf(&InstrumentSettings::Output1Type), 2},
+        {"alarm", ItemsOf(&InstrumentSettings::Alarm1Mode), 7},
+        {"buzzer", ItemsOf(&InstrumentSettings::Buzzer), 4},
+        {"logger", ItemsOf(&InstrumentSettings::LoggerMode), 2},
+        {"interval", ItemsOf(&InstrumentSettings::RecordInterval), 13},
         {"hidden unit", HiddenUnitItems(), 8},
     };
     for (const Case& c : cases) {
@@ -331,13 +331,13 @@ TEST(WindowTest, TabsInDesignOrderWithHygrometerInFront) {
         {"TabSheet4", "Rejestrator"}, {"TabSheet5", "Wielkości"},
     };
     const TForm1 form;
-    ASSERT_EQ(form.PageControl1->count(), static_cast<int>(std::size(cases)));
-    for (int i = 0; i < form.PageControl1->count(); ++i) {
+    ASSERT_EQ(form.Tabs->count(), static_cast<int>(std::size(cases)));
+    for (int i = 0; i < form.Tabs->count(); ++i) {
         SCOPED_TRACE(cases[i].page);
-        EXPECT_EQ(form.PageControl1->widget(i)->objectName(), cases[i].page);
-        EXPECT_EQ(form.PageControl1->tabText(i), U(cases[i].caption));
+        EXPECT_EQ(form.Tabs->widget(i)->objectName(), cases[i].page);
+        EXPECT_EQ(form.Tabs->tabText(i), U(cases[i].caption));
     }
-    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet3);
+    EXPECT_EQ(form.Tabs->currentWidget(), form.HygrometerTab);
 }
 
 TEST(WindowTest, WindowItself) {
@@ -347,7 +347,7 @@ TEST(WindowTest, WindowItself) {
     EXPECT_EQ(form.windowTitle(), "KRT20 Higrometr");
     // The design's client area, and the status bar below it.
     form.show();
-    const QRect bar = form.StatusBar1->geometry();
+    const QRect bar = form.StatusBar->geometry();
     EXPECT_GT(bar.height(), 10);
     EXPECT_EQ(form.size(), QSize(758, 558 + bar.height()));
     EXPECT_EQ(bar, QRect(0, 558, 758, bar.height()));
@@ -359,10 +359,10 @@ TEST(WindowTest, WindowItself) {
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.layout(), nullptr);
 
-    ASSERT_NE(form.TabSheet1->Chart1, nullptr);
-    EXPECT_EQ(form.TabSheet1->Chart1->parentWidget(), form.TabSheet1);
+    ASSERT_NE(form.ChartTab->Chart, nullptr);
+    EXPECT_EQ(form.ChartTab->Chart->parentWidget(), form.ChartTab);
     const auto* title =
-        qobject_cast<QCPTextElement*>(form.TabSheet1->Chart1->plotLayout()->element(0, 0));
+        qobject_cast<QCPTextElement*>(form.ChartTab->Chart->plotLayout()->element(0, 0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), U("Wykres wilgotności i temperatury"));
 }
@@ -431,13 +431,13 @@ TEST(WindowTest, ButtonCaptionsFitTheirButtons) {
 // with the widest texts they get at run time.
 TEST(WindowTest, VisibleControlsOfAPageDoNotOverlap) {
     TForm1 form;
-    ShowLabelText(form.TabSheet3->Label16,
+    ShowLabelText(form.HygrometerTab->InstrumentVersionLabel,
                   QStringLiteral("KRT-10 wersja: 255 rewizja: 255 numer seyjny: 65535"));
     SampleUpdate widest;
     widest.readouts.RunTime = QStringLiteral("Poldni:65535 godzin:65535 sekund:65535");
-    form.TabSheet3->ShowSample(widest);
+    form.HygrometerTab->ShowSample(widest);
     for (const QWidget* page : std::initializer_list<const QWidget*>{
-             form.TabSheet1, form.TabSheet2, form.TabSheet3->widget(), form.TabSheet4}) {
+             form.ChartTab, form.SettingsTab, form.HygrometerTab->widget(), form.LoggerTab}) {
         SCOPED_TRACE(page->objectName().toStdString());
         QList<const QWidget*> shown;
         for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -466,137 +466,137 @@ TEST(WindowTest, LabelsNeverInterpretRichText) {
     }
 }
 
-// Handlers and the worker reach controls through the members, tests and tools by name: both
-// must lead to the same control.
-TEST(WindowTest, EveryMemberCarriesItsOwnNameAsObjectName) {
+// Handlers reach controls through the members, named by what they are; tests and tools by
+// the design's names: both must lead to the same control.
+TEST(WindowTest, EveryMemberCarriesItsDesignNameAsObjectName) {
     struct Case {
-        QString name;  // the member's own name, without the page that holds it
+        QString name;  // the design's name
         std::function<const QWidget*(const TForm1&)> member;
     };
-#define HYGRO_MEMBER(n)                                                                      \
-    Case {                                                                                   \
-        QString(#n).section("->", -1), [](const TForm1& f) -> const QWidget* { return f.n; } \
+#define HYGRO_MEMBER(design, member)                                       \
+    Case {                                                                 \
+        design, [](const TForm1& f) -> const QWidget* { return f.member; } \
     }
     const Case cases[] = {
-        HYGRO_MEMBER(PageControl1),
-        HYGRO_MEMBER(TabSheet1),
-        HYGRO_MEMBER(TabSheet2),
-        HYGRO_MEMBER(TabSheet3),
-        HYGRO_MEMBER(TabSheet4),
-        HYGRO_MEMBER(TabSheet1->Chart1),
-        HYGRO_MEMBER(TabSheet2->Label1),
-        HYGRO_MEMBER(TabSheet2->Label2),
-        HYGRO_MEMBER(TabSheet2->Label3),
-        HYGRO_MEMBER(TabSheet2->Label4),
-        HYGRO_MEMBER(TabSheet2->Label5),
-        HYGRO_MEMBER(TabSheet2->Label6),
-        HYGRO_MEMBER(TabSheet2->Label7),
-        HYGRO_MEMBER(TabSheet3->Label8),
-        HYGRO_MEMBER(TabSheet2->Label9),
-        HYGRO_MEMBER(TabSheet3->Label10),
-        HYGRO_MEMBER(TabSheet3->Label11),
-        HYGRO_MEMBER(TabSheet3->Label12),
-        HYGRO_MEMBER(TabSheet3->Label13),
-        HYGRO_MEMBER(TabSheet3->Label14),
-        HYGRO_MEMBER(TabSheet3->Label15),
-        HYGRO_MEMBER(TabSheet3->Label16),
-        HYGRO_MEMBER(TabSheet3->Label17),
-        HYGRO_MEMBER(TabSheet2->Label18),
-        HYGRO_MEMBER(TabSheet2->Label19),
-        HYGRO_MEMBER(TabSheet2->Label20),
-        HYGRO_MEMBER(TabSheet3->Label21),
-        HYGRO_MEMBER(TabSheet3->Label22),
-        HYGRO_MEMBER(TabSheet3->Label23),
-        HYGRO_MEMBER(TabSheet2->Label24),
-        HYGRO_MEMBER(TabSheet2->Label25),
-        HYGRO_MEMBER(TabSheet2->Label26),
-        HYGRO_MEMBER(TabSheet2->Label27),
-        HYGRO_MEMBER(TabSheet2->Label28),
-        HYGRO_MEMBER(TabSheet2->Label29),
-        HYGRO_MEMBER(TabSheet2->Label30),
-        HYGRO_MEMBER(TabSheet2->Label31),
-        HYGRO_MEMBER(TabSheet2->Label32),
-        HYGRO_MEMBER(TabSheet2->Label33),
-        HYGRO_MEMBER(TabSheet3->Label34),
-        HYGRO_MEMBER(TabSheet3->Label35),
-        HYGRO_MEMBER(TabSheet4->Label36),
-        HYGRO_MEMBER(TabSheet4->Label37),
-        HYGRO_MEMBER(TabSheet4->Label38),
-        HYGRO_MEMBER(TabSheet4->Label39),
-        HYGRO_MEMBER(TabSheet4->Label40),
-        HYGRO_MEMBER(TabSheet4->Label41),
-        HYGRO_MEMBER(TabSheet4->Label42),
-        HYGRO_MEMBER(TabSheet4->Label43),
-        HYGRO_MEMBER(TabSheet4->Label44),
-        HYGRO_MEMBER(TabSheet2->Label45),
-        HYGRO_MEMBER(TabSheet2->Label46),
-        HYGRO_MEMBER(TabSheet2->Label47),
-        HYGRO_MEMBER(TabSheet2->Label48),
-        HYGRO_MEMBER(TabSheet2->Label49),
-        HYGRO_MEMBER(TabSheet2->Label50),
-        HYGRO_MEMBER(TabSheet2->Label51),
-        HYGRO_MEMBER(TabSheet2->Label52),
-        HYGRO_MEMBER(TabSheet2->Label53),
-        HYGRO_MEMBER(TabSheet2->Label54),
-        HYGRO_MEMBER(TabSheet2->Label55),
-        HYGRO_MEMBER(TabSheet2->Label56),
-        HYGRO_MEMBER(TabSheet2->Edit1),
-        HYGRO_MEMBER(TabSheet2->Edit2),
-        HYGRO_MEMBER(TabSheet2->Edit3),
-        HYGRO_MEMBER(TabSheet2->Edit4),
-        HYGRO_MEMBER(TabSheet2->Edit5),
-        HYGRO_MEMBER(TabSheet3->Edit6),
-        HYGRO_MEMBER(TabSheet3->Edit7),
-        HYGRO_MEMBER(TabSheet3->Edit8),
-        HYGRO_MEMBER(TabSheet3->Edit9),
-        HYGRO_MEMBER(TabSheet3->Edit10),
-        HYGRO_MEMBER(TabSheet3->Edit11),
-        HYGRO_MEMBER(TabSheet2->Edit12),
-        HYGRO_MEMBER(TabSheet3->Edit13),
-        HYGRO_MEMBER(TabSheet3->Edit14),
-        HYGRO_MEMBER(TabSheet3->Edit15),
-        HYGRO_MEMBER(TabSheet2->Edit16),
-        HYGRO_MEMBER(TabSheet2->Edit17),
-        HYGRO_MEMBER(TabSheet2->Edit18),
-        HYGRO_MEMBER(TabSheet3->Edit19),
-        HYGRO_MEMBER(TabSheet3->Edit20),
-        HYGRO_MEMBER(TabSheet3->Edit21),
-        HYGRO_MEMBER(TabSheet3->Edit22),
-        HYGRO_MEMBER(TabSheet3->Edit23),
-        HYGRO_MEMBER(TabSheet4->Edit24),
-        HYGRO_MEMBER(TabSheet4->Edit25),
-        HYGRO_MEMBER(TabSheet4->Edit26),
-        HYGRO_MEMBER(TabSheet4->Edit27),
-        HYGRO_MEMBER(TabSheet4->Edit28),
-        HYGRO_MEMBER(TabSheet4->Edit29),
-        HYGRO_MEMBER(TabSheet4->Edit30),
-        HYGRO_MEMBER(TabSheet4->Edit31),
-        HYGRO_MEMBER(TabSheet2->Edit32),
-        HYGRO_MEMBER(TabSheet2->Edit33),
-        HYGRO_MEMBER(TabSheet2->ComboBox1),
-        HYGRO_MEMBER(TabSheet2->ComboBox2),
-        HYGRO_MEMBER(TabSheet2->ComboBox3),
-        HYGRO_MEMBER(TabSheet2->ComboBox4),
-        HYGRO_MEMBER(TabSheet2->ComboBox5),
-        HYGRO_MEMBER(TabSheet2->ComboBox6),
-        HYGRO_MEMBER(TabSheet2->ComboBox7),
-        HYGRO_MEMBER(TabSheet2->ComboBox8),
-        HYGRO_MEMBER(TabSheet2->ComboBox9),
-        HYGRO_MEMBER(TabSheet2->ComboBox10),
-        HYGRO_MEMBER(TabSheet2->ComboBox11),
-        HYGRO_MEMBER(TabSheet2->ComboBox12),
-        HYGRO_MEMBER(TabSheet2->ComboBox13),
-        HYGRO_MEMBER(TabSheet2->ComboBox14),
-        HYGRO_MEMBER(TabSheet2->ComboBox15),
-        HYGRO_MEMBER(TabSheet3->Connect),
-        HYGRO_MEMBER(TabSheet2->ZapisUstawien),
-        HYGRO_MEMBER(TabSheet3->Button1),
-        HYGRO_MEMBER(TabSheet2->Button2),
-        HYGRO_MEMBER(TabSheet4->Button3),
-        HYGRO_MEMBER(TabSheet4->Button4),
-        HYGRO_MEMBER(TabSheet4->ProgressBar1),
-        HYGRO_MEMBER(TabSheet3->StaticText1),
-        HYGRO_MEMBER(TabSheet3->StaticText2),
+        HYGRO_MEMBER("PageControl1", Tabs),
+        HYGRO_MEMBER("TabSheet1", ChartTab),
+        HYGRO_MEMBER("TabSheet2", SettingsTab),
+        HYGRO_MEMBER("TabSheet3", HygrometerTab),
+        HYGRO_MEMBER("TabSheet4", LoggerTab),
+        HYGRO_MEMBER("Chart1", ChartTab->Chart),
+        HYGRO_MEMBER("Label1", SettingsTab->Output1TypeCaption),
+        HYGRO_MEMBER("Label2", SettingsTab->Output2MinCaption),
+        HYGRO_MEMBER("Label3", SettingsTab->Output2MaxCaption),
+        HYGRO_MEMBER("Label4", SettingsTab->Output1MinCaption),
+        HYGRO_MEMBER("Label5", SettingsTab->Output1MaxCaption),
+        HYGRO_MEMBER("Label6", SettingsTab->Alarm1HighCaption),
+        HYGRO_MEMBER("Label7", SettingsTab->DisplayUnitCaption),
+        HYGRO_MEMBER("Label8", HygrometerTab->RelativeHumidityCaption),
+        HYGRO_MEMBER("Label9", SettingsTab->StatusLabel),
+        HYGRO_MEMBER("Label10", HygrometerTab->DewPointCaption),
+        HYGRO_MEMBER("Label11", HygrometerTab->AmbientTemperatureCaption),
+        HYGRO_MEMBER("Label12", HygrometerTab->MirrorDewLevelCaption),
+        HYGRO_MEMBER("Label13", HygrometerTab->PeltierPowerCaption),
+        HYGRO_MEMBER("Label14", HygrometerTab->Output1CurrentCaption),
+        HYGRO_MEMBER("Label15", HygrometerTab->Output2CurrentCaption),
+        HYGRO_MEMBER("Label16", HygrometerTab->InstrumentVersionLabel),
+        HYGRO_MEMBER("Label17", HygrometerTab->ProgramVersionLabel),
+        HYGRO_MEMBER("Label18", SettingsTab->DisplayUnitCopy1Caption),
+        HYGRO_MEMBER("Label19", SettingsTab->CleaningIntervalCaption),
+        HYGRO_MEMBER("Label20", SettingsTab->CleaningIntervalUnit),
+        HYGRO_MEMBER("Label21", HygrometerTab->FrostLevelCaption),
+        HYGRO_MEMBER("Label22", HygrometerTab->HeadTemperatureCaption),
+        HYGRO_MEMBER("Label23", HygrometerTab->MirrorTemperatureCaption),
+        HYGRO_MEMBER("Label24", SettingsTab->TemperatureUnitCaption),
+        HYGRO_MEMBER("Label25", SettingsTab->DisplayUnitCopy2Caption),
+        HYGRO_MEMBER("Label26", SettingsTab->Alarm1ModeCaption),
+        HYGRO_MEMBER("Label27", SettingsTab->Alarm1LowCaption),
+        HYGRO_MEMBER("Label28", SettingsTab->TemperatureUnitCopy2Caption),
+        HYGRO_MEMBER("Label29", SettingsTab->Alarm2ModeCaption),
+        HYGRO_MEMBER("Label30", SettingsTab->Alarm2HighCaption),
+        HYGRO_MEMBER("Label31", SettingsTab->Alarm2LowCaption),
+        HYGRO_MEMBER("Label32", SettingsTab->Output2TypeCaption),
+        HYGRO_MEMBER("Label33", SettingsTab->TemperatureUnitCopy1Caption),
+        HYGRO_MEMBER("Label34", HygrometerTab->DeviceCaption),
+        HYGRO_MEMBER("Label35", HygrometerTab->RunTimeLabel),
+        HYGRO_MEMBER("Label36", LoggerTab->HumidityCaption),
+        HYGRO_MEMBER("Label37", LoggerTab->TemperatureCaption),
+        HYGRO_MEMBER("Label38", LoggerTab->StatusCaption),
+        HYGRO_MEMBER("Label39", LoggerTab->TimeCaption),
+        HYGRO_MEMBER("Label40", LoggerTab->DateCaption),
+        HYGRO_MEMBER("Label41", LoggerTab->ObjectIdCaption),
+        HYGRO_MEMBER("Label42", LoggerTab->RecordNumberCaption),
+        HYGRO_MEMBER("Label43", LoggerTab->ChosenRecordCaption),
+        HYGRO_MEMBER("Label44", LoggerTab->ChosenRecordRange),
+        HYGRO_MEMBER("Label45", SettingsTab->BuzzerCaption),
+        HYGRO_MEMBER("Label46", SettingsTab->LoggerModeCaption),
+        HYGRO_MEMBER("Label47", SettingsTab->AlarmsHeading),
+        HYGRO_MEMBER("Label48", SettingsTab->OutputsHeading),
+        HYGRO_MEMBER("Label49", SettingsTab->LoggerHeading),
+        HYGRO_MEMBER("Label50", SettingsTab->BasicHeading),
+        HYGRO_MEMBER("Label51", SettingsTab->RecordIntervalAl1Caption),
+        HYGRO_MEMBER("Label52", SettingsTab->ManualTemperatureCaption),
+        HYGRO_MEMBER("Label53", SettingsTab->PressureCaption),
+        HYGRO_MEMBER("Label54", SettingsTab->PressureUnit),
+        HYGRO_MEMBER("Label55", SettingsTab->RecordIntervalAl2Caption),
+        HYGRO_MEMBER("Label56", SettingsTab->RecordIntervalCaption),
+        HYGRO_MEMBER("Edit1", SettingsTab->Output1MinEdit),
+        HYGRO_MEMBER("Edit2", SettingsTab->Output1MaxEdit),
+        HYGRO_MEMBER("Edit3", SettingsTab->Output2MinEdit),
+        HYGRO_MEMBER("Edit4", SettingsTab->Output2MaxEdit),
+        HYGRO_MEMBER("Edit5", SettingsTab->Alarm1HighEdit),
+        HYGRO_MEMBER("Edit6", HygrometerTab->RelativeHumidityReadout),
+        HYGRO_MEMBER("Edit7", HygrometerTab->HeadTemperatureReadout),
+        HYGRO_MEMBER("Edit8", HygrometerTab->MirrorDewLevelReadout),
+        HYGRO_MEMBER("Edit9", HygrometerTab->PeltierPowerReadout),
+        HYGRO_MEMBER("Edit10", HygrometerTab->Output1CurrentReadout),
+        HYGRO_MEMBER("Edit11", HygrometerTab->Output2CurrentReadout),
+        HYGRO_MEMBER("Edit12", SettingsTab->CleaningIntervalEdit),
+        HYGRO_MEMBER("Edit13", HygrometerTab->FrostLevelReadout),
+        HYGRO_MEMBER("Edit14", HygrometerTab->AmbientTemperatureReadout),
+        HYGRO_MEMBER("Edit15", HygrometerTab->MirrorTemperatureReadout),
+        HYGRO_MEMBER("Edit16", SettingsTab->Alarm1LowEdit),
+        HYGRO_MEMBER("Edit17", SettingsTab->Alarm2HighEdit),
+        HYGRO_MEMBER("Edit18", SettingsTab->Alarm2LowEdit),
+        HYGRO_MEMBER("Edit19", HygrometerTab->AuxValue2Readout),
+        HYGRO_MEMBER("Edit20", HygrometerTab->DewPointReadout),
+        HYGRO_MEMBER("Edit21", HygrometerTab->AuxValue1Readout),
+        HYGRO_MEMBER("Edit22", HygrometerTab->AuxValue4Readout),
+        HYGRO_MEMBER("Edit23", HygrometerTab->AuxValue3Readout),
+        HYGRO_MEMBER("Edit24", LoggerTab->HumidityEdit),
+        HYGRO_MEMBER("Edit25", LoggerTab->TemperatureEdit),
+        HYGRO_MEMBER("Edit26", LoggerTab->StatusEdit),
+        HYGRO_MEMBER("Edit27", LoggerTab->DateEdit),
+        HYGRO_MEMBER("Edit28", LoggerTab->TimeEdit),
+        HYGRO_MEMBER("Edit29", LoggerTab->ObjectIdEdit),
+        HYGRO_MEMBER("Edit30", LoggerTab->RecordNumberEdit),
+        HYGRO_MEMBER("Edit31", LoggerTab->ChosenRecordEdit),
+        HYGRO_MEMBER("Edit32", SettingsTab->ManualTemperatureEdit),
+        HYGRO_MEMBER("Edit33", SettingsTab->PressureEdit),
+        HYGRO_MEMBER("ComboBox1", SettingsTab->DisplayUnitList),
+        HYGRO_MEMBER("ComboBox2", SettingsTab->Output1TypeList),
+        HYGRO_MEMBER("ComboBox3", SettingsTab->DisplayUnitCopy1List),
+        HYGRO_MEMBER("ComboBox4", SettingsTab->DisplayUnitCopy2List),
+        HYGRO_MEMBER("ComboBox5", SettingsTab->Output2TypeList),
+        HYGRO_MEMBER("ComboBox6", SettingsTab->TemperatureUnitCopy1List),
+        HYGRO_MEMBER("ComboBox7", SettingsTab->Alarm1ModeList),
+        HYGRO_MEMBER("ComboBox8", SettingsTab->TemperatureUnitCopy2List),
+        HYGRO_MEMBER("ComboBox9", SettingsTab->Alarm2ModeList),
+        HYGRO_MEMBER("ComboBox10", SettingsTab->TemperatureUnitList),
+        HYGRO_MEMBER("ComboBox11", SettingsTab->LoggerModeList),
+        HYGRO_MEMBER("ComboBox12", SettingsTab->BuzzerList),
+        HYGRO_MEMBER("ComboBox13", SettingsTab->RecordIntervalAl1List),
+        HYGRO_MEMBER("ComboBox14", SettingsTab->RecordIntervalAl2List),
+        HYGRO_MEMBER("ComboBox15", SettingsTab->RecordIntervalList),
+        HYGRO_MEMBER("Connect", HygrometerTab->ConnectButton),
+        HYGRO_MEMBER("ZapisUstawien", SettingsTab->SaveSettingsButton),
+        HYGRO_MEMBER("Button1", HygrometerTab->LoadChartButton),
+        HYGRO_MEMBER("Button2", SettingsTab->ReadSettingsButton),
+        HYGRO_MEMBER("Button3", LoggerTab->ReadRecordButton),
+        HYGRO_MEMBER("Button4", LoggerTab->DumpButton),
+        HYGRO_MEMBER("ProgressBar1", LoggerTab->DumpProgressBar),
+        HYGRO_MEMBER("StaticText1", HygrometerTab->MakerLabel),
+        HYGRO_MEMBER("StaticText2", HygrometerTab->ProductLabel),
     };
 #undef HYGRO_MEMBER
     const TForm1 form;

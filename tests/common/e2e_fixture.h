@@ -61,7 +61,7 @@ class E2eTest : public ::testing::Test {
     // Clicks Connect and waits until the connect has ended (measuring, or not found, or
     // failed), since the session scans and connects off the user-interface thread.
     void ClickConnect() {
-        QTest::mouseClick(form_->TabSheet3->Connect, Qt::LeftButton);
+        QTest::mouseClick(form_->HygrometerTab->ConnectButton, Qt::LeftButton);
         WaitUntilIdle(20000);
     }
 

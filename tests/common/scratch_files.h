@@ -19,5 +19,12 @@ class ScratchFilesTest : public ::testing::Test {
         file.write(text);
         return path;
     }
+    // The same for a file holding a secret: its owner and group alone may read it.
+    QString SecretFile(const QString& name, const QByteArray& text) {
+        const QString path = File(name, text);
+        EXPECT_TRUE(QFile::setPermissions(
+            path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        return path;
+    }
     QTemporaryDir dir_;
 };

@@ -35,7 +35,7 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
     MakeWindow({instrument.SlavePath()});
     const double connectedAt = OleDate(QDateTime::currentDateTime());
     ClickConnect();
-    HygroChart& chart = *form_->TabSheet1->Chart1;
+    HygroChart& chart = *form_->ChartTab->Chart;
     const auto samples = [&] { return controller_->session().SampleCount(); };
     const auto shown = [&] {
         return static_cast<int>(chart.Points(AmbientTemperatureSeries).size());
@@ -57,7 +57,7 @@ TEST_F(ChartTest, SamplesSilentCyclesAndAFileLoadedWhileMeasuring) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("header\r\nheader\r\n1\t23:59:50\t 12.5 -3.0\r\n2\t00:00:10\t 13.5 -4.0\r\n");
     }
-    form_->TabSheet1->LoadFile(path);
+    form_->ChartTab->LoadFile(path);
     ASSERT_EQ(dewPoint.size(), 2);
     const int shownAtLoad = shown();
 

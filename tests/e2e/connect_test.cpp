@@ -33,9 +33,9 @@ TEST_F(ConnectTest, FoundOnFirstCandidateShowsIdentificationAndVersion) {
         EXPECT_EQ(modals_.boxes()[0].caption, "Identyfikator urzadzenia  :");
         EXPECT_EQ(modals_.boxes()[0].text, "NIV-Ion   ");
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_EQ(form_->TabSheet3->Label16->text(), c.label16);
-        EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
-        EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
+        EXPECT_EQ(form_->HygrometerTab->InstrumentVersionLabel->text(), c.label16);
+        EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
+        EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Pomiar trwa");
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Identification), 1u);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Version), 1u);
         controller_.reset();
@@ -52,7 +52,7 @@ TEST_F(ConnectTest, SlowInstrumentIsFoundInTheSecondPass) {
     instrument.SetSilent(1);
     other.SetSilent();
     MakeWindow({instrument.SlavePath(), other.SlavePath()});
-    QTest::mouseClick(form_->TabSheet3->Connect, Qt::LeftButton);
+    QTest::mouseClick(form_->HygrometerTab->ConnectButton, Qt::LeftButton);
     ASSERT_TRUE(
         WaitFor([&] { return other.RequestCount(sim::RequestKind::Identification) >= 1; }, 20000));
     ASSERT_TRUE(instrument.Transmit(sim::ToBytes("KRT-10")));
@@ -61,8 +61,8 @@ TEST_F(ConnectTest, SlowInstrumentIsFoundInTheSecondPass) {
     EXPECT_EQ(other.RequestCount(sim::RequestKind::Identification), 1u);
     ASSERT_FALSE(modals_.boxes().isEmpty());
     EXPECT_EQ(modals_.boxes()[0].text, "KRT-10");
-    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
+    EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Pomiar trwa");
 }
 
 TEST_F(ConnectTest, FirstIdentifyingCandidateWins) {
@@ -85,9 +85,9 @@ TEST_F(ConnectTest, NothingIdentifiedLeavesConnectEnabledAndSaysWhatHappenedOnEa
     MakeWindow({"/nonexistent/ttyUSB9", lineEnded.SlavePath(), silent.SlavePath()});
     ClickConnect();
 
-    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Urządzenie nie odpowiada !");
-    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Połącz");
+    EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Urządzenie nie odpowiada !");
+    EXPECT_TRUE(form_->HygrometerTab->ConnectButton->isEnabled());
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Połącz");
     EXPECT_EQ(lineEnded.RequestCount(sim::RequestKind::Identification), 2u);
     EXPECT_EQ(lineEnded.RequestCount(sim::RequestKind::Version), 0u);
     ASSERT_EQ(modals_.boxes().size(), 1);
@@ -107,14 +107,14 @@ TEST_F(ConnectTest, NothingIdentifiedLeavesConnectEnabledAndSaysWhatHappenedOnEa
     lineEnded.SetIdentification("KRT-10");
     modals_.clear();
     ClickConnect();
-    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
 }
 
 TEST_F(ConnectTest, NoCandidatesAtAllIsReported) {
     // No --port list and a system without serial ports: nothing is found and the box says so.
     MakeWindow({});
     ClickConnect();
-    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_TRUE(form_->HygrometerTab->ConnectButton->isEnabled());
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_TRUE(modals_.boxes()[0].text.startsWith("Urządzenie nie odpowiada !"));
 }
@@ -130,7 +130,7 @@ TEST_F(ConnectTest, WithoutAPortListTheSystemsPortsAreScanned) {
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Identification), 1u);
     ASSERT_FALSE(modals_.boxes().isEmpty());
     EXPECT_EQ(modals_.boxes()[0].text, "KRT-10");
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Pomiar trwa");
 }
 
 }  // namespace

@@ -16,21 +16,22 @@ TEST_F(EnglishTest, ConnectShowsTheEnglishTextsAndAlarmModes) {
     settings[3] = 6;  // alarm 2 mode
     instrument.SetSettings(settings);
     MakeWindow({instrument.SlavePath()}, true);
-    EXPECT_EQ(form_->TabSheet3->Label16->text(), "State:");
+    EXPECT_EQ(form_->HygrometerTab->InstrumentVersionLabel->text(), "State:");
 
     ClickConnect();
     ASSERT_FALSE(modals_.boxes().isEmpty());
     EXPECT_EQ(modals_.boxes()[0].caption, "Found device  :");
-    EXPECT_EQ(form_->TabSheet3->Label16->text(), "KRT-10 version: 1 rev.: 2 serial number: 300");
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Measuring");
-    EXPECT_EQ(form_->TabSheet2->ComboBox7->currentText(), "3 inside");
-    EXPECT_EQ(form_->TabSheet2->ComboBox9->currentText(), "6 cooling");
+    EXPECT_EQ(form_->HygrometerTab->InstrumentVersionLabel->text(),
+              "KRT-10 version: 1 rev.: 2 serial number: 300");
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Measuring");
+    EXPECT_EQ(form_->SettingsTab->Alarm1ModeList->currentText(), "3 inside");
+    EXPECT_EQ(form_->SettingsTab->Alarm2ModeList->currentText(), "6 cooling");
 }
 
 TEST_F(EnglishTest, NotFoundInEnglish) {
     MakeWindow({"/nonexistent/ttyUSB7"}, true);
     ClickConnect();
-    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Device not found !");
+    EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Device not found !");
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_EQ(modals_.boxes()[0].text,
               "Device not found !\n\n/nonexistent/ttyUSB7: could not be opened (No such file or "

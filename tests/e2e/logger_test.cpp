@@ -67,29 +67,30 @@ class LoggerTest : public E2eTest {
         sim::InstrumentSimulator& instrument = AddInstrument();
         MakeWindow({instrument.SlavePath()});
         ClickConnect();
-        EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled()) << "not connected";
+        EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled()) << "not connected";
         modals_.clear();
         return instrument;
     }
 
     void ClickButton3(const QString& text) {
-        form_->TabSheet4->Edit31->setText(text);
-        ClickAndWait(form_->TabSheet4->Button3);
+        form_->LoggerTab->ChosenRecordEdit->setText(text);
+        ClickAndWait(form_->LoggerTab->ReadRecordButton);
     }
-    void ClickButton4() { ClickAndWait(form_->TabSheet4->Button4); }
+    void ClickButton4() { ClickAndWait(form_->LoggerTab->DumpButton); }
 
     std::vector<QString> LoggerEdits() const {
-        return {form_->TabSheet4->Edit24->text(), form_->TabSheet4->Edit25->text(),
-                form_->TabSheet4->Edit26->text(), form_->TabSheet4->Edit27->text(),
-                form_->TabSheet4->Edit28->text(), form_->TabSheet4->Edit29->text(),
-                form_->TabSheet4->Edit30->text()};
+        return {
+            form_->LoggerTab->HumidityEdit->text(),    form_->LoggerTab->TemperatureEdit->text(),
+            form_->LoggerTab->StatusEdit->text(),      form_->LoggerTab->DateEdit->text(),
+            form_->LoggerTab->TimeEdit->text(),        form_->LoggerTab->ObjectIdEdit->text(),
+            form_->LoggerTab->RecordNumberEdit->text()};
     }
 };
 
 struct Button3Case {
     const char* text;
     std::uint8_t number;
-    // Edit24 .. Edit30
+    // HumidityEdit .. RecordNumberEdit
     std::vector<QString> edits;
 };
 
@@ -117,7 +118,7 @@ TEST_F(LoggerTest, Button3ShowsTheRecordAskedFor) {
 
 TEST_F(LoggerTest, Button3RefusesTextThatIsNotAnInteger) {
     sim::InstrumentSimulator& instrument = Connected();
-    form_->TabSheet4->Edit24->setText("earlier");
+    form_->LoggerTab->HumidityEdit->setText("earlier");
     const std::pair<const char*, const char*> cases[] = {
         {"abc", "'abc' is not a valid integer value."},
         {"", "'' is not a valid integer value."},
@@ -130,14 +131,14 @@ TEST_F(LoggerTest, Button3RefusesTextThatIsNotAnInteger) {
         EXPECT_EQ(modals_.boxes()[0].objectName, "ErrorBox");
         EXPECT_EQ(modals_.boxes()[0].text, message);
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_EQ(form_->TabSheet4->Edit24->text(), "earlier");
+        EXPECT_EQ(form_->LoggerTab->HumidityEdit->text(), "earlier");
     }
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::LoggerRecord), 0u);
 }
 
 struct RefusalCase {
     const char* name;
-    bool dump;  // Button4, else Button3 with a valid number
+    bool dump;  // DumpButton, else ReadRecordButton with a valid number
     bool englishUi;
     const char* message;
 };
@@ -160,7 +161,7 @@ TEST_F(LoggerTest, BothButtonsAreRefusedBeforeConnect) {
         }
         ASSERT_EQ(modals_.boxes().size(), 1);
         EXPECT_EQ(modals_.boxes()[0].text, QString::fromUtf8(c.message));
-        EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
+        EXPECT_TRUE(form_->LoggerTab->DumpProgressBar->isHidden());
         EXPECT_FALSE(QFile::exists(WorkFile("logged.txt")));
         EXPECT_EQ(LoggerEdits(), std::vector<QString>(7));
         controller_.reset();
@@ -198,32 +199,33 @@ TEST_F(LoggerTest, FullDumpWhileTheWorkerPollsReplacesTheFileWithAllRecords) {
     instrument.SetLoggerRecord(7, kRecord7);
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_FALSE(form_->TabSheet3->Connect->isEnabled());
+    ASSERT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
     modals_.clear();
 
     std::vector<int> positions;
     DuringDump during;
-    QObject::connect(form_->TabSheet4->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
-        positions.push_back(value);
-        if (value == 100) {
-            during = {true,
-                      form_->TabSheet4->Button3->isEnabled(),
-                      form_->TabSheet4->Button4->isEnabled(),
-                      form_->TabSheet4->Edit31->isEnabled(),
-                      form_->PageControl1->tabBar()->isEnabled(),
-                      form_->TabSheet4->ProgressBar1->isEnabled(),
-                      form_->TabSheet4->ProgressBar1->isVisible()};
-        }
-    });
-    form_->PageControl1->setCurrentWidget(form_->TabSheet4);
+    QObject::connect(form_->LoggerTab->DumpProgressBar, &QProgressBar::valueChanged,
+                     [&](int value) {
+                         positions.push_back(value);
+                         if (value == 100) {
+                             during = {true,
+                                       form_->LoggerTab->ReadRecordButton->isEnabled(),
+                                       form_->LoggerTab->DumpButton->isEnabled(),
+                                       form_->LoggerTab->ChosenRecordEdit->isEnabled(),
+                                       form_->Tabs->tabBar()->isEnabled(),
+                                       form_->LoggerTab->DumpProgressBar->isEnabled(),
+                                       form_->LoggerTab->DumpProgressBar->isVisible()};
+                         }
+                     });
+    form_->Tabs->setCurrentWidget(form_->LoggerTab);
     form_->show();
     ClickButton4();
 
     // The end is said, with the number of records written.
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_EQ(modals_.boxes()[0].text, "Zapisano 256 rekordów w pliku logged.txt.");
-    EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
-    EXPECT_EQ(form_->TabSheet4->ProgressBar1->maximum(), 255);
+    EXPECT_TRUE(form_->LoggerTab->DumpProgressBar->isHidden());
+    EXPECT_EQ(form_->LoggerTab->DumpProgressBar->maximum(), 255);
     std::vector<int> expectedPositions(256);
     std::iota(expectedPositions.begin(), expectedPositions.end(), 0);
     EXPECT_EQ(positions, expectedPositions);
@@ -236,9 +238,9 @@ TEST_F(LoggerTest, FullDumpWhileTheWorkerPollsReplacesTheFileWithAllRecords) {
     EXPECT_TRUE(during.tabBar);
     EXPECT_TRUE(during.barEnabled);
     EXPECT_TRUE(during.barVisible);
-    EXPECT_TRUE(form_->TabSheet4->Button3->isEnabled());
-    EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
-    EXPECT_TRUE(form_->PageControl1->tabBar()->isEnabled());
+    EXPECT_TRUE(form_->LoggerTab->ReadRecordButton->isEnabled());
+    EXPECT_TRUE(form_->LoggerTab->DumpButton->isEnabled());
+    EXPECT_TRUE(form_->Tabs->tabBar()->isEnabled());
 
     const QList<QByteArray> lines = Lines(ReadFile(WorkFile("logged.txt")));
     ASSERT_EQ(lines.size(), 256);
@@ -275,7 +277,7 @@ TEST_F(LoggerTest, FullDumpWhileTheWorkerPollsReplacesTheFileWithAllRecords) {
     for (const QByteArray& line : log) {
         EXPECT_EQ(line.split('\t').mid(2).join('\t'), expectedTail) << line.toStdString();
     }
-    EXPECT_EQ(form_->TabSheet3->Edit20->text(), "-12.34");
+    EXPECT_EQ(form_->HygrometerTab->DewPointReadout->text(), "-12.34");
 }
 
 struct FileErrorCase {
@@ -314,8 +316,8 @@ TEST_F(LoggerTest, FileErrorsStopTheDumpWithTheErrorBox) {
         EXPECT_EQ(modals_.boxes()[0].objectName, "ErrorBox");
         EXPECT_EQ(modals_.boxes()[0].text, c.message);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::LoggerRecord), c.requests);
-        EXPECT_EQ(!form_->TabSheet4->ProgressBar1->isHidden(), c.barVisible);
-        EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
+        EXPECT_EQ(!form_->LoggerTab->DumpProgressBar->isHidden(), c.barVisible);
+        EXPECT_TRUE(form_->LoggerTab->DumpButton->isEnabled());
     }
 }
 
@@ -346,18 +348,19 @@ TEST_F(LoggerTest, HangUpMidDumpStopsAtTheRecordReachedAndKeepsTheLinesBefore) {
                       "Plik logged.txt zawiera rekordy od 0 do %2.")
                   .arg(reached)
                   .arg(reached - 1));
-    EXPECT_TRUE(form_->TabSheet4->ProgressBar1->isHidden());
-    EXPECT_TRUE(form_->TabSheet4->Button4->isEnabled());
+    EXPECT_TRUE(form_->LoggerTab->DumpProgressBar->isHidden());
+    EXPECT_TRUE(form_->LoggerTab->DumpButton->isEnabled());
 }
 
 TEST_F(LoggerTest, ClosingTheWindowDuringADumpEndsItWithinOneRecord) {
     sim::InstrumentSimulator& instrument = Connected();
     form_->show();
-    QObject::connect(form_->TabSheet4->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
-        if (value == 3) {
-            form_->close();
-        }
-    });
+    QObject::connect(form_->LoggerTab->DumpProgressBar, &QProgressBar::valueChanged,
+                     [&](int value) {
+                         if (value == 3) {
+                             form_->close();
+                         }
+                     });
     ClickButton4();
 
     EXPECT_TRUE(modals_.boxes().isEmpty());

@@ -38,26 +38,33 @@ TEST_F(MeasureTest, ReadoutsFollowTheInstrumentAndASilentCycleShowsError) {
     instrument.SetFixedMeasurement(DistinctReply());
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "-12.34"; }));
+    ASSERT_TRUE(WaitFor([&] { return form_->HygrometerTab->DewPointReadout->text() == "-12.34"; }));
 
     const std::pair<QWidget*, const char*> expected[] = {
-        {form_->TabSheet3->Edit20, "-12.34"}, {form_->TabSheet3->Edit7, "20"},
-        {form_->TabSheet3->Edit8, "200"},     {form_->TabSheet3->Edit9, "33"},
-        {form_->TabSheet3->Edit6, "45.12"},   {form_->TabSheet3->Edit13, "5"},
-        {form_->TabSheet3->Edit14, "22.10"},  {form_->TabSheet3->Edit15, "20.00"},
-        {form_->TabSheet3->Edit21, "-1"},     {form_->TabSheet3->Edit19, "0"},
-        {form_->TabSheet3->Edit23, "0"},      {form_->TabSheet3->Edit22, "0"},
+        {form_->HygrometerTab->DewPointReadout, "-12.34"},
+        {form_->HygrometerTab->HeadTemperatureReadout, "20"},
+        {form_->HygrometerTab->MirrorDewLevelReadout, "200"},
+        {form_->HygrometerTab->PeltierPowerReadout, "33"},
+        {form_->HygrometerTab->RelativeHumidityReadout, "45.12"},
+        {form_->HygrometerTab->FrostLevelReadout, "5"},
+        {form_->HygrometerTab->AmbientTemperatureReadout, "22.10"},
+        {form_->HygrometerTab->MirrorTemperatureReadout, "20.00"},
+        {form_->HygrometerTab->AuxValue1Readout, "-1"},
+        {form_->HygrometerTab->AuxValue2Readout, "0"},
+        {form_->HygrometerTab->AuxValue3Readout, "0"},
+        {form_->HygrometerTab->AuxValue4Readout, "0"},
     };
     for (auto [widget, text] : expected) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(qobject_cast<QLineEdit*>(widget)->text(), text);
     }
-    EXPECT_EQ(form_->TabSheet3->Label35->text(), "Poldni:2 godzin:7 sekund:1800");
+    EXPECT_EQ(form_->HygrometerTab->RunTimeLabel->text(), "Poldni:2 godzin:7 sekund:1800");
 
     instrument.SetSilent(1);
-    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "Error"; }));
-    EXPECT_EQ(form_->TabSheet3->Edit14->text(), "22.10");  // the others keep the last sample
-    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Edit20->text() == "-12.34"; }));
+    ASSERT_TRUE(WaitFor([&] { return form_->HygrometerTab->DewPointReadout->text() == "Error"; }));
+    EXPECT_EQ(form_->HygrometerTab->AmbientTemperatureReadout->text(),
+              "22.10");  // the others keep the last sample
+    ASSERT_TRUE(WaitFor([&] { return form_->HygrometerTab->DewPointReadout->text() == "-12.34"; }));
 
     const QByteArray log = ReadFile(WorkFile("jrt1.txt"));
     EXPECT_TRUE(log.startsWith("1\t")) << log.toStdString();
@@ -73,12 +80,12 @@ TEST_F(MeasureTest, UnwritableLogAtConnectIsReportedAndConnectCanBeRetried) {
     ASSERT_EQ(modals_.boxes().size(), 2);
     EXPECT_EQ(modals_.boxes()[1].objectName, "ErrorBox");
     EXPECT_EQ(modals_.boxes()[1].text, "Błąd wejścia/wyjścia 21.");
-    EXPECT_TRUE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_TRUE(form_->HygrometerTab->ConnectButton->isEnabled());
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::Measurement), 0u);
 
     ASSERT_TRUE(QDir(workDir_.path()).rmdir("jrt1.txt"));
     ClickConnect();
-    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
+    EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
     EXPECT_TRUE(
         instrument.WaitForRequests(sim::RequestKind::Measurement, 1, std::chrono::seconds(3)));
 }

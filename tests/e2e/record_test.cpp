@@ -18,7 +18,7 @@ TEST_F(RecordTest, AMissingDirectoryIsSaidOnceAndTheRecordStartsWhenItComes) {
     controller_ = std::make_unique<MainController>(
         *form_, ControllerOptions{{instrument.SlavePath()}, records.toStdString()});
     ClickConnect();
-    ASSERT_FALSE(form_->TabSheet3->Connect->isEnabled()) << "measuring";
+    ASSERT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled()) << "measuring";
     modals_.clear();  // the identification
 
     ASSERT_TRUE(WaitFor([&] { return controller_->session().SampleCount() >= 3; }, 20000));

@@ -70,7 +70,7 @@ TEST_F(SessionE2eTest, TheWindowKeepsServingEventsDuringAScanAndASettingsRead) {
         });
         ClickConnect();
     }
-    ASSERT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
+    ASSERT_EQ(form_->HygrometerTab->ConnectButton->text(), "Pomiar trwa");
     EXPECT_FALSE(askedSeenMidScan.empty()) << "the scan held up the window";
 
     const std::size_t settingsReads = instrument.RequestCount(sim::RequestKind::SettingsRead);
@@ -81,7 +81,7 @@ TEST_F(SessionE2eTest, TheWindowKeepsServingEventsDuringAScanAndASettingsRead) {
                 ++ticksDuringRead;  // asked, and the job not yet over
             }
         });
-        ClickAndWait(form_->TabSheet2->Button2);
+        ClickAndWait(form_->SettingsTab->ReadSettingsButton);
     }
     EXPECT_GT(instrument.RequestCount(sim::RequestKind::SettingsRead), settingsReads);
     EXPECT_GT(ticksDuringRead, 0) << "the settings read held up the window";
@@ -91,7 +91,7 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     sim::InstrumentSimulator& instrument = AddInstrument("instrument");
     MakeWindow({WorkFile("instrument").toStdString()});
     QStringList statuses;
-    QObject::connect(form_->StatusBar1, &QStatusBar::messageChanged,
+    QObject::connect(form_->StatusBar, &QStatusBar::messageChanged,
                      [&](const QString& text) { statuses << text; });
     ClickConnect();
     InstrumentSession& session = controller_->session();
@@ -99,12 +99,13 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
 
     statuses.clear();
     ASSERT_TRUE(instrument.Unplug());
-    ASSERT_TRUE(WaitFor([&] { return form_->TabSheet3->Connect->isEnabled(); }));
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Połącz") << "Connect tries again at once";
+    ASSERT_TRUE(WaitFor([&] { return form_->HygrometerTab->ConnectButton->isEnabled(); }));
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Połącz")
+        << "Connect tries again at once";
     EXPECT_TRUE(statuses.last().startsWith("Połączenie utracone")) << statuses.last().toStdString();
     // The unplug is a lost connection, never first a silent instrument.
     EXPECT_TRUE(statuses.filter("brak danych").isEmpty()) << statuses.join(" | ").toStdString();
-    EXPECT_NE(form_->TabSheet3->Edit20->text(), "Error");
+    EXPECT_NE(form_->HygrometerTab->DewPointReadout->text(), "Error");
     const int before = session.SampleCount();
 
     instrument.Replug(500ms);
@@ -114,8 +115,8 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() > before; }, 10000));
     EXPECT_LT(sinceReplug.elapsed(), 5000) << "polling resumes within 5 s";
     ASSERT_TRUE(WaitFor([&] { return session.SampleCount() >= before + 2; }));
-    EXPECT_FALSE(form_->TabSheet3->Connect->isEnabled());
-    EXPECT_EQ(form_->TabSheet3->Connect->text(), "Pomiar trwa");
+    EXPECT_FALSE(form_->HygrometerTab->ConnectButton->isEnabled());
+    EXPECT_EQ(form_->HygrometerTab->ConnectButton->text(), "Pomiar trwa");
     EXPECT_TRUE(statuses.last().startsWith("Połączono: ")) << statuses.last().toStdString();
     form_->close();
 
@@ -132,7 +133,7 @@ TEST_F(SessionE2eTest, AnUnplugAndReplugBehindAStableNameKeepsOneLogAndOneChart)
     }
     EXPECT_EQ(numbers, expected) << "every line from both sides, without a gap or repeat";
     const auto charted = [&] {
-        return static_cast<int>(form_->TabSheet1->Chart1->Points(DewPointSeries).size());
+        return static_cast<int>(form_->ChartTab->Chart->Points(DewPointSeries).size());
     };
     WaitFor([&] { return charted() == total; }, 1000);  // the last sample's points are queued
     EXPECT_EQ(charted(), total) << "the chart keeps the points from before the unplug";

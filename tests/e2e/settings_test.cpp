@@ -91,11 +91,11 @@ bool Shown(const QWidget* widget) {
 // What every list and edit of the Settings tab holds, by name.
 std::map<QString, QString> TabSnapshot(const TForm1& form) {
     std::map<QString, QString> snapshot;
-    for (const QComboBox* list : form.TabSheet2->findChildren<QComboBox*>()) {
+    for (const QComboBox* list : form.SettingsTab->findChildren<QComboBox*>()) {
         snapshot[list->objectName()] =
             QString::number(list->currentIndex()) + "|" + list->currentText();
     }
-    for (const QLineEdit* edit : form.TabSheet2->findChildren<QLineEdit*>()) {
+    for (const QLineEdit* edit : form.SettingsTab->findChildren<QLineEdit*>()) {
         if (edit->objectName().startsWith("Edit")) {
             snapshot[edit->objectName()] = edit->text();
         }
@@ -112,58 +112,61 @@ TEST_F(SettingsTest, SaveWritesBackWhatWasReadAndAReadShowsWhatWasSaved) {
 
     // A Save armed before connecting is dropped by the connect.
     for (QLineEdit* edit :
-         {form_->TabSheet2->Edit1, form_->TabSheet2->Edit2, form_->TabSheet2->Edit3,
-          form_->TabSheet2->Edit4, form_->TabSheet2->Edit5, form_->TabSheet2->Edit12,
-          form_->TabSheet2->Edit16, form_->TabSheet2->Edit17, form_->TabSheet2->Edit18}) {
+         {form_->SettingsTab->Output1MinEdit, form_->SettingsTab->Output1MaxEdit,
+          form_->SettingsTab->Output2MinEdit, form_->SettingsTab->Output2MaxEdit,
+          form_->SettingsTab->Alarm1HighEdit, form_->SettingsTab->CleaningIntervalEdit,
+          form_->SettingsTab->Alarm1LowEdit, form_->SettingsTab->Alarm2HighEdit,
+          form_->SettingsTab->Alarm2LowEdit}) {
         edit->setText("1");
     }
     for (QComboBox* list :
-         {form_->TabSheet2->ComboBox7, form_->TabSheet2->ComboBox9, form_->TabSheet2->ComboBox11,
-          form_->TabSheet2->ComboBox12, form_->TabSheet2->ComboBox13, form_->TabSheet2->ComboBox14,
-          form_->TabSheet2->ComboBox15}) {
+         {form_->SettingsTab->Alarm1ModeList, form_->SettingsTab->Alarm2ModeList,
+          form_->SettingsTab->LoggerModeList, form_->SettingsTab->BuzzerList,
+          form_->SettingsTab->RecordIntervalAl1List, form_->SettingsTab->RecordIntervalAl2List,
+          form_->SettingsTab->RecordIntervalList}) {
         list->setCurrentIndex(0);
     }
-    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
+    QTest::mouseClick(form_->SettingsTab->SaveSettingsButton, Qt::LeftButton);
     EXPECT_TRUE(handlers.SettingsWritePending());
     ClickConnect();
     EXPECT_FALSE(handlers.SettingsWritePending());
 
-    EXPECT_EQ(form_->TabSheet2->ComboBox1->currentText(), "°C-°Cdp");
-    EXPECT_EQ(form_->TabSheet2->ComboBox3->currentText(), "t-tdp");
-    EXPECT_EQ(form_->TabSheet2->ComboBox10->currentText(), "°F");
-    EXPECT_EQ(form_->TabSheet2->Edit5->text(), "-5");
-    EXPECT_EQ(form_->TabSheet2->Edit32->text(), "-12.34");
+    EXPECT_EQ(form_->SettingsTab->DisplayUnitList->currentText(), "°C-°Cdp");
+    EXPECT_EQ(form_->SettingsTab->DisplayUnitCopy1List->currentText(), "t-tdp");
+    EXPECT_EQ(form_->SettingsTab->TemperatureUnitList->currentText(), "°F");
+    EXPECT_EQ(form_->SettingsTab->Alarm1HighEdit->text(), "-5");
+    EXPECT_EQ(form_->SettingsTab->ManualTemperatureEdit->text(), "-12.34");
 
     // Saved without edits: every value the instrument reported goes back to it.
-    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
-    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
+    QTest::mouseClick(form_->SettingsTab->SaveSettingsButton, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->SettingsTab->StatusLabel); }));
+    EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Zapisano!");
     EXPECT_EQ(instrument.LastSettingsFrame(), kUnchangedFrame);
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 1u);
     EXPECT_FALSE(handlers.SettingsWritePending());
 
     // Edited and saved: the frame carries the edits, the rest unchanged.
-    form_->TabSheet2->Edit5->setText("12.5");
-    form_->TabSheet2->ComboBox12->setCurrentIndex(2);
-    form_->TabSheet2->Edit32->setText("18.25");
-    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
-    EXPECT_FALSE(Shown(form_->TabSheet2->Label9))
+    form_->SettingsTab->Alarm1HighEdit->setText("12.5");
+    form_->SettingsTab->BuzzerList->setCurrentIndex(2);
+    form_->SettingsTab->ManualTemperatureEdit->setText("18.25");
+    QTest::mouseClick(form_->SettingsTab->SaveSettingsButton, Qt::LeftButton);
+    EXPECT_FALSE(Shown(form_->SettingsTab->StatusLabel))
         << "the last write's outcome is gone until this one ends";
-    ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
-    EXPECT_EQ(form_->TabSheet2->Label9->text(), "Zapisano!");
+    ASSERT_TRUE(WaitFor([&] { return Shown(form_->SettingsTab->StatusLabel); }));
+    EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Zapisano!");
     EXPECT_EQ(instrument.LastSettingsFrame(), kEditedFrame);
 
     // Read back: the tab shows what the instrument now holds, not what was typed since.
-    form_->TabSheet2->Edit5->setText("0");
-    form_->TabSheet2->ComboBox12->setCurrentIndex(0);
-    form_->TabSheet2->Edit32->setText("0");
-    ClickAndWait(form_->TabSheet2->Button2);
-    EXPECT_EQ(form_->TabSheet2->Edit5->text(), "12.5");
-    EXPECT_EQ(form_->TabSheet2->ComboBox12->currentText(), "AL2");
-    EXPECT_EQ(form_->TabSheet2->Edit32->text(), "18.25");
-    EXPECT_EQ(form_->TabSheet2->Edit16->text(), "22.5");
-    EXPECT_EQ(form_->TabSheet2->Edit12->text(), "300");
-    EXPECT_EQ(form_->TabSheet2->Edit33->text(), "31.25");
+    form_->SettingsTab->Alarm1HighEdit->setText("0");
+    form_->SettingsTab->BuzzerList->setCurrentIndex(0);
+    form_->SettingsTab->ManualTemperatureEdit->setText("0");
+    ClickAndWait(form_->SettingsTab->ReadSettingsButton);
+    EXPECT_EQ(form_->SettingsTab->Alarm1HighEdit->text(), "12.5");
+    EXPECT_EQ(form_->SettingsTab->BuzzerList->currentText(), "AL2");
+    EXPECT_EQ(form_->SettingsTab->ManualTemperatureEdit->text(), "18.25");
+    EXPECT_EQ(form_->SettingsTab->Alarm1LowEdit->text(), "22.5");
+    EXPECT_EQ(form_->SettingsTab->CleaningIntervalEdit->text(), "300");
+    EXPECT_EQ(form_->SettingsTab->PressureEdit->text(), "31.25");
     EXPECT_EQ(modals_.boxes().size(), 1) << "only the identification box";
 }
 
@@ -172,7 +175,7 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     instrument.SetSettings(DistinctSettings());
     MakeWindow({instrument.SlavePath()});
     ClickConnect();
-    ASSERT_EQ(form_->TabSheet2->Edit5->text(), "-5");
+    ASSERT_EQ(form_->SettingsTab->Alarm1HighEdit->text(), "-5");
     InstrumentSession& handlers = controller_->session();
 
     // A read that brings nothing, or too little, fills nothing.
@@ -186,21 +189,21 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     };
     for (const ReadCase& c : reads) {
         SCOPED_TRACE(c.name);
-        form_->TabSheet2->Label9->hide();
+        form_->SettingsTab->StatusLabel->hide();
         const auto before = TabSnapshot(*form_);
         const std::size_t asked = instrument.RequestCount(sim::RequestKind::SettingsRead);
         instrument.QueueReply(sim::RequestKind::SettingsRead, c.reply);
-        ClickAndWait(form_->TabSheet2->Button2);
+        ClickAndWait(form_->SettingsTab->ReadSettingsButton);
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsRead), asked + 1);
-        EXPECT_TRUE(Shown(form_->TabSheet2->Label9));
-        EXPECT_EQ(form_->TabSheet2->Label9->text(), "Brak komunikacji !");
+        EXPECT_TRUE(Shown(form_->SettingsTab->StatusLabel));
+        EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Brak komunikacji !");
         EXPECT_EQ(TabSnapshot(*form_), before);
     }
 
     // An edit that is no number stops the Save: the message, nothing armed, nothing sent.
     modals_.clear();
-    form_->TabSheet2->Edit16->setText("abc");
-    QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
+    form_->SettingsTab->Alarm1LowEdit->setText("abc");
+    QTest::mouseClick(form_->SettingsTab->SaveSettingsButton, Qt::LeftButton);
     ASSERT_EQ(modals_.boxes().size(), 1);
     EXPECT_EQ(modals_.boxes()[0].text, "'abc' is not a valid floating point value.");
     EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
@@ -208,7 +211,7 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     const std::size_t polls = instrument.RequestCount(sim::RequestKind::Measurement);
     ASSERT_TRUE(instrument.WaitForRequests(sim::RequestKind::Measurement, polls + 2, 5s));
     EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), 0u);
-    form_->TabSheet2->Edit16->setText("22.5");
+    form_->SettingsTab->Alarm1LowEdit->setText("22.5");
 
     // The instrument did not confirm: the operator sees it, and the write is not repeated.
     struct WriteCase {
@@ -223,9 +226,9 @@ TEST_F(SettingsTest, FailuresAreShownAndLeaveTheTabAsItWas) {
     for (const WriteCase& c : writes) {
         SCOPED_TRACE(c.name);
         instrument.SetSettingsFrameAnswer(c.answer);
-        QTest::mouseClick(form_->TabSheet2->ZapisUstawien, Qt::LeftButton);
-        ASSERT_TRUE(WaitFor([&] { return Shown(form_->TabSheet2->Label9); }));
-        EXPECT_EQ(form_->TabSheet2->Label9->text(), "Brak komunikacji !");
+        QTest::mouseClick(form_->SettingsTab->SaveSettingsButton, Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&] { return Shown(form_->SettingsTab->StatusLabel); }));
+        EXPECT_EQ(form_->SettingsTab->StatusLabel->text(), "Brak komunikacji !");
         EXPECT_EQ(instrument.RequestCount(sim::RequestKind::SettingsFrame), ++frames);
         EXPECT_FALSE(handlers.SettingsWritePending());
     }
@@ -246,11 +249,11 @@ TEST_F(SettingsTest, ReadBeforeConnectingIsRefusedAtOnce) {
         MakeWindow({}, c.englishUi);
         const auto before = TabSnapshot(*form_);
         modals_.clear();
-        ClickAndWait(form_->TabSheet2->Button2);
+        ClickAndWait(form_->SettingsTab->ReadSettingsButton);
         ASSERT_EQ(modals_.boxes().size(), 1);
         EXPECT_EQ(modals_.boxes()[0].text, QString::fromUtf8(c.message));
         EXPECT_EQ(modals_.boxes()[0].format, Qt::PlainText);
-        EXPECT_FALSE(Shown(form_->TabSheet2->Label9));
+        EXPECT_FALSE(Shown(form_->SettingsTab->StatusLabel));
         EXPECT_EQ(TabSnapshot(*form_), before);
         controller_.reset();
     }
@@ -267,18 +270,18 @@ TEST_F(SettingsTest, HiddenUnitListsShowTheChosenUnitEvenWithoutSuchAnItem) {
     };
     // In order: a text the hidden lists lack, then back to one they have.
     const Case cases[] = {
-        {form_->TabSheet2->ComboBox1, 2, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
-         "ppmV"},
-        {form_->TabSheet2->ComboBox1, 0, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
-         "°Cdp"},
-        {form_->TabSheet2->ComboBox1, 8, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
-         "°F-°Fdp"},
-        {form_->TabSheet2->ComboBox1, 5, form_->TabSheet2->ComboBox3, form_->TabSheet2->ComboBox4,
-         "°C"},
-        {form_->TabSheet2->ComboBox10, 1, form_->TabSheet2->ComboBox6, form_->TabSheet2->ComboBox8,
-         "°F"},
-        {form_->TabSheet2->ComboBox10, 0, form_->TabSheet2->ComboBox6, form_->TabSheet2->ComboBox8,
-         "°C"},
+        {form_->SettingsTab->DisplayUnitList, 2, form_->SettingsTab->DisplayUnitCopy1List,
+         form_->SettingsTab->DisplayUnitCopy2List, "ppmV"},
+        {form_->SettingsTab->DisplayUnitList, 0, form_->SettingsTab->DisplayUnitCopy1List,
+         form_->SettingsTab->DisplayUnitCopy2List, "°Cdp"},
+        {form_->SettingsTab->DisplayUnitList, 8, form_->SettingsTab->DisplayUnitCopy1List,
+         form_->SettingsTab->DisplayUnitCopy2List, "°F-°Fdp"},
+        {form_->SettingsTab->DisplayUnitList, 5, form_->SettingsTab->DisplayUnitCopy1List,
+         form_->SettingsTab->DisplayUnitCopy2List, "°C"},
+        {form_->SettingsTab->TemperatureUnitList, 1, form_->SettingsTab->TemperatureUnitCopy1List,
+         form_->SettingsTab->TemperatureUnitCopy2List, "°F"},
+        {form_->SettingsTab->TemperatureUnitList, 0, form_->SettingsTab->TemperatureUnitCopy1List,
+         form_->SettingsTab->TemperatureUnitCopy2List, "°C"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);

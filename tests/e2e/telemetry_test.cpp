@@ -114,7 +114,7 @@ TEST_F(TelemetryTest, ABrokerRefusingTheLoginIsSaidInTheStatusBarAndTheWindowMea
             "nazwa użytkownika lub hasło albo brak uprawnień); próby trwają w tle")
             .arg(broker.TlsPort());
     // After the session's own status, which goes on as samples come.
-    const QStatusBar* bar = form_->StatusBar1;
+    const QStatusBar* bar = form_->StatusBar;
     EXPECT_TRUE(WaitFor([&] { return bar->currentMessage().endsWith("  |  " + said); }, 20000))
         << bar->currentMessage().toStdString();
     EXPECT_EQ(bar->toolTip(), said);

@@ -2,15 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/eventfd.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "common/black_hole_server.h"
+#include "common/recording_server.h"
+#include "link/instrument_link.h"
+#include "link/net_port.h"
 #include "link/net_port_name.h"
 #include "link/port_candidates.h"
 #include "link/serial_port.h"
-#include "recording_server.h"
 
 namespace {
 
@@ -28,6 +43,23 @@ const Bytes kSettings{
     0xFF, 0xFA, 44, 5,  9,    0xFF, 0xF0,                    // DTR off
     0xFF, 0xFA, 44, 5,  12,   0xFF, 0xF0,                    // RTS off
     0xFF, 0xFA, 44, 12, 3,    0xFF, 0xF0,                    // purge both buffers
+};
+
+// The stop signal a port is given: an eventfd, readable for good once Wake is called.
+class WakeFd {
+  public:
+    WakeFd() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    ~WakeFd() { ::close(fd_); }
+    WakeFd(const WakeFd&) = delete;
+    WakeFd& operator=(const WakeFd&) = delete;
+    int Fd() const { return fd_; }
+    void Wake() const {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(fd_, &one, sizeof one);
+    }
+
+  private:
+    int fd_;
 };
 
 Bytes Concat(const Bytes& a, const Bytes& b) {
@@ -186,10 +218,12 @@ TEST(NetPort, Rfc2217AgainstTheServersAnswers) {
 }
 
 // A server that refuses COM-PORT-OPTION is used without line settings, and the port says so
-// once, not at every reconnect.
+// once, not at every reconnect; it prints nothing itself (the layer above words it).
 TEST(NetPort, ARefusedComPortOptionIsSaidOnce) {
     const Bytes refusal{0xFF, 0xFE, 44};  // DONT COM-PORT-OPTION
     SerialPort port;
+    std::vector<PortNotice> noticed;
+    port.SetNoticeHandler([&](const PortNotice& notice) { noticed.push_back(notice); });
     std::string why;
     testing::internal::CaptureStderr();
     for (int open = 0; open < 2; ++open) {
@@ -198,19 +232,18 @@ TEST(NetPort, ARefusedComPortOptionIsSaidOnce) {
         EXPECT_EQ(server.WaitForBytes(kOffer.size()), kOffer) << "no line settings";
         port.Close();
     }
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("does not take serial line settings (RFC 2217)"), std::string::npos)
-        << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ASSERT_EQ(noticed.size(), 1u);
+    EXPECT_EQ(noticed[0].kind, PortNoticeKind::LineSettingsRefused);
 }
 
-// With a notice given, the refusal goes there, once, named by the port, and nothing to
-// standard error: the layer above says it in the program's language.
+// With a notice handler given, the refusal goes there, once, named by the port, and nothing
+// to standard error: the layer above says it in the program's language.
 TEST(NetPort, ARefusedComPortOptionGoesToTheNoticeGiven) {
     const Bytes refusal{0xFF, 0xFE, 44};  // DONT COM-PORT-OPTION
     SerialPort port;
     std::vector<std::string> noticed;
-    port.SetLineSettingsRefusedNotice([&](const std::string& name) { noticed.push_back(name); });
+    port.SetNoticeHandler([&](const PortNotice& notice) { noticed.push_back(notice.port); });
     std::string why;
     std::vector<std::string> urls;
     testing::internal::CaptureStderr();
@@ -223,6 +256,92 @@ TEST(NetPort, ARefusedComPortOptionGoesToTheNoticeGiven) {
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(noticed, std::vector<std::string>{urls.front()});
+}
+
+// An rfc2217:// server that never says a word of telnet is refused, never decoded as telnet
+// (that would swallow the instrument's 0xFF bytes); one that speaks telnet but leaves the
+// COM-PORT-OPTION unanswered is used without line settings. The negotiation's wait is
+// shortened here; the program's own is 3 s.
+TEST(NetPort, AServerThatNeverSpeaksTelnetIsRefused) {
+    struct Case {
+        const char* name;
+        Bytes greeting;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"silent: a raw bridge", {}, false},
+        {"DO and WILL BINARY, COM-PORT-OPTION unanswered", {0xFF, 0xFD, 0, 0xFF, 0xFB, 0}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const WakeFd wake;
+        NetPortTimings timings;
+        timings.negotiate = std::chrono::milliseconds(300);
+        NetPort port(wake.Fd(), timings);
+        std::vector<PortNotice> noticed;
+        port.SetNoticeHandler([&](const PortNotice& notice) { noticed.push_back(notice); });
+        RecordingServer server(c.greeting);
+        std::string why;
+        PortOpenFailure failure;
+        ASSERT_EQ(port.Open(server.Url("rfc2217"), &why, &failure), c.opens) << why;
+        if (!c.opens) {
+            EXPECT_EQ(why, "not an RFC 2217 server; use tcp://");
+            EXPECT_EQ(failure.reason, PortOpenReason::NotRfc2217);
+            EXPECT_TRUE(noticed.empty());
+            EXPECT_FALSE(port.IsOpen());
+            continue;
+        }
+        ASSERT_EQ(noticed.size(), 1u);
+        EXPECT_EQ(noticed[0].kind, PortNoticeKind::LineSettingsRefused);
+        server.Send({0x41, 0xFF, 0xFF, 0x42});
+        std::uint8_t got[4] = {};
+        std::size_t n = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (n < 3 && std::chrono::steady_clock::now() < deadline) {
+            n += port.ReadAvailable(got + n, sizeof got - n);
+        }
+        EXPECT_EQ(Bytes(got, got + n), (Bytes{0x41, 0xFF, 0x42}));
+    }
+}
+
+// A peer that sends far more than a 4800-baud line can carry (a mistyped port, a hostile
+// server) costs a bounded buffer, is dropped as a port gone, and is said once; nothing it
+// sent reaches the exchange once that is known.
+TEST(NetPort, AFloodingPeerIsDroppedWithBoundedMemory) {
+    struct Case {
+        const char* scheme;
+        Bytes greeting;
+    };
+    const Case cases[] = {{"tcp", {}}, {"rfc2217", kAccepts}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scheme);
+        RecordingServer server(c.greeting);
+        SerialPort port;
+        std::vector<PortNotice> noticed;
+        port.SetNoticeHandler([&](const PortNotice& notice) { noticed.push_back(notice); });
+        std::string why;
+        ASSERT_TRUE(port.Open(server.Url(c.scheme), &why)) << why;
+        server.StartFlood();
+        std::size_t mostWaiting = 0;
+        std::size_t read = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!port.HasHungUp() && std::chrono::steady_clock::now() < deadline) {
+            mostWaiting = std::max(mostWaiting, port.BytesWaiting());
+            std::uint8_t buffer[512];
+            read += port.ReadAvailable(buffer, sizeof buffer);
+        }
+        EXPECT_TRUE(port.HasHungUp());
+        EXPECT_LE(mostWaiting, kNetMaxBuffered);
+        EXPECT_EQ(port.BytesWaiting(), 0u);
+        std::uint8_t buffer[16];
+        EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0u);
+        const Bytes data{0x01};
+        EXPECT_EQ(port.WriteAndDrain(data.data(), data.size(), 500), PortIo::Gone);
+        ASSERT_EQ(noticed.size(), 1u);
+        EXPECT_EQ(noticed[0].kind, PortNoticeKind::Flooded);
+        EXPECT_EQ(noticed[0].port, server.Url(c.scheme));
+        port.Close();
+    }
 }
 
 TEST(NetPort, RawTcpPassesBytesAsTheyAre) {
@@ -275,6 +394,201 @@ TEST(NetPort, UnreachableServersSayWhy) {
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(failure.reason, PortOpenReason::NotNetworkName);
     EXPECT_FALSE(port.IsOpen());
+}
+
+// The resolver a test holds: it answers 127.0.0.1 once released.
+struct HeldResolver {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool entered = false;
+    bool released = false;
+    bool returned = false;
+
+    NetResolver Resolver(const std::shared_ptr<HeldResolver>& self) {
+        return [self](const std::string&, const std::string& service) {
+            std::unique_lock<std::mutex> lock(self->mutex);
+            self->entered = true;
+            self->changed.notify_all();
+            self->changed.wait(lock, [&] { return self->released; });
+            self->returned = true;
+            return SystemResolve("127.0.0.1", service);
+        };
+    }
+    bool Entered() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return entered;
+    }
+    bool Returned() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return returned;
+    }
+    void Release() {
+        std::lock_guard<std::mutex> lock(mutex);
+        released = true;
+        changed.notify_all();
+    }
+};
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// A stop never waits on the network: a name the resolver still holds, a connect whose SYN
+// the peer drops and a negotiation the server leaves unanswered each end as soon as the stop
+// comes, while the peer still holds them (their own deadlines would say ServerSilent or
+// NotRfc2217, the resolver would have to return first).
+TEST(NetPort, AStopWakesEveryWaitWhileThePeerStillHoldsIt) {
+    // Name resolution, through the port directly: its resolver is the test's.
+    {
+        SCOPED_TRACE("name resolution");
+        const WakeFd wake;
+        auto held = std::make_shared<HeldResolver>();
+        NetPort port(wake.Fd(), NetPortTimings{}, held->Resolver(held));
+        PortOpenFailure failure;
+        bool opened = true;
+        std::thread opening(
+            [&] { opened = port.Open("tcp://held.invalid:4001", nullptr, &failure); });
+        ASSERT_TRUE(WaitUntil([&] { return held->Entered(); }));
+        wake.Wake();
+        opening.join();
+        EXPECT_FALSE(held->Returned()) << "the stop did not wait for the resolver";
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(failure.reason, PortOpenReason::Interrupted);
+        held->Release();  // its answer is dropped
+    }
+    // The connect and the negotiation, through the link as a session's Stop reaches them.
+    struct Case {
+        const char* name;
+        std::function<std::string()> url;
+        std::function<bool()> waiting;  // the peer holds the wait now
+    };
+    BlackHoleServer blackHole;
+    RecordingServer silent;
+    const Case cases[] = {
+        {"connect", [&] { return blackHole.Url("tcp"); },
+         [&] { return blackHole.ConnectWaiting(); }},
+        {"negotiation", [&] { return silent.Url("rfc2217"); },
+         [&] { return silent.Received().size() >= kOffer.size(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstrumentLink link;
+        PortOpenFailure failure;
+        bool opened = true;
+        std::thread opening(
+            [&] { opened = link.BeginExchange().OpenInstrumentPort(c.url(), nullptr, &failure); });
+        ASSERT_TRUE(WaitUntil(c.waiting));
+        link.Shutdown();
+        opening.join();
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(failure.reason, PortOpenReason::Interrupted);
+    }
+}
+
+// A connect whose SYNs the peer drops gives up at its deadline (shortened here; the
+// program's is 4 s per address) and says the server is silent.
+TEST(NetPort, AConnectThePeerNeverAnswersGivesUp) {
+    const WakeFd wake;
+    NetPortTimings timings;
+    timings.connect = std::chrono::milliseconds(300);
+    NetPort port(wake.Fd(), timings);
+    BlackHoleServer blackHole;
+    std::string why;
+    PortOpenFailure failure;
+    EXPECT_FALSE(port.Open(blackHole.Url("tcp"), &why, &failure));
+    EXPECT_EQ(failure.reason, PortOpenReason::ServerSilent);
+    EXPECT_EQ(why, "no answer from the server");
+}
+
+// Runs `body` on a thread of its own inside a new network namespace with its loopback up,
+// so that a drop rule there touches nothing else on the machine. Returns why the machine
+// does not allow it, or what `body` says it could not do; empty when it ran.
+std::string InOwnNetworkNamespace(const std::function<std::string()>& body) {
+    std::string skipped;
+    std::thread([&] {
+        if (::unshare(CLONE_NEWNET) != 0) {
+            skipped = std::string("no network namespace of our own (unshare: ") +
+                      std::strerror(errno) + "; needs root)";
+            return;
+        }
+        if (std::system("ip link set lo up >/dev/null 2>&1") != 0) {
+            skipped = "cannot bring the namespace's loopback up (ip from iproute2)";
+            return;
+        }
+        skipped = body();
+    }).join();
+    return skipped;
+}
+
+// Drops every packet to `port` inside the calling thread's network namespace.
+std::string DropPacketsTo(int port) {
+    const std::string rules =
+        "nft add table inet hygro_test && "
+        "nft add chain inet hygro_test input '{ type filter hook input priority 0; }' && "
+        "nft add rule inet hygro_test input tcp dport " +
+        std::to_string(port) + " drop";
+    if (std::system((rules + " >/dev/null 2>&1").c_str()) != 0) {
+        return "nft cannot add a drop rule (apt-get install nftables)";
+    }
+    return {};
+}
+
+// A peer whose packets are dropped once the connection stands is found dead: an idle
+// connection by its keepalive probes, one with a request in flight by TCP_USER_TIMEOUT.
+// Both are shortened here; the program's own (NetPortTimings) come to about 30 s.
+TEST(NetPort, APeerWhosePacketsAreDroppedIsAPortGone) {
+    struct Case {
+        const char* name;
+        NetPortTimings timings;
+        bool sends;  // a request goes out after the drop
+    };
+    NetPortTimings keepalive;
+    keepalive.keepIdle = std::chrono::seconds(1);
+    keepalive.keepInterval = std::chrono::seconds(1);
+    keepalive.keepCount = 2;
+    keepalive.unacknowledged = std::chrono::milliseconds(0);  // off: keepalive alone decides
+    NetPortTimings unacknowledged;
+    unacknowledged.keepIdle = std::chrono::seconds(600);
+    unacknowledged.unacknowledged = std::chrono::milliseconds(1000);
+    const Case cases[] = {{"idle: keepalive", keepalive, false},
+                          {"a request unacknowledged", unacknowledged, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool gone = false;
+        bool stoodBefore = false;
+        const std::string skipped = InOwnNetworkNamespace([&]() -> std::string {
+            const WakeFd wake;
+            NetPort port(wake.Fd(), c.timings);
+            RecordingServer server;
+            std::string why;
+            if (!port.Open(server.Url("tcp"), &why)) {
+                return "cannot connect inside the namespace: " + why;
+            }
+            server.WaitForBytes(0);
+            if (std::string dropped = DropPacketsTo(server.Port()); !dropped.empty()) {
+                return dropped;
+            }
+            stoodBefore = !port.HasHungUp();
+            if (c.sends) {
+                const Bytes request{'0', '1', 't', '?', 'e', 'n', 'd'};
+                port.WriteAndDrain(request.data(), request.size(), 2000);
+            }
+            gone = WaitUntil([&] { return port.HasHungUp(); });
+            return {};
+        });
+        if (!skipped.empty()) {
+            GTEST_SKIP() << skipped;
+        }
+        EXPECT_TRUE(stoodBefore);
+        EXPECT_TRUE(gone);
+    }
 }
 
 }  // namespace

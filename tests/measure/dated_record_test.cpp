@@ -131,4 +131,29 @@ TEST_F(DatedRecordTest, AFullDiskIsReported) {
     EXPECT_EQ(Read(path), RecordHeader() + "row 2\nrow 3\n");
 }
 
+TEST_F(DatedRecordTest, AFileSwappedForAFullDeviceAndBackKeepsItsOneHeader) {
+    if (!QFile::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    DatedRecord record(dir_.path().toStdString());
+    ASSERT_EQ(record.Append(At(13, 15, 0), 1, "row 1\n").error, 0);
+    const QString path = QString::fromStdString(record.Where());
+    const QString aside = path + ".aside";
+    // The file stays under a second name while its own name leads to a full device, which
+    // reports no size: that is no empty file to begin a header in.
+    ASSERT_TRUE(QFile::rename(path, aside));
+    ASSERT_TRUE(QFile::link("/dev/full", path));
+    const DatedRecord::AppendResult full = record.Append(At(13, 15, 1), 2, "row 2\n");
+    EXPECT_EQ(full.error, ENOSPC);
+    EXPECT_EQ(full.held, 1u);
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(aside, path));
+    const DatedRecord::AppendResult back = record.Append(At(13, 15, 2), 3, "row 3\n");
+    EXPECT_EQ(back.error, 0);
+    EXPECT_EQ(back.writtenLate, 1u);
+    EXPECT_FALSE(back.restarted);
+    EXPECT_EQ(Read(path.toStdString()), RecordHeader() + "row 1\nrow 2\nrow 3\n");
+}
+
 }  // namespace

@@ -30,7 +30,8 @@ class MosquittoTlsPublishTest : public ::testing::Test {
     std::vector<std::string> Options(const QByteArray& password) {
         const QString file = dir_.filePath("password");
         QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(
+            out.open(QIODevice::WriteOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         out.write(password + "\n");
         return {"--mqtt",
                 Url(),

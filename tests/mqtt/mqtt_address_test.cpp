@@ -101,4 +101,28 @@ TEST(ParseMqttAddress, RefusesWhatIsNotABrokerAndAPrefix) {
     }
 }
 
+// A password may go over plain mqtt:// to this machine alone.
+TEST(IsLoopbackHost, IsThisMachineByNameOrAddress) {
+    const std::pair<const char*, bool> cases[] = {
+        {"localhost", true},
+        {"LocalHost", true},
+        {"127.0.0.1", true},
+        {"127.1.2.3", true},
+        {"::1", true},
+        {"::ffff:127.0.0.1", true},
+        {"broker.lab", false},
+        {"localhost.lab", false},
+        {"10.0.0.2", false},
+        {"128.0.0.1", false},
+        {"::2", false},
+        {"::ffff:10.0.0.1", false},
+        {"127.0.0.1.lab", false},
+        {"", false},
+    };
+    for (const auto& [host, loopback] : cases) {
+        SCOPED_TRACE(host);
+        EXPECT_EQ(IsLoopbackHost(host), loopback);
+    }
+}
+
 }  // namespace

@@ -19,10 +19,10 @@ const char* const kHash = "$2b$04$CRrnBTTLH2INjx8Cx6e/t.r7uLV4pei0TbmUQ6R2Pm7hK3
 using CommandLineSecurityTest = ScratchFilesTest;
 
 TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConfiguration) {
-    const QString password = File("password", "s3cret\n");
+    const QString password = SecretFile("password", "s3cret\n");
     const QString ca = File("ca.crt", "PEM");
     const QString cert = File("client.crt", "PEM");
-    const QString key = File("client.key", "PEM");
+    const QString key = SecretFile("client.key", "PEM");
     const QString web = File("web.yml", QByteArray("basic_auth_users:\n  prom: ") + kHash + "\n");
     const CommandLine line =
         ParseCommandLine({"--headless", "--mqtt-user", "lab-7", "--mqtt", "mqtts://broker.lab/site",
@@ -42,7 +42,9 @@ TEST_F(CommandLineSecurityTest, TakesTheBrokersLoginAndCertificatesAndTheWebConf
 
 TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
     const QString ca = File("ca.crt", "PEM");
-    const QString empty = File("empty", "\n");
+    const QString empty = SecretFile("empty", "\n");
+    const QString password = SecretFile("password", "s3cret\n");
+    const QString open = File("open", "s3cret\n");
     const QString web = File("web.yml", "basic_auth_users:\n  prom: secret\n");
     const QString missing = dir_.filePath("missing");
     const std::pair<QStringList, QString> cases[] = {
@@ -62,11 +64,63 @@ TEST_F(CommandLineSecurityTest, RefusesWhatCannotBeRun) {
         {{"--metrics-web-config", File("open.yml", "")},
          "--metrics-web-config działa tylko z --metrics"},
         {{"--metrics", "9101", "--metrics-web-config"}, "--metrics-web-config wymaga pliku"},
+        // A password that would cross the network in clear text, and one every user reads.
+        {{"--mqtt", "mqtt://broker.lab/site", "--mqtt-user", "u", "--mqtt-password-file", password},
+         "hasło do MQTT poszłoby do broker.lab jawnym tekstem: z hasłem podaj adres mqtts://, "
+         "chyba że broker jest na tym komputerze (localhost, 127.0.0.1, ::1)"},
+        {{"--mqtt", "mqtts://h/lab", "--mqtt-user", "u", "--mqtt-password-file", open},
+         "--mqtt-password-file: każdy użytkownik komputera może czytać plik " + open +
+             " (uprawnienia 0644), a jest w nim tajemnica, więc program go nie użyje; odbierz "
+             "innym dostęp: chmod o-rwx " +
+             open + " (właściciel i grupa nadal mogą go czytać)"},
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         EXPECT_EQ(ParseCommandLine(arguments).error, error);
     }
+}
+
+// Over plain mqtt:// a login goes to a broker on this machine alone; over mqtts:// anywhere.
+TEST_F(CommandLineSecurityTest, APasswordGoesInClearTextOnlyToThisMachine) {
+    const QString password = SecretFile("password", "s3cret\n");
+    const std::pair<const char*, bool> cases[] = {
+        {"mqtt://localhost/lab", true}, {"mqtt://127.0.0.1:1884/lab", true},
+        {"mqtt://[::1]/lab", true},     {"mqtts://broker.lab/lab", true},
+        {"mqtts://10.0.0.2/lab", true}, {"mqtt://broker.lab/lab", false},
+        {"mqtt://10.0.0.2/lab", false}, {"mqtt://[fd00::2]/lab", false},
+    };
+    for (const auto& [address, taken] : cases) {
+        SCOPED_TRACE(address);
+        const CommandLine line = ParseCommandLine(
+            {"--mqtt", address, "--mqtt-user", "lab-7", "--mqtt-password-file", password});
+        EXPECT_EQ(line.error.isEmpty(), taken) << line.error.toStdString();
+        EXPECT_EQ(ParseCommandLine({"--mqtt", address, "--mqtt-user", "lab-7"}).error, QString())
+            << "a login without a password";
+    }
+}
+
+// Files are read once every option is in place: a password file given again is read once,
+// the last one; nothing is read for a run that only answers.
+TEST_F(CommandLineSecurityTest, ReadsTheFilesNamedOnceTheOptionsAreParsed) {
+    const QString first = SecretFile("first", "one\n");
+    const QString second = SecretFile("second", "two\n");
+    const QString missing = dir_.filePath("missing");
+    const QStringList login = {"--mqtt", "mqtts://h/lab", "--mqtt-user", "u"};
+    const CommandLine parsed =
+        ParseOptions(login + QStringList{"--mqtt-password-file", first, "--mqtt-password-file",
+                                         missing, "--mqtt-password-file", second},
+                     {});
+    EXPECT_EQ(parsed.error, QString());
+    EXPECT_EQ(parsed.mqttSecurity.password, std::nullopt) << "not read while parsing";
+    const CommandLine read = WithNamedFiles(parsed);
+    EXPECT_EQ(read.error, QString());
+    EXPECT_EQ(read.mqttSecurity.password, "two");
+    EXPECT_EQ(
+        ParseCommandLine(login + QStringList{"--mqtt-password-file", missing, "--help"}).error,
+        QString());
+    EXPECT_EQ(
+        ParseCommandLine({"--metrics", "9101", "--metrics-web-config", missing, "--version"}).error,
+        QString());
 }
 
 TEST(CommandLineHelp, ListsTheOptionsThatLockMqttAndTheMetrics) {

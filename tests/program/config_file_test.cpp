@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "common/scratch_files.h"
 #include "program/config_file.h"
 #include "program/program_options.h"
 
@@ -160,24 +161,39 @@ TEST(ConfigFile, IsNotReadForHelpOrVersion) {
     }
 }
 
-// The example the package installs: as it is, it changes nothing; with each of its commented
-// options taken in ("#metrics = 9101" becomes "metrics = 9101"), the service's run has them.
-TEST(ConfigFile, TheInstalledExampleWorksWithEveryOptionTakenIn) {
+QByteArray InstalledExample() {
     QFile file(HYGRO_EXAMPLE_CONF);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray example = file.readAll();
-    const QStringList service = {"--headless", "--quiet", "--port", "/dev/ttyUSB0"};
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// The example with its commented options taken in ("#metrics = 9101" becomes
+// "metrics = 9101"), the broker's login among them or not.
+QByteArray TakenIn(const QByteArray& example, bool login) {
+    QByteArray takenIn;
+    for (const QByteArray& line : example.split('\n')) {
+        const bool option = line.size() > 1 && line[0] == '#' && line[1] >= 'a' && line[1] <= 'z';
+        const bool ofLogin = line.startsWith("#mqtt-user") || line.startsWith("#mqtt-password");
+        takenIn += (option && (login || !ofLogin) ? line.mid(1) : line) + '\n';
+    }
+    return takenIn;
+}
+
+const QStringList kService = {"--headless", "--quiet", "--port", "/dev/ttyUSB0"};
+
+// The example the package installs: as it is, it changes nothing; with each of its commented
+// options taken in, the service's run has them (the broker's login, which goes with mqtts://,
+// in the next test).
+TEST(ConfigFile, TheInstalledExampleWorksWithEveryOptionTakenIn) {
+    const QByteArray example = InstalledExample();
+    const QStringList service = kService;
     const CommandLine asInstalled = CombineOptions(service, ConfigSource{"example.conf", example});
     EXPECT_EQ(asInstalled.error, QString());
     EXPECT_EQ(asInstalled.metrics, std::nullopt);
     EXPECT_EQ(asInstalled.mqtt, std::nullopt);
     EXPECT_EQ(asInstalled.recordDirectory, "");
 
-    QByteArray takenIn;
-    for (const QByteArray& line : example.split('\n')) {
-        const bool option = line.size() > 1 && line[0] == '#' && line[1] >= 'a' && line[1] <= 'z';
-        takenIn += (option ? line.mid(1) : line) + '\n';
-    }
+    const QByteArray takenIn = TakenIn(example, false);
     const CommandLine line = CombineOptions(service, ConfigSource{"example.conf", takenIn});
     EXPECT_EQ(line.error, QString());
     EXPECT_EQ(line.ports, std::vector<std::string>{"/dev/ttyUSB0"});
@@ -185,6 +201,60 @@ TEST(ConfigFile, TheInstalledExampleWorksWithEveryOptionTakenIn) {
     EXPECT_EQ(line.mqtt, (MqttAddress{"broker.lab", 1883, "site"}));
     EXPECT_EQ(line.recordDirectory, "/srv/lab/hygrometer");
     EXPECT_EQ(line.duration, 86400s);
+}
+
+using ConfigSecretTest = ScratchFilesTest;
+
+// The example's login, taken in as its comments say: the broker's address made mqtts://, the
+// password file root's and the service's group's, mode 640 (here the test's own folder
+// stands for /etc/hygrometer). Over plain mqtt:// the password is refused.
+TEST_F(ConfigSecretTest, TheInstalledExamplesLoginWorksOverTls) {
+    const QString password = SecretFile("mqtt.password", "the password\n");
+    QByteArray takenIn = TakenIn(InstalledExample(), true);
+    takenIn.replace("/etc/hygrometer/", (dir_.path() + '/').toUtf8());
+
+    const CommandLine plain = CombineOptions(kService, ConfigSource{"example.conf", takenIn});
+    EXPECT_EQ(plain.error,
+              "hasło do MQTT poszłoby do broker.lab jawnym tekstem: z hasłem podaj adres mqtts://, "
+              "chyba że broker jest na tym komputerze (localhost, 127.0.0.1, ::1)");
+
+    takenIn.replace("mqtt = mqtt://", "mqtt = mqtts://");
+    const CommandLine line = CombineOptions(kService, ConfigSource{"example.conf", takenIn});
+    EXPECT_EQ(line.error, QString());
+    EXPECT_EQ(line.mqtt, (MqttAddress{"broker.lab", 8883, "site", true}));
+    EXPECT_EQ(line.mqttSecurity.user, "lab-pc-2");
+    EXPECT_EQ(line.mqttSecurity.password, "the password");
+}
+
+// A configuration file holding the password itself is used only when no user but its owner
+// and its group may read it; one without a secret may be read by all.
+TEST_F(ConfigSecretTest, RefusesAPasswordInAFileEveryUserMayRead) {
+    using P = QFileDevice;
+    const QByteArray secret = "mqtt = mqtts://h/lab\nmqtt-user = lab-7\nmqtt-password = s3cret\n";
+    const CommandLine open = CombineOptions(
+        {}, ConfigSource{"lab.conf", secret,
+                         P::ReadOwner | P::WriteOwner | P::ReadGroup | P::ReadOther});
+    EXPECT_EQ(open.error,
+              "lab.conf:3: mqtt-password: każdy użytkownik komputera może czytać plik lab.conf "
+              "(uprawnienia 0644), a jest w nim tajemnica, więc program go nie użyje; odbierz "
+              "innym dostęp: chmod o-rwx lab.conf (właściciel i grupa nadal mogą go czytać)");
+    const CommandLine closed = CombineOptions(
+        {}, ConfigSource{"lab.conf", secret, P::ReadOwner | P::WriteOwner | P::ReadGroup});
+    EXPECT_EQ(closed.error, QString());
+    EXPECT_EQ(closed.mqttSecurity.password, "s3cret");
+    EXPECT_EQ(CombineOptions({}, ConfigSource{"lab.conf", "mqtt = mqtts://h/lab\n",
+                                              P::ReadOwner | P::ReadGroup | P::ReadOther})
+                  .error,
+              QString());
+
+    // The rights as the file on disk has them.
+    const QString path = File("lab.conf", secret);
+    EXPECT_TRUE(
+        ReadProgramOptions({"--config", path})
+            .error.startsWith(
+                path + ":3: mqtt-password: każdy użytkownik komputera może czytać plik " + path));
+    ASSERT_TRUE(QFile::setPermissions(path, P::ReadOwner | P::WriteOwner | P::ReadGroup));
+    EXPECT_EQ(ReadProgramOptions({"--config", path}).error, QString());
 }
 
 TEST(ConfigText, KeepsEachLinesNumberKeyAndValue) {

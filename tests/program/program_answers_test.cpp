@@ -194,6 +194,29 @@ TEST_F(ProgramAnswersTest, HelpListsEveryOption) {
     }
 }
 
+// The signals a running process ignores, from /proc/PID/status.
+unsigned long long IgnoredSignals(pid_t pid) {
+    const QByteArray status = ProgramRun::Read("/proc/" + std::to_string(pid) + "/status");
+    for (const QByteArray& line : status.split('\n')) {
+        if (line.startsWith("SigIgn:")) {
+            return line.mid(7).trimmed().toULongLong(nullptr, 16);
+        }
+    }
+    return 0;
+}
+
+// The window too writes to peers that may go away (a broker through libmosquitto's TLS): a
+// write to one that went fails with EPIPE instead of ending the program.
+TEST_F(ProgramAnswersTest, TheWindowIgnoresSigpipe) {
+    ProgramRun run(HYGROMETER_EN_PATH, {}, work_.path(), {"QT_QPA_PLATFORM=offscreen"});
+    ASSERT_TRUE(run.Started());
+    const unsigned long long sigpipe = 1ULL << (SIGPIPE - 1);
+    EXPECT_TRUE(
+        ProgramRun::WaitUntil([&] { return (IgnoredSignals(run.Pid()) & sigpipe) != 0; }, 20s))
+        << run.Err().toStdString();
+    EXPECT_EQ(run.WaitExit(0s), std::nullopt) << "the window runs on";
+}
+
 // A service's run: the file gives the options, the command line wins over it. No instrument
 // answers, so the run ends with 3 and names each port it tried.
 TEST_F(ProgramAnswersTest, ConfigurationFileGivesTheRunItsOptions) {

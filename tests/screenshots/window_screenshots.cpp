@@ -78,16 +78,16 @@ bool Prepare(TForm1& form, InstrumentSession& session, int samples) {
     QObject::connect(&session, &InstrumentSession::DumpEnded, [&] { dumped = true; });
     QObject::connect(&session, &InstrumentSession::LoggerRecordRead, [&] { recordShown = true; });
 
-    form.TabSheet3->Connect->click();
+    form.HygrometerTab->ConnectButton->click();
     if (!WaitFor([&] { return session.State() == SessionState::Connected; }, 60000)) {
         return Fail("the instrument was not connected");
     }
-    form.TabSheet4->Button4->click();
+    form.LoggerTab->DumpButton->click();
     if (!WaitFor([&] { return dumped && !session.Busy(); }, 180000)) {
         return Fail("the logger dump did not end");
     }
-    form.TabSheet4->Edit31->setText(QString::fromLatin1(kShownRecord));
-    form.TabSheet4->Button3->click();
+    form.LoggerTab->ChosenRecordEdit->setText(QString::fromLatin1(kShownRecord));
+    form.LoggerTab->ReadRecordButton->click();
     if (!WaitFor([&] { return recordShown && !session.Busy(); }, 30000)) {
         return Fail("the logger record was not read");
     }
@@ -100,11 +100,11 @@ bool Prepare(TForm1& form, InstrumentSession& session, int samples) {
 // Each tab by the name its picture gets, in the tabs' order.
 bool GrabTabs(TForm1& form, const QString& prefix) {
     const char* const names[] = {"chart", "settings", "hygrometer", "logger", "quantities"};
-    if (form.PageControl1->count() != static_cast<int>(std::size(names))) {
+    if (form.Tabs->count() != static_cast<int>(std::size(names))) {
         return Fail("the window's tabs are not the ones named here");
     }
-    for (int i = 0; i < form.PageControl1->count(); ++i) {
-        form.PageControl1->setCurrentIndex(i);
+    for (int i = 0; i < form.Tabs->count(); ++i) {
+        form.Tabs->setCurrentIndex(i);
         Settle();
         const QString path = prefix + QString::fromLatin1(names[i]) + ".png";
         if (!form.grab().save(path, "PNG")) {

@@ -90,6 +90,9 @@ TEST(ConnectTexts, AFailedOpenIsSaidInTheProgramsLanguage) {
         {{PortOpenReason::ServerClosed, 0, {}},
          "the server closed the connection",
          "serwer zamknął połączenie"},
+        {{PortOpenReason::NotRfc2217, 0, {}},
+         "not an RFC 2217 server; use tcp://",
+         "to nie jest serwer RFC 2217; użyj tcp://"},
         {{PortOpenReason::Other, 0, {}}, "a reason\x01 of its own", "a reason\\x01 of its own"},
     };
     for (const Case& c : cases) {
@@ -99,6 +102,43 @@ TEST(ConnectTexts, AFailedOpenIsSaidInTheProgramsLanguage) {
         EXPECT_EQ(NotFoundDetails(result),
                   QString::fromUtf8("/dev/ttyUSB0: nie można otworzyć (%1)")
                       .arg(QString::fromUtf8(c.said)));
+    }
+}
+
+// The English program says the refusal in the system's own words.
+TEST(ConnectTexts, ANonTelnetServerIsRefusedInTheSystemsWordsInEnglish) {
+    DiscoveryResult result;
+    result.probes = {{"rfc2217://bench-3.lab:4001", ProbeResult::OpenFailed, "",
+                      PortOpenFailure{PortOpenReason::NotRfc2217, 0, {}}}};
+    EXPECT_EQ(InEnglish([&] { return NotFoundDetails(result); }),
+              "rfc2217://bench-3.lab:4001: could not be opened (not an RFC 2217 server; use "
+              "tcp://)");
+}
+
+// What the link notices about a port, named by the port, in both languages.
+TEST(ConnectTexts, PortNoticesInBothLanguages) {
+    struct Case {
+        PortNoticeKind kind;
+        const char* polish;
+        const char* english;
+    };
+    const Case cases[] = {
+        {PortNoticeKind::LineSettingsRefused,
+         "rfc2217://bench-3.lab:2000: serwer nie przyjmuje ustawień linii szeregowej (RFC 2217); "
+         "jego linia musi już mieć 4800 bodów 8N1",
+         "rfc2217://bench-3.lab:2000: the server does not take serial line settings (RFC 2217); "
+         "its line must already be set to 4800 baud 8N1"},
+        {PortNoticeKind::Flooded,
+         "rfc2217://bench-3.lab:2000: serwer przysyła znacznie więcej, niż linia 4800 bodów może "
+         "przenieść; to nie jest przyrząd: połączenie zamknięto",
+         "rfc2217://bench-3.lab:2000: the server sends far more than a 4800-baud line can carry; "
+         "not an instrument: connection closed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.english);
+        const PortNotice notice{c.kind, "rfc2217://bench-3.lab:2000"};
+        EXPECT_EQ(PortNoticeText(notice), QString::fromUtf8(c.polish));
+        EXPECT_EQ(InEnglish([&] { return PortNoticeText(notice); }), c.english);
     }
 }
 

@@ -273,59 +273,59 @@ TEST(SettingsTabSave, StopsAtTheFirstBadControl) {
              t.Output1Min = t.Output1Max = t.Output2Min = t.Output2Max = t.CleaningInterval =
                  QString();
          },
-         SettingsField::Alarm1High, "'' is not a valid floating point value"},
+         &InstrumentSettings::Alarm1High, "'' is not a valid floating point value"},
         {"point in comma locale", Locale::Polish,
          [](SettingsTabValues& t) { t.ManualTemperature = "22.5"; },
-         SettingsField::ManualTemperature, "'22.5' is not a valid floating point value"},
+         &InstrumentSettings::ManualTemperature, "'22.5' is not a valid floating point value"},
         {"comma in C locale", Locale::C, [](SettingsTabValues& t) { t.Output1Max = "1,5"; },
-         SettingsField::Output1Max, "'1,5' is not a valid floating point value"},
+         &InstrumentSettings::Output1Max, "'1,5' is not a valid floating point value"},
         {"integer", Locale::C, [](SettingsTabValues& t) { t.CleaningInterval = "abc"; },
-         SettingsField::CleaningInterval, "'abc' is not a valid integer value"},
+         &InstrumentSettings::CleaningInterval, "'abc' is not a valid integer value"},
         {"integer with fraction", Locale::C,
-         [](SettingsTabValues& t) { t.CleaningInterval = "1.5"; }, SettingsField::CleaningInterval,
+         [](SettingsTabValues& t) { t.CleaningInterval = "1.5"; }, &InstrumentSettings::CleaningInterval,
          "'1.5' is not a valid integer value"},
         {"3276.8", Locale::C, [](SettingsTabValues& t) { t.Alarm1High = "3276.8"; },
-         SettingsField::Alarm1High,
+         &InstrumentSettings::Alarm1High,
          "Alarm 1: Próg górny: '3276.8' jest poza zakresem od -3276.8 do 3276.7"},
         {"-3276.9", Locale::C, [](SettingsTabValues& t) { t.Alarm1Low = "-3276.9"; },
-         SettingsField::Alarm1Low,
+         &InstrumentSettings::Alarm1Low,
          "Alarm 1: Próg dolny: '-3276.9' jest poza zakresem od -3276.8 do 3276.7"},
         {"alarm 2 named apart", Locale::C, [](SettingsTabValues& t) { t.Alarm2High = "5000"; },
-         SettingsField::Alarm2High,
+         &InstrumentSettings::Alarm2High,
          "Alarm 2: Próg górny: '5000' jest poza zakresem od -3276.8 do 3276.7"},
         {"output span", Locale::C, [](SettingsTabValues& t) { t.Output2Max = "1e9"; },
-         SettingsField::Output2Max, "Wyjście 2 max: '1e9' jest poza zakresem od -3276.8 do 3276.7"},
+         &InstrumentSettings::Output2Max, "Wyjście 2 max: '1e9' jest poza zakresem od -3276.8 do 3276.7"},
         {"pressure, comma", Locale::Polish, [](SettingsTabValues& t) { t.Pressure = "400"; },
-         SettingsField::Pressure, "Pressure: '400' jest poza zakresem od -327,68 do 327,67"},
+         &InstrumentSettings::Pressure, "Pressure: '400' jest poza zakresem od -327,68 do 327,67"},
         {"cleaning interval", Locale::C, [](SettingsTabValues& t) { t.CleaningInterval = "32768"; },
-         SettingsField::CleaningInterval,
+         &InstrumentSettings::CleaningInterval,
          "Czyszczenie co: '32768' jest poza zakresem od -32768 do 32767"},
         {"alarm 1 mode", Locale::C, [](SettingsTabValues& t) { t.Alarm1Mode = -1; },
-         SettingsField::Alarm1Mode, "Alarm 1: Tryb pracy: nie wybrano pozycji"},
+         &InstrumentSettings::Alarm1Mode, "Alarm 1: Tryb pracy: nie wybrano pozycji"},
         {"scale past the list", Locale::C, [](SettingsTabValues& t) { t.TemperatureUnit = 2; },
-         SettingsField::TemperatureUnit, "Temp System Unit: nie wybrano pozycji"},
+         &InstrumentSettings::TemperatureUnit, "Temp System Unit: nie wybrano pozycji"},
         {"output 2 range", Locale::C, [](SettingsTabValues& t) { t.Output2Type = -1; },
-         SettingsField::Output2Type, "Wyjście 2: Rodzaj wyjścia: nie wybrano pozycji"},
+         &InstrumentSettings::Output2Type, "Wyjście 2: Rodzaj wyjścia: nie wybrano pozycji"},
         {"record interval", Locale::C, [](SettingsTabValues& t) { t.RecordInterval = 13; },
-         SettingsField::RecordInterval, "Record interval: nie wybrano pozycji"},
+         &InstrumentSettings::RecordInterval, "Record interval: nie wybrano pozycji"},
         {"unit before thresholds", Locale::C,
          [](SettingsTabValues& t) {
              t.DisplayUnit = -1;
              t.Alarm1High = "";
          },
-         SettingsField::DisplayUnit, "Displayed unit: nie wybrano pozycji"},
+         &InstrumentSettings::DisplayUnit, "Displayed unit: nie wybrano pozycji"},
         {"span before cleaning interval", Locale::C,
          [](SettingsTabValues& t) {
              t.CleaningInterval = "x";
              t.Output2Max = "y";
          },
-         SettingsField::Output2Max, "'y' is not a valid floating point value"},
+         &InstrumentSettings::Output2Max, "'y' is not a valid floating point value"},
         {"interval before manual temperature", Locale::C,
          [](SettingsTabValues& t) {
              t.ManualTemperature = "x";
              t.RecordIntervalAl2 = -1;
          },
-         SettingsField::RecordIntervalAl2, "Record when AL2: nie wybrano pozycji"},
+         &InstrumentSettings::RecordIntervalAl2, "Record when AL2: nie wybrano pozycji"},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.name << " in " << LocaleName(c.locale));
@@ -344,15 +344,15 @@ TEST(SettingsTabSave, RefusalsInTheEnglishInterface) {
     ASSERT_TRUE(english.Loaded());
     const RefusalCase cases[] = {
         {"threshold", Locale::C, [](SettingsTabValues& t) { t.Alarm1High = "3276.8"; },
-         SettingsField::Alarm1High,
+         &InstrumentSettings::Alarm1High,
          "Up threshold Al1: '3276.8' is not in the range -3276.8 to 3276.7"},
         {"output span", Locale::C, [](SettingsTabValues& t) { t.Output2Min = "-4000"; },
-         SettingsField::Output2Min,
+         &InstrumentSettings::Output2Min,
          "Output 2: Min value: '-4000' is not in the range -3276.8 to 3276.7"},
         {"alarm 2 mode", Locale::C, [](SettingsTabValues& t) { t.Alarm2Mode = -1; },
-         SettingsField::Alarm2Mode, "Alarm 2 mode: no item selected"},
+         &InstrumentSettings::Alarm2Mode, "Alarm 2 mode: no item selected"},
         {"conversion errors have one form", Locale::C,
-         [](SettingsTabValues& t) { t.Output1Min = "x"; }, SettingsField::Output1Min,
+         [](SettingsTabValues& t) { t.Output1Min = "x"; }, &InstrumentSettings::Output1Min,
          "'x' is not a valid floating point value"},
     };
     for (const RefusalCase& c : cases) {

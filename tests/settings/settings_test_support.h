@@ -5,9 +5,16 @@
 #include <QLocale>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "settings/instrument_settings.h"
+#include "settings/settings_table.h"
+
+// A failed check names the setting by its member.
+inline void PrintTo(const SettingsField& field, std::ostream* out) {
+    *out << SettingOf(field).name;
+}
 
 namespace settings_test {
 

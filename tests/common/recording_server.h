@@ -1,6 +1,7 @@
 #pragma once
 // A one-connection TCP server on 127.0.0.1 (the kernel picks the port) that records every
-// byte it receives and sends what a test gives it: a serial device server's stand-in.
+// byte it receives and sends what a test gives it: a serial device server's stand-in. It can
+// also flood its client with zeros, as a wrong or hostile peer does.
 
 #include <netinet/in.h>
 #include <poll.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -36,6 +38,9 @@ class RecordingServer {
     ~RecordingServer() {
         stop_ = true;
         thread_.join();
+        if (flood_.joinable()) {
+            flood_.join();
+        }
         Drop();
         ::close(listen_);
     }
@@ -48,6 +53,37 @@ class RecordingServer {
     void Send(const Bytes& bytes) {
         std::lock_guard<std::mutex> lock(mutex_);
         ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    }
+    // From now on sends zeros as fast as the client takes them, in addition to the
+    // greeting and whatever else is sent, until the connection ends or the server goes.
+    void StartFlood() {
+        flood_ = std::thread([this] {
+            const std::vector<std::uint8_t> zeros(65536, 0);
+            while (!stop_) {
+                int fd = -1;
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    fd = client_;
+                }
+                if (fd < 0) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    continue;
+                }
+                pollfd p{fd, POLLOUT, 0};
+                if (::poll(&p, 1, 20) <= 0) {
+                    continue;
+                }
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (client_ < 0) {
+                    return;
+                }
+                const ssize_t n =
+                    ::send(client_, zeros.data(), zeros.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+                if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+                    return;
+                }
+            }
+        });
     }
     // Closes the connection as a server that goes away does.
     void Drop() {
@@ -115,4 +151,5 @@ class RecordingServer {
     std::mutex mutex_;
     Bytes received_;
     std::thread thread_;
+    std::thread flood_;
 };

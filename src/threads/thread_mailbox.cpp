@@ -1,4 +1,4 @@
-#include "session/thread_mailbox.h"
+#include "threads/thread_mailbox.h"
 
 #include <QCoreApplication>
 
