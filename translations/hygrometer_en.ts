@@ -1128,6 +1128,81 @@ in the window that is stable (default 0.10)</translation>
     </message>
 </context>
 <context>
+    <name>PointsFile</name>
+    <message>
+        <source>Wiersz %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku punktów: %1.</source>
+        <translation>The points file cannot be read: %1.</translation>
+    </message>
+    <message>
+        <source>Plik punktów jest większy niż %1 MB.</source>
+        <translation>The points file is larger than %1 MB.</translation>
+    </message>
+    <message>
+        <source>dłuższy niż %1 bajtów.</source>
+        <translation>longer than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>tekst nie jest zapisany w UTF-8.</source>
+        <translation>the text is not in UTF-8.</translation>
+    </message>
+    <message>
+        <source>to nie jest plik punktów (brak „#hygrometer-points”).</source>
+        <translation>not a points file (no “#hygrometer-points”).</translation>
+    </message>
+    <message>
+        <source>plik punktów w wersji %1, nowszej niż ta, którą zna program.</source>
+        <translation>a points file of version %1, newer than this program knows.</translation>
+    </message>
+    <message>
+        <source>nieznany rodzaj wiersza „%1”.</source>
+        <translation>an unknown kind of line, “%1”.</translation>
+    </message>
+    <message>
+        <source>drugi wiersz „%1”.</source>
+        <translation>a second “%1” line.</translation>
+    </message>
+    <message>
+        <source>wiersz „#” po wierszu nagłówka.</source>
+        <translation>a “#” line after the header row.</translation>
+    </message>
+    <message>
+        <source>cudzysłów nie jest zamknięty.</source>
+        <translation>a quotation mark is not closed.</translation>
+    </message>
+    <message>
+        <source>pól: %1, a powinno być %2.</source>
+        <translation>%1 fields where %2 belong.</translation>
+    </message>
+    <message>
+        <source>„%1” w kolumnie „%2” nie jest poprawną wartością.</source>
+        <translation>“%1” in column “%2” is not a valid value.</translation>
+    </message>
+    <message>
+        <source>kolumna %1 nazywa się „%2”, a powinna „%3”.</source>
+        <translation>column %1 is named “%2” where “%3” belongs.</translation>
+    </message>
+    <message>
+        <source>urządzenie nr „%1”, a powinno być nr %2.</source>
+        <translation>device “%1” where device %2 belongs.</translation>
+    </message>
+    <message>
+        <source>więcej niż %1 urządzeń.</source>
+        <translation>more than %1 devices.</translation>
+    </message>
+    <message>
+        <source>więcej niż %1 punktów.</source>
+        <translation>more than %1 points.</translation>
+    </message>
+    <message>
+        <source>Plik punktów kończy się przed wierszem nagłówka.</source>
+        <translation>The points file ends before its header row.</translation>
+    </message>
+</context>
+<context>
     <name>Quantities</name>
     <message>
         <source>poza zakresem</source>
