@@ -1128,6 +1128,37 @@ in the window that is stable (default 0.10)</translation>
     </message>
 </context>
 <context>
+    <name>PointsBook</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku punktów %1: %2; zmiana czeka w pamięci na następny zapis.</source>
+        <translation>Cannot write the points file %1: %2; the change waits in memory for the next write.</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę punktów; punkt nie został zapisany.</source>
+        <translation>The most points a file holds are reached; the point was not recorded.</translation>
+    </message>
+    <message>
+        <source>Nie wybrano pliku punktów.</source>
+        <translation>No points file is chosen.</translation>
+    </message>
+    <message>
+        <source>Nie dodano urządzenia: nieprawidłowe dane lub zbyt wiele urządzeń.</source>
+        <translation>The device was not added: its data are not valid or there are too many devices.</translation>
+    </message>
+    <message>
+        <source>Nieprawidłowy odczyt.</source>
+        <translation>Not a valid reading.</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego punktu.</source>
+        <translation>There is no such point.</translation>
+    </message>
+</context>
+<context>
     <name>PointsFile</name>
     <message>
         <source>Wiersz %1: %2</source>
